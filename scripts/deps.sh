@@ -1,0 +1,27 @@
+#!/usr/bin/env bash
+# Installs the Debian packages the build, the tests and the demo need.
+# Idempotent: apt is skipped when every package is already present.
+set -euo pipefail
+
+packages=(
+  cmake g++ pkg-config
+  libgtest-dev libgmock-dev libbenchmark-dev
+  libx11-dev libcairo2-dev libpng-dev zlib1g-dev libfontconfig-dev fonts-liberation
+  libsndfile1-dev
+  xvfb xdotool x11-utils
+  clang libclang-rt-14-dev valgrind
+)
+
+missing=()
+for p in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+if [ ${#missing[@]} -eq 0 ]; then
+  exit 0
+fi
+
+echo "installing: ${missing[*]}"
+SUDO=""
+if [ "$(id -u)" -ne 0 ]; then SUDO="sudo"; fi
+$SUDO apt-get update -qq
+DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq --no-install-recommends "${missing[@]}"
