@@ -1,0 +1,29 @@
+#pragma once
+
+#include <cstdint>
+
+// A colour with an alpha byte; alpha 255 is opaque. Passed by value.
+struct CColor
+{
+    uint8_t red = 0;
+    uint8_t green = 0;
+    uint8_t blue = 0;
+    uint8_t alpha = 255;
+
+    constexpr bool operator==(const CColor& c) const
+    {
+        return red == c.red && green == c.green && blue == c.blue && alpha == c.alpha;
+    }
+    constexpr bool operator!=(const CColor& c) const { return !(*this == c); }
+};
+
+inline constexpr CColor kTransparentCColor = {255, 255, 255, 0};
+inline constexpr CColor kBlackCColor = {0, 0, 0, 255};
+inline constexpr CColor kWhiteCColor = {255, 255, 255, 255};
+inline constexpr CColor kGreyCColor = {127, 127, 127, 255};
+inline constexpr CColor kRedCColor = {255, 0, 0, 255};
+inline constexpr CColor kGreenCColor = {0, 255, 0, 255};
+inline constexpr CColor kBlueCColor = {0, 0, 255, 255};
+inline constexpr CColor kYellowCColor = {255, 255, 0, 255};
+inline constexpr CColor kMagentaCColor = {255, 0, 255, 255};
+inline constexpr CColor kCyanCColor = {0, 255, 255, 255};
