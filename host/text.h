@@ -1,0 +1,25 @@
+// Bounded text for the host: every text handed over fits the buffer the host
+// is known to supply, whatever the operation behind it writes.
+#pragma once
+
+#include <cstddef>
+
+// Longest texts, without the terminator, that hosts make room for.
+constexpr size_t kParamTextLength = 8;     // parameter label, display and name
+constexpr size_t kProgramNameLength = 23;  // 24-byte program name fields
+constexpr size_t kNameStringLength = 63;   // effect, vendor and product strings
+
+// Copies at most maxLen characters of source and a terminator; a null source
+// gives an empty text.
+void copyText(char* dest, const char* source, size_t maxLen);
+
+// Lets write() fill a roomy zeroed scratch buffer, then hands dest at most
+// maxLen characters of it and a terminator. Returns what write() returns.
+template <typename Write>
+auto writeHostText(void* dest, size_t maxLen, Write write) {
+  char scratch[256] = {};
+  auto result = write(scratch);
+  scratch[sizeof scratch - 1] = '\0';
+  copyText(static_cast<char*>(dest), scratch, maxLen);
+  return result;
+}
