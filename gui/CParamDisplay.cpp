@@ -25,62 +25,23 @@ bool CParamDisplay::isTypeOf(const char* type) const
     return std::strcmp(type, "CParamDisplay") == 0 || CControl::isTypeOf(type);
 }
 
-void CParamDisplay::setFont(CFont newFont)
+// Marks the display dirty only when the new setting differs from the old one.
+template <typename T>
+void CParamDisplay::change(T& field, T newValue)
 {
-    if (newFont != font)
+    if (newValue != field)
         setDirty();
-    font = newFont;
+    field = newValue;
 }
 
-void CParamDisplay::setFontColor(CColor color)
-{
-    if (color != fontColor)
-        setDirty();
-    fontColor = color;
-}
-
-void CParamDisplay::setBackColor(CColor color)
-{
-    if (color != backColor)
-        setDirty();
-    backColor = color;
-}
-
-void CParamDisplay::setFrameColor(CColor color)
-{
-    if (color != frameColor)
-        setDirty();
-    frameColor = color;
-}
-
-void CParamDisplay::setShadowColor(CColor color)
-{
-    if (color != shadowColor)
-        setDirty();
-    shadowColor = color;
-}
-
-void CParamDisplay::setHoriAlign(CHoriTxtAlign align)
-{
-    if (align != horiAlign)
-        setDirty();
-    horiAlign = align;
-}
-
-void CParamDisplay::setStyle(long newStyle)
-{
-    if (newStyle != style) {
-        style = newStyle;
-        setDirty();
-    }
-}
-
-void CParamDisplay::setTxtFace(CTxtFace face)
-{
-    if (face != txtFace)
-        setDirty();
-    txtFace = face;
-}
+void CParamDisplay::setFont(CFont newFont) { change(font, newFont); }
+void CParamDisplay::setFontColor(CColor color) { change(fontColor, color); }
+void CParamDisplay::setBackColor(CColor color) { change(backColor, color); }
+void CParamDisplay::setFrameColor(CColor color) { change(frameColor, color); }
+void CParamDisplay::setShadowColor(CColor color) { change(shadowColor, color); }
+void CParamDisplay::setHoriAlign(CHoriTxtAlign align) { change(horiAlign, align); }
+void CParamDisplay::setStyle(long newStyle) { change(style, newStyle); }
+void CParamDisplay::setTxtFace(CTxtFace face) { change(txtFace, face); }
 
 void CParamDisplay::setStringConvert(CParamDisplayValueToString convert)
 {

@@ -59,6 +59,8 @@ public:
     void drawText(CDrawContext* context, const char* text, CBitmap* newBackground = nullptr);
 
 private:
+    template <typename T>
+    void change(T& field, T newValue);
     void drawBackground(CDrawContext* context, CBitmap* bitmap);
     void draw3DEdge(CDrawContext* context);
 
