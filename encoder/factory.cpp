@@ -1,0 +1,6 @@
+#include "encoder/Sferant.h"
+
+AudioEffect* createEffectInstance(audioMasterCallback audioMaster)
+{
+  return new Sferant(audioMaster);
+}

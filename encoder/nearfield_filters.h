@@ -1,0 +1,15 @@
+#pragma once
+
+#include "encoder/FilterState.h"
+#include "encoder/SourceSignals.h"
+#include "encoder/nearfield.h"
+
+namespace sferant {
+
+// Runs the near-field filters of orders 1 to `order` over `count` samples of
+// row 0 of both sides, writing order n's output to row n; the filters of
+// higher orders keep their state.
+void runNearFieldFilters(const NearFieldDesign& design, int order, FilterState& state,
+                         SourceSignals& signals, int count);
+
+}  // namespace sferant

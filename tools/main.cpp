@@ -1,0 +1,71 @@
+// sferant-host: loads a VST 2.4 module the way a DAW does and drives it from the command line.
+#include <cstdio>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "tools/commands.h"
+#include "tools/options.h"
+#include "tools/tool_error.h"
+
+namespace {
+
+const char* const kUsage =
+    "usage: sferant-host COMMAND MODULE.so ...\n"
+    "\n"
+    "  info MODULE.so                     the effect record, strings and parameter table\n"
+    "  render MODULE.so IN OUT [options]  processes IN (a sound file, or 'demo') into OUT\n"
+    "  render MODULE.so OUT --demo [...]  the same with the built-in demo signal\n"
+    "  bench MODULE.so [options]          ns per sample frame for each --block size\n"
+    "  editor MODULE.so [options]         opens the module's editor in a window of its own\n"
+    "\n"
+    "parameter options (render, bench, editor; each looks the parameter up by name):\n"
+    "%s"
+    "\n"
+    "render and bench:\n"
+    "  --block N          frames per process call (default 512; bench: repeatable, default 64 512)\n"
+    "  --rate HZ          sample rate of the generated input (default 48000)\n"
+    "  --double           processDoubleReplacing instead of processReplacing\n"
+    "  --subtype T        render: PCM_16, PCM_24, PCM_32, FLOAT (default) or DOUBLE\n"
+    "  --seconds S        bench: time spent per block size (default 2)\n"
+    "\n"
+    "editor:\n"
+    "  --seconds S        close after S seconds (default: when the window is closed)\n"
+    "  --screenshot F.png save the window's contents at close\n"
+    "  --dump-params      print every parameter at close:\n"
+    "                       param index=0 value=0.500000 name=\"Azimuth\" display=\"0.000000\" label=\"deg\"\n"
+    "  --host-set-after MS:INDEX=VALUE  call setParameter from the host after MS milliseconds\n"
+    "\n"
+    "every command:\n"
+    "  --trace            log each host callback on stdout, one line each:\n"
+    "                       callback opcode=43 index=0 value=0 opt=0\n"
+    "\n"
+    "Errors print one line on stderr and exit with status 2.\n";
+
+struct Command {
+  const char* name;
+  int (*run)(const std::vector<std::string>&);
+};
+
+const Command kCommands[] = {
+    {"info", runInfo}, {"render", runRender}, {"bench", runBench}, {"editor", runEditor}};
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc < 2 || !std::strcmp(argv[1], "--help") || !std::strcmp(argv[1], "-h")) {
+    std::printf(kUsage, kParameterOptionsUsage);
+    return argc < 2 ? 2 : 0;
+  }
+  const std::vector<std::string> args(argv + 2, argv + argc);
+  try {
+    for (const Command& command : kCommands)
+      if (!std::strcmp(argv[1], command.name))
+        return command.run(args);
+    throw ToolError(std::string("unknown command '") + argv[1] + "' (try --help)");
+  } catch (const ToolError& error) {
+    std::fflush(stdout);
+    std::fprintf(stderr, "sferant-host: %s\n", error.what());
+    return 2;
+  }
+}
