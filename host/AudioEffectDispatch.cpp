@@ -10,7 +10,13 @@
 
 namespace {
 constexpr VstIntPtr kIdentifyAnswer = 0x4E764566;  // 'NvEf'
+
+// The meter reading scaled to 16 bits; a reading that is no number reads 0.
+VstIntPtr vuAnswer(float vu) {
+  const float scaled = vu * 32767.f;
+  return std::fabs(scaled) < 2147483647.f ? static_cast<VstIntPtr>(scaled) : 0;
 }
+}  // namespace
 
 VstIntPtr AudioEffect::dispatcher(VstInt32 opcode, VstInt32 index, VstIntPtr value, void* ptr,
                                   float opt) {
@@ -45,7 +51,7 @@ VstIntPtr AudioEffect::dispatcher(VstInt32 opcode, VstInt32 index, VstIntPtr val
       if (ptr && isParameter)
         writeHostText(ptr, kParamTextLength, [&](char* t) { getParameterName(index, t); return 0; });
       return 0;
-    case effGetVu: return static_cast<VstIntPtr>(__getVuDeprecated() * 32767.f);
+    case effGetVu: return vuAnswer(__getVuDeprecated());
     case effSetSampleRate:
       // A rate of zero or less would divide by zero downstream: keep the last good one.
       if (std::isfinite(opt) && opt > 0.f) setSampleRate(opt);

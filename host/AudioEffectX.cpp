@@ -33,8 +33,8 @@ bool AudioEffectX::setSpeakerArrangement(VstSpeakerArrangement*, VstSpeakerArran
 }
 bool AudioEffectX::getSpeakerArrangement(VstSpeakerArrangement** pluginInput,
                                          VstSpeakerArrangement** pluginOutput) {
-  *pluginInput = nullptr;
-  *pluginOutput = nullptr;
+  if (pluginInput) *pluginInput = nullptr;
+  if (pluginOutput) *pluginOutput = nullptr;
   return false;
 }
 bool AudioEffectX::setBypass(bool) { return false; }
