@@ -1,0 +1,166 @@
+#include "editor/Sferant_Editor.h"
+
+#include "editor/converters.h"
+#include "encoder/parameters.h"
+#include "gui/CAnimKnob.h"
+#include "gui/CBitmap.h"
+#include "gui/CFrame.h"
+#include "gui/CParamDisplay.h"
+#include "gui/CVerticalSwitch.h"
+#include "host/AudioEffect.h"
+
+using namespace sferant;
+
+namespace {
+
+// Resource ids of the editor's bitmaps.
+enum BitmapId {
+    kPanelBitmap = 128,
+    kAzimuthBitmap,
+    kElevationBitmap,
+    kDistanceBitmap,
+    kWidthBitmap,
+    kToggleBitmap,
+    kOrderBitmap,
+    kWeightBitmap,
+    kReadoutBitmap,
+};
+constexpr int kFirstControlBitmap = kAzimuthBitmap;
+constexpr int kControlBitmaps = kReadoutBitmap - kAzimuthBitmap + 1;
+
+// Sets none of the style bits a display tests: it draws its bitmap and its text only.
+constexpr long kReadoutStyle = 1;
+constexpr long kLinearKnobMode = 2;
+
+bool isParameterIndex(long index)
+{
+    return static_cast<unsigned long>(index) < static_cast<unsigned long>(kNumParams);
+}
+
+}  // namespace
+
+Sferant_Editor::Sferant_Editor(AudioEffect* effect)
+    : AEffGUIEditor(effect), backgroundBitmap(new CBitmap(kPanelBitmap))
+{
+    rect.top = 0;
+    rect.left = 0;
+    rect.bottom = static_cast<int16_t>(backgroundBitmap->getHeight());
+    rect.right = static_cast<int16_t>(backgroundBitmap->getWidth());
+}
+
+Sferant_Editor::~Sferant_Editor()
+{
+    // The effect may be destroyed while the host still shows the editor.
+    if (frame)
+        close();
+    backgroundBitmap->forget();
+    backgroundBitmap = nullptr;
+}
+
+bool Sferant_Editor::open(void* parent)
+{
+    if (frame)
+        return true;
+    systemWindow = parent;
+
+    CBitmap* bitmaps[kControlBitmaps];
+    for (int i = 0; i < kControlBitmaps; ++i)
+        bitmaps[i] = new CBitmap(kFirstControlBitmap + i);
+
+    CRect size(0, 0, backgroundBitmap->getWidth(), backgroundBitmap->getHeight());
+    CFrame* newFrame = new CFrame(size, parent, static_cast<AEffGUIEditor*>(this));
+    newFrame->setBackground(backgroundBitmap);
+    addControls(newFrame, bitmaps);
+    addDisplays(newFrame, bitmaps[kReadoutBitmap - kFirstControlBitmap]);
+
+    setKnobMode(kLinearKnobMode);
+    for (CBitmap* bitmap : bitmaps)
+        bitmap->forget();  // the controls hold their own references
+    // Only now: setParameter follows the control pointers once a frame is set.
+    frame = newFrame;
+    return true;
+}
+
+void Sferant_Editor::addControls(CFrame* target, CBitmap* const* bitmaps)
+{
+    auto bitmap = [&](int id) { return bitmaps[id - kFirstControlBitmap]; };
+    auto add = [&](CControl* control) {
+        control->setValue(effect->getParameter(control->getTag()));
+        target->addView(control);
+    };
+    add(orderSwitch = new CVerticalSwitch(CRect(29, 59, 104, 134), this, kOrder, 5, 75, 5,
+                                          bitmap(kOrderBitmap)));
+    add(weightSwitch = new CVerticalSwitch(CRect(29, 153, 104, 228), this, kWeight, 5, 75, 5,
+                                           bitmap(kWeightBitmap)));
+    add(distanceKnob = new CAnimKnob(CRect(206, 164, 256, 214), this, kDistance, 281, 50,
+                                     bitmap(kDistanceBitmap)));
+    add(azimuthKnob = new CAnimKnob(CRect(397, 69, 442, 114), this, kAzimuth, 361, 45,
+                                    bitmap(kAzimuthBitmap)));
+    add(elevationKnob = new CAnimKnob(CRect(397, 171, 442, 216), this, kElevation, 181, 45,
+                                      bitmap(kElevationBitmap)));
+    add(widthKnob = new CAnimKnob(CRect(206, 83, 256, 133), this, kWidth, 181, 50,
+                                  bitmap(kWidthBitmap)));
+    add(inputSwitch = new CVerticalSwitch(CRect(149, 87, 193, 131), this, kInput, 2, 44, 2,
+                                          bitmap(kToggleBitmap)));
+    add(outputSwitch = new CVerticalSwitch(CRect(470, 125, 514, 169), this, kOutput, 2, 44, 2,
+                                           bitmap(kToggleBitmap)));
+    add(nfcSwitch = new CVerticalSwitch(CRect(149, 166, 193, 210), this, kNFC, 2, 44, 2,
+                                        bitmap(kToggleBitmap)));
+}
+
+void Sferant_Editor::addDisplays(CFrame* target, CBitmap* readoutBox)
+{
+    auto add = [&](const CRect& size, long index, CParamDisplayValueToString convert) {
+        CParamDisplay* display = new CParamDisplay(size, readoutBox, kReadoutStyle);
+        display->setFont(kSmallFont);
+        display->setFontColor(kBlackCColor);
+        display->setBackColor(kTransparentCColor);
+        display->setFrameColor(kTransparentCColor);
+        display->setValue(effect->getParameter(index));
+        display->setStringConvert(convert);
+        target->addView(display);
+        return display;
+    };
+    azimuthDisplay = add(CRect(400, 118, 440, 142), kAzimuth, degreeStringConvert);
+    elevationDisplay = add(CRect(400, 220, 440, 244), kElevation, elevationDegreeStringConvert);
+    distanceDisplay = add(CRect(273, 167, 313, 191), kDistance, distanceStringConvert);
+    widthDisplay = add(CRect(273, 86, 313, 110), kWidth, widthDegreeStringConvert);
+}
+
+void Sferant_Editor::close()
+{
+    if (frame) {
+        CFrame* oldFrame = frame;
+        frame = nullptr;
+        oldFrame->forget();  // releases every control with it
+    }
+    AEffGUIEditor::close();
+}
+
+void Sferant_Editor::setParameter(VstInt32 index, float /*value*/)
+{
+    if (!frame || !isParameterIndex(index))
+        return;
+    // The effect has stored the value already; read it back for each bound control.
+    CControl* bound[kNumParams][2] = {
+        {azimuthKnob, azimuthDisplay}, {elevationKnob, elevationDisplay}, {nfcSwitch, nullptr},
+        {distanceKnob, distanceDisplay}, {widthKnob, widthDisplay}, {orderSwitch, nullptr},
+        {weightSwitch, nullptr}, {inputSwitch, nullptr}, {outputSwitch, nullptr},
+    };
+    for (CControl* control : bound[index])
+        if (control)
+            control->setValue(effect->getParameter(index));
+}
+
+void Sferant_Editor::valueChanged(CDrawContext* /*context*/, CControl* control)
+{
+    long tag = control->getTag();
+    if (isParameterIndex(tag))
+        effect->setParameterAutomated(tag, control->getValue());
+}
+
+long Sferant_Editor::controlModifierClicked(CDrawContext* /*context*/, CControl* /*control*/,
+                                            long /*buttons*/)
+{
+    return 0;
+}

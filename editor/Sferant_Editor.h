@@ -1,0 +1,55 @@
+#pragma once
+
+#include "gui/AEffGUIEditor.h"
+#include "gui/CControlListener.h"
+
+class CAnimKnob;
+class CBitmap;
+class CFrame;
+class CParamDisplay;
+class CVerticalSwitch;
+
+// The plug-in's window: a fixed 535 x 275 panel with four film-strip knobs, five switches
+// and four read-outs bound to the nine effect parameters. Controls report gestures to the
+// editor, which forwards them to the effect; the effect passes every parameter change back
+// through setParameter, which only stores values: controls repaint on the next idle.
+class Sferant_Editor : public AEffGUIEditor, public CControlListener {
+public:
+    explicit Sferant_Editor(AudioEffect* effect);
+    ~Sferant_Editor() override;
+
+    // Builds the frame and the controls from the effect's current values; a second open
+    // while open keeps the existing frame. Always true.
+    bool open(void* parent) override;
+    // Destroys the frame with every control in it.
+    void close() override;
+    // Sets the controls of one parameter to the effect's value; nothing when closed or for
+    // an index outside 0..8.
+    void setParameter(VstInt32 index, float value) override;
+
+    void valueChanged(CDrawContext* context, CControl* control) override;
+    // Never handles a modified click itself: the control's own handling goes on.
+    long controlModifierClicked(CDrawContext* context, CControl* control, long buttons) override;
+
+private:
+    // Rows of the control table, in drawing order: switches and knobs, then the read-outs.
+    void addControls(CFrame* target, CBitmap* const* bitmaps);
+    void addDisplays(CFrame* target, CBitmap* readoutBox);
+
+    // Owned by the frame while open; stale (and never followed) once closed.
+    CAnimKnob* azimuthKnob = nullptr;
+    CAnimKnob* elevationKnob = nullptr;
+    CAnimKnob* distanceKnob = nullptr;
+    CAnimKnob* widthKnob = nullptr;
+    CVerticalSwitch* inputSwitch = nullptr;
+    CVerticalSwitch* outputSwitch = nullptr;
+    CVerticalSwitch* nfcSwitch = nullptr;
+    CVerticalSwitch* orderSwitch = nullptr;
+    CVerticalSwitch* weightSwitch = nullptr;
+    CParamDisplay* azimuthDisplay = nullptr;
+    CParamDisplay* elevationDisplay = nullptr;
+    CParamDisplay* distanceDisplay = nullptr;
+    CParamDisplay* widthDisplay = nullptr;
+    // The panel; owned by the editor for its whole life.
+    CBitmap* backgroundBitmap = nullptr;
+};
