@@ -1,0 +1,131 @@
+#include "gui/AEffGUIEditor.h"
+
+#include "gui/CDrawContext.h"
+#include "gui/CFrame.h"
+#include "gui/platform/PlatformInput.h"
+#include "gui/platform/PlatformWindow.h"
+#include "host/AudioEffectX.h"
+
+VstInt32 AEffGUIEditor::knobMode = 0;
+
+AEffGUIEditor::AEffGUIEditor(AudioEffect* effect) : AEffEditor(effect)
+{
+    lastTicks = getTicks();
+    if (effect)
+        effect->setEditor(this);
+}
+
+// The derived editor's close has already destroyed the frame; nothing here is
+// set up per editor on this platform.
+AEffGUIEditor::~AEffGUIEditor() = default;
+
+bool AEffGUIEditor::getRect(ERect** out)
+{
+    if (!out)
+        return false;
+    *out = &rect;
+    return true;
+}
+
+void AEffGUIEditor::idle()
+{
+    if (!inIdleStuff && frame)
+        frame->idle();
+}
+
+bool AEffGUIEditor::onKeyDown(VstKeyCode& keyCode)
+{
+    return frame && frame->onKeyDown(keyCode) == 1;
+}
+
+bool AEffGUIEditor::onKeyUp(VstKeyCode& keyCode)
+{
+    return frame && frame->onKeyUp(keyCode) == 1;
+}
+
+bool AEffGUIEditor::onWheel(float distance)
+{
+    if (!frame)
+        return false;
+    CDrawContext* context = frame->createDrawContext();
+    CPoint where;
+    context->getMouseLocation(where);
+    const bool result = frame->onWheel(context, where, distance);
+    context->forget();
+    return result;
+}
+
+bool AEffGUIEditor::setKnobMode(VstInt32 mode)
+{
+    knobMode = mode;
+    return true;
+}
+
+void AEffGUIEditor::setParameter(VstInt32, float) {}
+
+void AEffGUIEditor::beginEdit(VstInt32 index)
+{
+    if (effect)
+        static_cast<AudioEffectX*>(effect)->beginEdit(index);
+}
+
+void AEffGUIEditor::endEdit(VstInt32 index)
+{
+    if (effect)
+        static_cast<AudioEffectX*>(effect)->endEdit(index);
+}
+
+void AEffGUIEditor::__drawDeprecated(ERect* area)
+{
+    if (!frame)
+        return;
+    if (!area) {
+        frame->draw(static_cast<CView*>(nullptr));
+        return;
+    }
+    const CRect updateRect(area->left, area->top, area->right, area->bottom);
+    CDrawContext* context = frame->createDrawContext();
+    frame->drawRect(context, updateRect);
+    context->forget();
+}
+
+VstInt32 AEffGUIEditor::__mouseDeprecated(VstInt32 x, VstInt32 y)
+{
+    if (frame) {
+        CDrawContext* context = frame->createDrawContext();
+        CPoint where(x, y);
+        frame->mouse(context, where, -1);
+        context->forget();
+    }
+    return 1;
+}
+
+void AEffGUIEditor::doIdleStuff()
+{
+    uint32_t now = getTicks();
+    // Compared as a signed difference so that the clock may wrap.
+    if (int32_t(lastTicks - now) > 0) {
+        wait(4);
+        now += 4;
+        if (int32_t(lastTicks - now) > 50)
+            return;
+    }
+    idle();
+    if (frame && frame->getPlatformWindow())
+        frame->getPlatformWindow()->dispatchRepaint();
+    lastTicks = now + 100;
+    inIdleStuff = true;
+    if (effect)
+        effect->masterIdle();
+    inIdleStuff = false;
+}
+
+uint32_t AEffGUIEditor::getTicks()
+{
+    return platformTicks();
+}
+
+void AEffGUIEditor::wait(uint32_t milliseconds)
+{
+    platformSleep(milliseconds);
+}

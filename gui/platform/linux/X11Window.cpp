@@ -1,0 +1,342 @@
+// The frame's child window on X11: a private display connection used only on the
+// host's user-interface thread, a child window of the frame's size at 0,0 in the
+// host's window, and the translation of its events into frame calls.
+#include "gui/platform/PlatformWindow.h"
+
+#include "gui/CButtonState.h"
+#include "gui/CDrawContext.h"
+#include "gui/CFrame.h"
+#include "gui/platform/PlatformDrawing.h"
+#include "gui/platform/linux/X11ErrorTrap.h"
+#include "gui/platform/linux/X11Keys.h"
+
+#include <X11/Xlib.h>
+#include <X11/cursorfont.h>
+#include <cairo-xlib.h>
+#include <cstdint>
+
+namespace {
+
+constexpr long kEventMask =
+    ExposureMask | ButtonPressMask | KeyPressMask | KeyReleaseMask | StructureNotifyMask;
+
+// Cursor font shapes by CCursorType; 0 leaves the parent's cursor.
+constexpr unsigned int kCursorShapes[] = {
+    0,                      // default
+    XC_watch,               // wait
+    XC_sb_h_double_arrow,   // horizontal resize
+    XC_sb_v_double_arrow,   // vertical resize
+    XC_fleur,               // resize in all directions
+    XC_bottom_left_corner,  // north-east to south-west
+    XC_bottom_right_corner, // north-west to south-east
+    0,                      // copy
+    XC_X_cursor,            // not allowed
+    XC_hand2,               // hand
+};
+
+long buttonBit(unsigned int button)
+{
+    switch (button) {
+    case Button1: return kLeftButton;
+    case Button2: return kMiddleButton;
+    case Button3: return kRightButton;
+    default: return 0;
+    }
+}
+
+CRect exposedRect(const XExposeEvent& event)
+{
+    return CRect(event.x, event.y, event.x + event.width, event.y + event.height);
+}
+
+CRect unite(const CRect& a, const CRect& b)
+{
+    if (a.isEmpty())
+        return b;
+    return CRect(std::min(a.left, b.left), std::min(a.top, b.top), std::max(a.right, b.right),
+                 std::max(a.bottom, b.bottom));
+}
+
+class X11Window : public PlatformWindow {
+public:
+    X11Window(CFrame& frame, Display* display) : frame(frame), display(display)
+    {
+        X11ErrorTrap::registerDisplay(display);
+    }
+    ~X11Window() override;
+
+    bool create(Window parent, long width, long height);
+
+    unsigned long getWindowId() const override { return window; }
+    void present(const PlatformImage& image, const CRect& rect) override;
+    void dispatchEvents() override;
+    void dispatchRepaint() override;
+    bool resize(long width, long height) override;
+    bool move(long x, long y) override;
+    bool getGeometry(CRect& rect) const override;
+    void setCursor(int type) override;
+    CPoint getPointer() const override;
+    long getButtons() const override;
+
+private:
+    bool usable() const { return window != 0 && !destroyed; }
+    void handle(XEvent& event);
+    void repaint(const CRect& rect);
+    void click(const XButtonEvent& event);
+    void wheel(const XButtonEvent& event);
+    bool queryPointer(CPoint& where, unsigned int& mask) const;
+
+    CFrame& frame;
+    Display* display;
+    Window window = 0;
+    cairo_surface_t* surface = nullptr;
+    Cursor cursor = 0;
+    bool destroyed = false;   // the host destroyed our window with its own
+    bool dispatching = false; // an event handler is running (a control may be tracking the mouse)
+    CRect pendingExpose;
+};
+
+X11Window::~X11Window()
+{
+    {
+        X11ErrorTrap trap(display);
+        if (surface) {
+            cairo_surface_finish(surface);
+            cairo_surface_destroy(surface);
+        }
+        if (cursor)
+            XFreeCursor(display, cursor);
+        if (usable())
+            XDestroyWindow(display, window);
+    }
+    X11ErrorTrap::unregisterDisplay(display);
+    XCloseDisplay(display);
+}
+
+bool X11Window::create(Window parent, long width, long height)
+{
+    X11ErrorTrap trap(display);
+    XWindowAttributes parentAttributes{};
+    if (!XGetWindowAttributes(display, parent, &parentAttributes) || trap.failed())
+        return false;
+    XSetWindowAttributes attributes{};
+    attributes.event_mask = kEventMask;
+    attributes.background_pixmap = None; // no clearing before a repaint: no flicker
+    window = XCreateWindow(display, parent, 0, 0, unsigned(width), unsigned(height), 0, CopyFromParent,
+                           InputOutput, CopyFromParent, CWEventMask | CWBackPixmap, &attributes);
+    XMapWindow(display, window);
+    if (trap.failed()) {
+        window = 0;
+        return false;
+    }
+    surface = cairo_xlib_surface_create(display, window, parentAttributes.visual, int(width), int(height));
+    return true;
+}
+
+void X11Window::present(const PlatformImage& image, const CRect& rect)
+{
+    if (!usable() || !surface)
+        return;
+    X11ErrorTrap trap(display);
+    auto* pixels = reinterpret_cast<unsigned char*>(const_cast<uint32_t*>(image.pixels()));
+    cairo_surface_t* source = cairo_image_surface_create_for_data(
+        pixels, CAIRO_FORMAT_ARGB32, int(image.width()), int(image.height()), int(image.stride() * 4));
+    cairo_t* cr = cairo_create(surface);
+    cairo_set_operator(cr, CAIRO_OPERATOR_SOURCE);
+    cairo_set_source_surface(cr, source, 0, 0);
+    cairo_rectangle(cr, rect.left, rect.top, rect.getWidth(), rect.getHeight());
+    cairo_fill(cr);
+    cairo_destroy(cr);
+    cairo_surface_destroy(source);
+    cairo_surface_flush(surface);
+}
+
+void X11Window::dispatchEvents()
+{
+    if (dispatching) {
+        dispatchRepaint();
+        return;
+    }
+    // Every request of ours is answered inside a trap, so nothing of ours can fail here.
+    if (!XPending(display))
+        return;
+    dispatching = true;
+    X11ErrorTrap trap(display);
+    while (XPending(display)) {
+        XEvent event;
+        XNextEvent(display, &event);
+        handle(event);
+    }
+    dispatching = false;
+}
+
+void X11Window::dispatchRepaint()
+{
+    if (!usable())
+        return;
+    X11ErrorTrap trap(display);
+    XEvent event;
+    CRect exposed;
+    while (XCheckTypedWindowEvent(display, window, Expose, &event))
+        exposed = unite(exposed, exposedRect(event.xexpose));
+    if (!exposed.isEmpty())
+        repaint(exposed);
+}
+
+void X11Window::handle(XEvent& event)
+{
+    if (event.xany.window != window)
+        return;
+    switch (event.type) {
+    case Expose:
+        pendingExpose = unite(pendingExpose, exposedRect(event.xexpose));
+        if (event.xexpose.count == 0) {
+            repaint(pendingExpose);
+            pendingExpose = CRect();
+        }
+        break;
+    case ButtonPress:
+        if (event.xbutton.button >= 4 && event.xbutton.button <= 7)
+            wheel(event.xbutton);
+        else
+            click(event.xbutton);
+        break;
+    case KeyPress: {
+        VstKeyCode key = keyCodeFromEvent(event.xkey);
+        frame.onKeyDown(key);
+        break;
+    }
+    case KeyRelease: {
+        VstKeyCode key = keyCodeFromEvent(event.xkey);
+        frame.onKeyUp(key);
+        break;
+    }
+    case DestroyNotify:
+        if (event.xdestroywindow.window == window) {
+            destroyed = true;
+            frame.setOpenFlag(false);
+        }
+        break;
+    default:
+        break;
+    }
+}
+
+void X11Window::repaint(const CRect& rect)
+{
+    frame.drawRect(nullptr, rect);
+}
+
+void X11Window::click(const XButtonEvent& event)
+{
+    // The event carries the state before the press; the pressed button is added.
+    const long buttons = buttonsFromState(event.state) | buttonBit(event.button);
+    CPoint where(event.x, event.y);
+    CDrawContext* context = frame.createDrawContext();
+    frame.mouse(context, where, buttons);
+    context->forget();
+}
+
+void X11Window::wheel(const XButtonEvent& event)
+{
+    // Buttons 4 and 5 scroll up and down, 6 and 7 left and right; up and right count positive.
+    const CMouseWheelAxis axis = event.button <= 5 ? kVerticalWheel : kHorizontalWheel;
+    const float distance = (event.button == 4 || event.button == 7) ? 1.0f : -1.0f;
+    const CPoint where(event.x, event.y);
+    CDrawContext* context = frame.createDrawContext();
+    frame.onWheel(context, where, axis, distance);
+    context->forget();
+}
+
+bool X11Window::resize(long width, long height)
+{
+    if (!usable() || width <= 0 || height <= 0)
+        return false;
+    X11ErrorTrap trap(display);
+    XResizeWindow(display, window, unsigned(width), unsigned(height));
+    if (surface)
+        cairo_xlib_surface_set_size(surface, int(width), int(height));
+    return !trap.failed();
+}
+
+bool X11Window::move(long x, long y)
+{
+    if (!usable())
+        return false;
+    X11ErrorTrap trap(display);
+    XMoveWindow(display, window, int(x), int(y));
+    return !trap.failed();
+}
+
+bool X11Window::getGeometry(CRect& rect) const
+{
+    if (!usable())
+        return false;
+    X11ErrorTrap trap(display);
+    XWindowAttributes attributes{};
+    if (!XGetWindowAttributes(display, window, &attributes) || trap.failed())
+        return false;
+    rect = CRect(attributes.x, attributes.y, attributes.x + attributes.width, attributes.y + attributes.height);
+    return true;
+}
+
+void X11Window::setCursor(int type)
+{
+    if (!usable())
+        return;
+    X11ErrorTrap trap(display);
+    const bool known = type >= 0 && type < int(sizeof kCursorShapes / sizeof kCursorShapes[0]);
+    const unsigned int shape = known ? kCursorShapes[type] : 0;
+    const Cursor next = shape ? XCreateFontCursor(display, shape) : 0;
+    if (next)
+        XDefineCursor(display, window, next);
+    else
+        XUndefineCursor(display, window);
+    if (cursor)
+        XFreeCursor(display, cursor);
+    cursor = next;
+}
+
+bool X11Window::queryPointer(CPoint& where, unsigned int& mask) const
+{
+    if (!usable())
+        return false;
+    X11ErrorTrap trap(display);
+    Window root = 0, child = 0;
+    int rootX = 0, rootY = 0, x = 0, y = 0;
+    if (!XQueryPointer(display, window, &root, &child, &rootX, &rootY, &x, &y, &mask))
+        return false;
+    where = CPoint(x, y);
+    return !trap.failed();
+}
+
+CPoint X11Window::getPointer() const
+{
+    CPoint where;
+    unsigned int mask = 0;
+    queryPointer(where, mask);
+    return where;
+}
+
+long X11Window::getButtons() const
+{
+    CPoint where;
+    unsigned int mask = 0;
+    return queryPointer(where, mask) ? buttonsFromState(mask) : 0;
+}
+
+} // namespace
+
+std::unique_ptr<PlatformWindow> createPlatformWindow(CFrame& frame, void* parent, long width, long height)
+{
+    const auto parentId = Window(reinterpret_cast<uintptr_t>(parent));
+    if (!parentId || width <= 0 || height <= 0)
+        return nullptr;
+    Display* display = XOpenDisplay(nullptr);
+    if (!display)
+        return nullptr;
+    auto window = std::make_unique<X11Window>(frame, display);
+    if (!window->create(parentId, width, height))
+        return nullptr;
+    return window;
+}
