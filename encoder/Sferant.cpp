@@ -1,5 +1,7 @@
 #include "encoder/Sferant.h"
 
+#include "editor/Sferant_Editor.h"
+
 #include "host/text.h"
 
 #include <algorithm>
@@ -34,7 +36,8 @@ Sferant::Sferant(audioMasterCallback audioMaster)
   canDoubleReplacing(true);
   for (int i = 0; i < kNumParams; ++i)
     (this->*slot(i)).store(kParameterDefaults[i], std::memory_order_relaxed);
-  // The editor is created here; it registers itself with this effect.
+  // The editor registers itself with this effect (setEditor); the effect owns it from here on.
+  new Sferant_Editor(this);
   AudioEffectX::resume();
 }
 
@@ -108,9 +111,8 @@ std::atomic<float> Sferant::*Sferant::slot(VstInt32 index)
 
 float Sferant::value(int index) const { return (this->*slot(index)).load(std::memory_order_relaxed); }
 
-void Sferant::tellEditor([[maybe_unused]] VstInt32 index, [[maybe_unused]] float value)
+void Sferant::tellEditor(VstInt32 index, float value)
 {
-  if (!editor)
-    return;
-  // The editor's setParameter(index, value) is called here once the editor exists.
+  if (editor)
+    static_cast<AEffGUIEditor*>(editor)->setParameter(index, value);
 }
