@@ -158,6 +158,7 @@ protected:
     void setCanvas(std::unique_ptr<PlatformCanvas> newCanvas);
 
 private:
+    void applyLine(long width, CLineStyle style);
 
     CPoint windowOffset;
     CPoint offset;
