@@ -48,6 +48,7 @@ public:
     virtual bool setSize(long width, long height);
     virtual bool getSize(CRect* out) const;
     virtual bool getSize(CRect& out) const { return getSize(&out); }
+    using CViewContainer::getSize;
 
     // Refuses (false) to replace one modal view by another; clear it first with null.
     virtual bool setModalView(CView* view);

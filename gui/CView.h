@@ -1,5 +1,6 @@
 #pragma once
 
+#include "gui/CButtonState.h"
 #include "gui/CColor.h"
 #include "gui/CGeometry.h"
 #include "gui/CReferenceCounter.h"
