@@ -4,6 +4,7 @@
 #include "gui/CFrame.h"
 
 #include <gtest/gtest.h>
+#include <zlib.h>
 
 using drawtest::countPixels;
 using drawtest::encodePng;
@@ -35,6 +36,19 @@ std::vector<unsigned char> stripPng()
     for (CColor c : {kRedCColor, kGreenCColor, kBlueCColor})
         pixels.insert(pixels.end(), 16, c);
     return rgbaPng(4, 12, pixels);
+}
+
+// The header's width and height, with its checksum made right, so that only the size is wrong.
+std::vector<unsigned char> withSize(std::vector<unsigned char> png, uint32_t width, uint32_t height)
+{
+    const uint32_t fields[] = {width, height};
+    for (int i = 0; i < 2; ++i)
+        for (int b = 0; b < 4; ++b)
+            png[16 + 4 * i + b] = uint8_t(fields[i] >> (24 - 8 * b));
+    const uint32_t crc = uint32_t(crc32(0, png.data() + 12, 17));
+    for (int b = 0; b < 4; ++b)
+        png[29 + b] = uint8_t(crc >> (24 - 8 * b));
+    return png;
 }
 
 void expectNear(CColor actual, CColor expected)
@@ -126,6 +140,22 @@ TEST(Bitmap, BadDataLeavesAnEmptyBitmapAndReportsFailure)
         EXPECT_EQ(bitmap.getWidth(), 0);
         EXPECT_EQ(bitmap.getHeight(), 0);
     }
+}
+
+TEST(Bitmap, HeadersAskingForHugeImagesAreRejected)
+{
+    const std::vector<unsigned char> small = rgbaPng(1, 1, {kRedCColor});
+    const uint32_t sizes[][2] = {{30000, 30000}, {100000, 1}, {1, 0x7fffffff}};
+    for (const auto& size : sizes)
+    {
+        const std::vector<unsigned char> png = withSize(small, size[0], size[1]);
+        CBitmap bitmap;
+        EXPECT_FALSE(bitmap.loadFromMemory(png.data(), png.size())) << size[0] << "x" << size[1];
+        EXPECT_EQ(bitmap.getWidth(), 0);
+    }
+    const std::vector<unsigned char> same = withSize(small, 1, 1);
+    CBitmap bitmap;
+    EXPECT_TRUE(bitmap.loadFromMemory(same.data(), same.size()));
 }
 
 TEST(Bitmap, AMissingResourceGivesAnEmptyBitmapThatDrawsNothing)

@@ -48,6 +48,18 @@ TEST(DrawContext, AContextWithoutSurfaceAcceptsEveryCall)
     EXPECT_EQ(context.getPoint(CPoint(1, 1)), kBlackCColor);
 }
 
+TEST(DrawContext, AnOffscreenContextOfNoSizeDrawsNothing)
+{
+    for (const CPoint size : {CPoint(0, 10), CPoint(10, 0), CPoint(-5, -5)})
+    {
+        COffscreenContext* context = new COffscreenContext(nullptr, size.h, size.v, kRedCColor);
+        EXPECT_EQ(context->getImage(), nullptr);
+        context->fillRect(CRect(0, 0, 10, 10));
+        context->drawString("text", CRect(0, 0, 10, 10));
+        context->forget();
+    }
+}
+
 TEST(DrawContext, OffscreenStartsFilledWithItsBackground)
 {
     COffscreenContext* context = new COffscreenContext(nullptr, 8, 6, kGreenCColor);
