@@ -5,6 +5,11 @@
 #include <png.h>
 #include <string.h>
 
+// libpng delivers blue, green, red, alpha bytes, which read as one word only here.
+#if defined(__BYTE_ORDER__) && __BYTE_ORDER__ != __ORDER_LITTLE_ENDIAN__
+#error "pixel words 0xAARRGGBB are assembled from bytes in little-endian order"
+#endif
+
 struct Source
 {
     const unsigned char* data;

@@ -157,6 +157,22 @@ TEST(DrawContext, LinesPaintBothEndPixelsAndMoveThePen)
     context->forget();
 }
 
+TEST(DrawContext, PolyLinePaintsThePixelsOfItsSegments)
+{
+    COffscreenContext* lines = blank();
+    lines->moveTo(CPoint(2, 2));
+    lines->lineTo(CPoint(8, 2));
+    lines->lineTo(CPoint(8, 6));
+    COffscreenContext* poly = blank();
+    const CPoint points[] = {{2, 2}, {8, 2}, {8, 6}};
+    poly->polyLine(points, 3);
+    for (long y = 0; y < 20; ++y)
+        for (long x = 0; x < 20; ++x)
+            EXPECT_EQ(pixel(*poly, x, y), pixel(*lines, x, y)) << x << "," << y;
+    poly->forget();
+    lines->forget();
+}
+
 TEST(DrawContext, DrawLinesTakesThePointsInPairs)
 {
     COffscreenContext* context = blank();

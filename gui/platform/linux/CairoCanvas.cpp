@@ -140,7 +140,11 @@ void CairoCanvas::polygon(const CPoint* points, long count, CColor color, bool f
     cairo_move_to(cr, points[0].h + 0.5, points[0].v + 0.5);
     for (long i = 1; i < count; ++i)
         cairo_line_to(cr, points[i].h + 0.5, points[i].v + 0.5);
+    // Square caps paint the end pixels as line() does; dashes keep their butt ends.
+    if (!dotted)
+        cairo_set_line_cap(cr, CAIRO_LINE_CAP_SQUARE);
     strokeOrFill(filled, color);
+    cairo_set_line_cap(cr, CAIRO_LINE_CAP_BUTT);
 }
 
 void CairoCanvas::ellipse(const CRect& r, CColor color, bool filled)
