@@ -4,130 +4,131 @@
 
 #include "host/AudioEffect.h"
 
-class AudioEffectX : public AudioEffect {
-public:
-  AudioEffectX(audioMasterCallback audioMaster, VstInt32 numPrograms, VstInt32 numParams);
+class AudioEffectX : public AudioEffect
+{
+  public:
+    AudioEffectX(audioMasterCallback audioMaster, VstInt32 numPrograms, VstInt32 numParams);
 
-  VstIntPtr dispatcher(VstInt32 opcode, VstInt32 index, VstIntPtr value, void* ptr,
-                       float opt) override;
-  void resume() override;
+    VstIntPtr dispatcher(VstInt32 opcode, VstInt32 index, VstIntPtr value, void* ptr,
+                         float opt) override;
+    void resume() override;
 
-  virtual bool canParameterBeAutomated(VstInt32 index);
-  virtual bool string2parameter(VstInt32 index, char* text);
-  virtual bool getParameterProperties(VstInt32 index, VstParameterProperties* properties);
-  virtual bool beginEdit(VstInt32 index);
-  virtual bool endEdit(VstInt32 index);
-  virtual bool getProgramNameIndexed(VstInt32 category, VstInt32 index, char* text);
-  virtual bool beginSetProgram();
-  virtual bool endSetProgram();
-  virtual VstInt32 beginLoadBank(VstPatchChunkInfo* info);
-  virtual VstInt32 beginLoadProgram(VstPatchChunkInfo* info);
+    virtual bool canParameterBeAutomated(VstInt32 index);
+    virtual bool string2parameter(VstInt32 index, char* text);
+    virtual bool getParameterProperties(VstInt32 index, VstParameterProperties* properties);
+    virtual bool beginEdit(VstInt32 index);
+    virtual bool endEdit(VstInt32 index);
+    virtual bool getProgramNameIndexed(VstInt32 category, VstInt32 index, char* text);
+    virtual bool beginSetProgram();
+    virtual bool endSetProgram();
+    virtual VstInt32 beginLoadBank(VstPatchChunkInfo* info);
+    virtual VstInt32 beginLoadProgram(VstPatchChunkInfo* info);
 
-  virtual bool ioChanged();
-  virtual double updateSampleRate();
-  virtual VstInt32 updateBlockSize();
-  virtual VstInt32 getInputLatency();
-  virtual VstInt32 getOutputLatency();
-  virtual bool getInputProperties(VstInt32 index, VstPinProperties* properties);
-  virtual bool getOutputProperties(VstInt32 index, VstPinProperties* properties);
-  virtual bool setSpeakerArrangement(VstSpeakerArrangement* pluginInput,
-                                     VstSpeakerArrangement* pluginOutput);
-  virtual bool getSpeakerArrangement(VstSpeakerArrangement** pluginInput,
-                                     VstSpeakerArrangement** pluginOutput);
-  virtual bool setBypass(bool onOff);
-  virtual bool setPanLaw(VstInt32 type, float value);
-  virtual bool setProcessPrecision(VstInt32 precision);
-  virtual VstInt32 getNumMidiInputChannels();
-  virtual VstInt32 getNumMidiOutputChannels();
+    virtual bool ioChanged();
+    virtual double updateSampleRate();
+    virtual VstInt32 updateBlockSize();
+    virtual VstInt32 getInputLatency();
+    virtual VstInt32 getOutputLatency();
+    virtual bool getInputProperties(VstInt32 index, VstPinProperties* properties);
+    virtual bool getOutputProperties(VstInt32 index, VstPinProperties* properties);
+    virtual bool setSpeakerArrangement(VstSpeakerArrangement* pluginInput,
+                                       VstSpeakerArrangement* pluginOutput);
+    virtual bool getSpeakerArrangement(VstSpeakerArrangement** pluginInput,
+                                       VstSpeakerArrangement** pluginOutput);
+    virtual bool setBypass(bool onOff);
+    virtual bool setPanLaw(VstInt32 type, float value);
+    virtual bool setProcessPrecision(VstInt32 precision);
+    virtual VstInt32 getNumMidiInputChannels();
+    virtual VstInt32 getNumMidiOutputChannels();
 
-  virtual VstTimeInfo* getTimeInfo(VstInt32 filter);
-  virtual VstInt32 getCurrentProcessLevel();
-  virtual VstInt32 getAutomationState();
-  virtual VstInt32 processEvents(VstEvents* events);
-  virtual VstInt32 startProcess();
-  virtual VstInt32 stopProcess();
-  virtual bool processVariableIo(VstVariableIo* varIo);
-  virtual VstInt32 setTotalSampleToProcess(VstInt32 value);
+    virtual VstTimeInfo* getTimeInfo(VstInt32 filter);
+    virtual VstInt32 getCurrentProcessLevel();
+    virtual VstInt32 getAutomationState();
+    virtual VstInt32 processEvents(VstEvents* events);
+    virtual VstInt32 startProcess();
+    virtual VstInt32 stopProcess();
+    virtual bool processVariableIo(VstVariableIo* varIo);
+    virtual VstInt32 setTotalSampleToProcess(VstInt32 value);
 
-  virtual bool getHostVendorString(char* text);
-  virtual bool getHostProductString(char* text);
-  virtual VstInt32 getHostVendorVersion();
-  virtual VstIntPtr hostVendorSpecific(VstInt32 first, VstIntPtr second, void* ptr, float opt);
-  virtual bool canHostDo(char* text);
-  virtual VstInt32 getHostLanguage();
+    virtual bool getHostVendorString(char* text);
+    virtual bool getHostProductString(char* text);
+    virtual VstInt32 getHostVendorVersion();
+    virtual VstIntPtr hostVendorSpecific(VstInt32 first, VstIntPtr second, void* ptr, float opt);
+    virtual bool canHostDo(char* text);
+    virtual VstInt32 getHostLanguage();
 
-  virtual void isSynth(bool state = true);
-  virtual void noTail(bool state = true);
-  virtual VstInt32 getGetTailSize();
-  virtual void* getDirectory();
-  virtual bool getEffectName(char* name);
-  virtual bool getVendorString(char* text);
-  virtual bool getProductString(char* text);
-  virtual VstInt32 getVendorVersion();
-  virtual VstIntPtr vendorSpecific(VstInt32 first, VstIntPtr second, void* ptr, float opt);
-  virtual VstInt32 canDo(char* text);
-  virtual VstInt32 getVstVersion();
-  virtual VstInt32 getPlugCategory();
+    virtual void isSynth(bool state = true);
+    virtual void noTail(bool state = true);
+    virtual VstInt32 getGetTailSize();
+    virtual void* getDirectory();
+    virtual bool getEffectName(char* name);
+    virtual bool getVendorString(char* text);
+    virtual bool getProductString(char* text);
+    virtual VstInt32 getVendorVersion();
+    virtual VstIntPtr vendorSpecific(VstInt32 first, VstIntPtr second, void* ptr, float opt);
+    virtual VstInt32 canDo(char* text);
+    virtual VstInt32 getVstVersion();
+    virtual VstInt32 getPlugCategory();
 
-  virtual VstInt32 getMidiProgramName(VstInt32 channel, MidiProgramName* name);
-  virtual VstInt32 getCurrentMidiProgram(VstInt32 channel, MidiProgramName* current);
-  virtual VstInt32 getMidiProgramCategory(VstInt32 channel, MidiProgramCategory* category);
-  virtual bool hasMidiProgramsChanged(VstInt32 channel);
-  virtual bool getMidiKeyName(VstInt32 channel, MidiKeyName* keyName);
+    virtual VstInt32 getMidiProgramName(VstInt32 channel, MidiProgramName* name);
+    virtual VstInt32 getCurrentMidiProgram(VstInt32 channel, MidiProgramName* current);
+    virtual VstInt32 getMidiProgramCategory(VstInt32 channel, MidiProgramCategory* category);
+    virtual bool hasMidiProgramsChanged(VstInt32 channel);
+    virtual bool getMidiKeyName(VstInt32 channel, MidiKeyName* keyName);
 
-  virtual bool updateDisplay();
-  virtual bool sizeWindow(VstInt32 width, VstInt32 height);
-  virtual bool openFileSelector(VstFileSelect* select);
-  virtual bool closeFileSelector(VstFileSelect* select);
-  virtual VstInt32 getNextShellPlugin(char* name);
+    virtual bool updateDisplay();
+    virtual bool sizeWindow(VstInt32 width, VstInt32 height);
+    virtual bool openFileSelector(VstFileSelect* select);
+    virtual bool closeFileSelector(VstFileSelect* select);
+    virtual VstInt32 getNextShellPlugin(char* name);
 
-  // Speaker arrangements are single heap blocks owned by whoever holds the pointer.
-  virtual bool allocateArrangement(VstSpeakerArrangement** arrangement, VstInt32 numChannels);
-  virtual bool deallocateArrangement(VstSpeakerArrangement** arrangement);
-  virtual bool copySpeaker(VstSpeakerProperties* to, VstSpeakerProperties* from);
-  virtual bool matchArrangement(VstSpeakerArrangement** to, VstSpeakerArrangement* from);
+    // Speaker arrangements are single heap blocks owned by whoever holds the pointer.
+    virtual bool allocateArrangement(VstSpeakerArrangement** arrangement, VstInt32 numChannels);
+    virtual bool deallocateArrangement(VstSpeakerArrangement** arrangement);
+    virtual bool copySpeaker(VstSpeakerProperties* to, VstSpeakerProperties* from);
+    virtual bool matchArrangement(VstSpeakerArrangement** to, VstSpeakerArrangement* from);
 
-  virtual bool offlineRead(VstOfflineTask* task, VstInt32 option, bool readSource = true);
-  virtual bool offlineWrite(VstOfflineTask* task, VstInt32 option);
-  virtual bool offlineStart(VstAudioFile* files, VstInt32 numAudioFiles,
-                            VstInt32 numNewAudioFiles);
-  virtual bool offlineGetCurrentPass();
-  virtual bool offlineGetCurrentMetaPass();
-  virtual bool offlineNotify(VstAudioFile* files, VstInt32 numAudioFiles, bool start);
-  virtual bool offlinePrepare(VstOfflineTask* tasks, VstInt32 count);
-  virtual bool offlineRun(VstOfflineTask* tasks, VstInt32 count);
-  virtual VstInt32 offlineGetNumPasses();
-  virtual VstInt32 offlineGetNumMetaPasses();
+    virtual bool offlineRead(VstOfflineTask* task, VstInt32 option, bool readSource = true);
+    virtual bool offlineWrite(VstOfflineTask* task, VstInt32 option);
+    virtual bool offlineStart(VstAudioFile* files, VstInt32 numAudioFiles,
+                              VstInt32 numNewAudioFiles);
+    virtual bool offlineGetCurrentPass();
+    virtual bool offlineGetCurrentMetaPass();
+    virtual bool offlineNotify(VstAudioFile* files, VstInt32 numAudioFiles, bool start);
+    virtual bool offlinePrepare(VstOfflineTask* tasks, VstInt32 count);
+    virtual bool offlineRun(VstOfflineTask* tasks, VstInt32 count);
+    virtual VstInt32 offlineGetNumPasses();
+    virtual VstInt32 offlineGetNumMetaPasses();
 
-  virtual void __wantEventsDeprecated(VstInt32 filter = 1);
-  virtual VstInt32 __tempoAtDeprecated(VstInt32 pos);
-  virtual VstInt32 __getNumAutomatableParametersDeprecated();
-  virtual VstInt32 __getParameterQuantizationDeprecated();
-  virtual VstInt32 __getNumCategoriesDeprecated();
-  virtual bool __copyProgramDeprecated(VstInt32 destination);
-  virtual bool __needIdleDeprecated();
-  virtual AEffect* __getPreviousPlugDeprecated(VstInt32 input);
-  virtual AEffect* __getNextPlugDeprecated(VstInt32 output);
-  virtual void __inputConnectedDeprecated(VstInt32 index, bool state);
-  virtual void __outputConnectedDeprecated(VstInt32 index, bool state);
-  virtual VstInt32 __willProcessReplacingDeprecated();
-  virtual void __wantAsyncOperationDeprecated(bool state = true);
-  virtual void __hasExternalBufferDeprecated(bool state = true);
-  virtual VstInt32 __reportCurrentPositionDeprecated();
-  virtual float* __reportDestinationBufferDeprecated();
-  virtual void __setOutputSamplerateDeprecated(float sampleRate);
-  virtual VstSpeakerArrangement* __getInputSpeakerArrangementDeprecated();
-  virtual VstSpeakerArrangement* __getOutputSpeakerArrangementDeprecated();
-  virtual VstIntPtr __openWindowDeprecated(void* window);
-  virtual bool __closeWindowDeprecated(void* window);
-  virtual void __setBlockSizeAndSampleRateDeprecated(VstInt32 blockSize, float sampleRate);
-  virtual bool __getErrorTextDeprecated(char* text);
-  virtual void* __getIconDeprecated();
-  virtual bool __setViewPositionDeprecated(VstInt32 x, VstInt32 y);
-  virtual VstInt32 __fxIdleDeprecated();
-  virtual bool __keysRequiredDeprecated();
-  virtual bool __getChunkFileDeprecated(void* nativePath);
+    virtual void __wantEventsDeprecated(VstInt32 filter = 1);
+    virtual VstInt32 __tempoAtDeprecated(VstInt32 pos);
+    virtual VstInt32 __getNumAutomatableParametersDeprecated();
+    virtual VstInt32 __getParameterQuantizationDeprecated();
+    virtual VstInt32 __getNumCategoriesDeprecated();
+    virtual bool __copyProgramDeprecated(VstInt32 destination);
+    virtual bool __needIdleDeprecated();
+    virtual AEffect* __getPreviousPlugDeprecated(VstInt32 input);
+    virtual AEffect* __getNextPlugDeprecated(VstInt32 output);
+    virtual void __inputConnectedDeprecated(VstInt32 index, bool state);
+    virtual void __outputConnectedDeprecated(VstInt32 index, bool state);
+    virtual VstInt32 __willProcessReplacingDeprecated();
+    virtual void __wantAsyncOperationDeprecated(bool state = true);
+    virtual void __hasExternalBufferDeprecated(bool state = true);
+    virtual VstInt32 __reportCurrentPositionDeprecated();
+    virtual float* __reportDestinationBufferDeprecated();
+    virtual void __setOutputSamplerateDeprecated(float sampleRate);
+    virtual VstSpeakerArrangement* __getInputSpeakerArrangementDeprecated();
+    virtual VstSpeakerArrangement* __getOutputSpeakerArrangementDeprecated();
+    virtual VstIntPtr __openWindowDeprecated(void* window);
+    virtual bool __closeWindowDeprecated(void* window);
+    virtual void __setBlockSizeAndSampleRateDeprecated(VstInt32 blockSize, float sampleRate);
+    virtual bool __getErrorTextDeprecated(char* text);
+    virtual void* __getIconDeprecated();
+    virtual bool __setViewPositionDeprecated(VstInt32 x, VstInt32 y);
+    virtual VstInt32 __fxIdleDeprecated();
+    virtual bool __keysRequiredDeprecated();
+    virtual bool __getChunkFileDeprecated(void* nativePath);
 
-  // True only when the host answers exactly 1.
-  bool sendVstEventsToHost(VstEvents* events);
+    // True only when the host answers exactly 1.
+    bool sendVstEventsToHost(VstEvents* events);
 };

@@ -3,15 +3,19 @@
 
 #define SFERANT_EXPORT extern "C" __attribute__((visibility("default")))
 
-SFERANT_EXPORT AEffect* VSTPluginMain(audioMasterCallback audioMaster) {
-  if (!audioMaster) return nullptr;
-  // A host that does not answer the version query gets nothing.
-  if (audioMaster(nullptr, audioMasterVersion, 0, 0, nullptr, 0.f) == 0) return nullptr;
-  AudioEffect* effect = createEffectInstance(audioMaster);
-  return effect ? effect->getAeffect() : nullptr;
+SFERANT_EXPORT AEffect* VSTPluginMain(audioMasterCallback audioMaster)
+{
+    if (!audioMaster) return nullptr;
+    // A host that does not answer the version query gets nothing.
+    if (audioMaster(nullptr, audioMasterVersion, 0, 0, nullptr, 0.f) == 0) return nullptr;
+    AudioEffect* effect = createEffectInstance(audioMaster);
+    return effect ? effect->getAeffect() : nullptr;
 }
 
 // Some hosts look the entry point up under the name "main"; C++ reserves that
 // name for the program's main function, hence the assembler name.
 SFERANT_EXPORT AEffect* mainEntryPoint(audioMasterCallback audioMaster) __asm__("main");
-AEffect* mainEntryPoint(audioMasterCallback audioMaster) { return VSTPluginMain(audioMaster); }
+AEffect* mainEntryPoint(audioMasterCallback audioMaster)
+{
+    return VSTPluginMain(audioMaster);
+}

@@ -1,12 +1,15 @@
 #include "host/text.h"
 
-void copyText(char* dest, const char* source, size_t maxLen) {
-  size_t n = 0;
-  if (source) {
-    while (n < maxLen && source[n] != '\0') {
-      dest[n] = source[n];
-      ++n;
+void copyText(char* dest, const char* source, size_t maxLen)
+{
+    size_t n = 0;
+    if (source)
+    {
+        while (n < maxLen && source[n] != '\0')
+        {
+            dest[n] = source[n];
+            ++n;
+        }
     }
-  }
-  dest[n] = '\0';
+    dest[n] = '\0';
 }

@@ -3,11 +3,12 @@
 #pragma once
 
 #include <cstddef>
+#include <type_traits>
 
 // Longest texts, without the terminator, that hosts make room for.
-constexpr size_t kParamTextLength = 8;     // parameter label, display and name
-constexpr size_t kProgramNameLength = 23;  // 24-byte program name fields
-constexpr size_t kNameStringLength = 63;   // effect, vendor and product strings
+constexpr size_t kParamTextLength = 8;    // parameter label, display and name
+constexpr size_t kProgramNameLength = 23; // 24-byte program name fields
+constexpr size_t kNameStringLength = 63;  // effect, vendor and product strings
 
 // Copies at most maxLen characters of source and a terminator; a null source
 // gives an empty text.
@@ -15,11 +16,23 @@ void copyText(char* dest, const char* source, size_t maxLen);
 
 // Lets write() fill a roomy zeroed scratch buffer, then hands dest at most
 // maxLen characters of it and a terminator. Returns what write() returns.
-template <typename Write>
-auto writeHostText(void* dest, size_t maxLen, Write write) {
-  char scratch[256] = {};
-  auto result = write(scratch);
-  scratch[sizeof scratch - 1] = '\0';
-  copyText(static_cast<char*>(dest), scratch, maxLen);
-  return result;
+template <typename Write> auto writeHostText(void* dest, size_t maxLen, Write write)
+{
+    char scratch[256] = {};
+    auto handOver = [&]
+    {
+        scratch[sizeof scratch - 1] = '\0';
+        copyText(static_cast<char*>(dest), scratch, maxLen);
+    };
+    if constexpr (std::is_void_v<decltype(write(scratch))>)
+    {
+        write(scratch);
+        handOver();
+    }
+    else
+    {
+        auto result = write(scratch);
+        handOver();
+        return result;
+    }
 }

@@ -8,19 +8,21 @@
 
 #include "host/aeffect.h"
 
-namespace recording_host {
+namespace recording_host
+{
 
-struct Call {
-  AEffect* effect;
-  VstInt32 opcode;
-  VstInt32 index;
-  VstIntPtr value;
-  void* ptr;
-  float opt;
+struct Call
+{
+    AEffect* effect;
+    VstInt32 opcode;
+    VstInt32 index;
+    VstIntPtr value;
+    void* ptr;
+    float opt;
 };
 
 extern std::vector<Call> calls;
-extern std::map<VstInt32, VstIntPtr> answers;  // opcodes not listed answer 0
+extern std::map<VstInt32, VstIntPtr> answers; // opcodes not listed answer 0
 
 VstIntPtr callback(AEffect* effect, VstInt32 opcode, VstInt32 index, VstIntPtr value, void* ptr,
                    float opt);
@@ -30,4 +32,4 @@ void reset();
 
 std::vector<VstInt32> opcodes();
 
-}  // namespace recording_host
+} // namespace recording_host
