@@ -1,8 +1,13 @@
 #!/usr/bin/env bash
-# The main job: build the plug-in module and show what a host sees of it.
+# The main job: build everything, show what a host sees of the plug-in module, then encode the
+# built-in demo signal (noise bursts) at a fixed direction into a 36-channel 5th-order file.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/deps.sh
 cmake -S . -B build -DCMAKE_BUILD_TYPE=Release >/dev/null
 cmake --build build -j"$(nproc)"
 build/tools/sferant-host info build/Sferant.so
+echo
+mkdir -p out
+build/tools/sferant-host render build/Sferant.so demo out/demo.wav \
+  --order 5 --azimuth 45 --elevation 20
