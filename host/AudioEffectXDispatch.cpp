@@ -1,6 +1,8 @@
 // Opcodes 25 to 79 onto the virtual operations; everything else goes to the
 // base dispatcher. Null pointers and indices out of range from the host
 // write nothing and answer 0.
+#include <cmath>
+
 #include "gui/AEffEditor.h"
 #include "host/AudioEffectX.h"
 #include "host/text.h"
@@ -19,10 +21,12 @@ VstIntPtr hostString(AudioEffectX& effect, bool (AudioEffectX::*get)(char*), voi
                                        [&](char* text) { return (effect.*get)(text); }));
 }
 
+// The modifier bits travel in opt as a float; one beyond an integer's range means none.
 VstKeyCode keyCode(VstInt32 index, VstIntPtr value, float opt)
 {
+    const VstInt32 modifier = std::fabs(opt) < 2147483648.f ? static_cast<VstInt32>(opt) : 0;
     return VstKeyCode{index, static_cast<unsigned char>(value & 0xFF),
-                      static_cast<unsigned char>(static_cast<VstInt32>(opt) & 0xFF)};
+                      static_cast<unsigned char>(modifier & 0xFF)};
 }
 
 template <typename T> T* as(void* ptr)

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <limits>
+
 #include "HostFixture.h"
 
 namespace
@@ -64,6 +66,8 @@ TEST_F(EditorOpcodes, keysReachTheEditorAsKeyRecords)
         EXPECT_EQ(editor->lastKey.virt, 13); // the low byte of the value
         EXPECT_EQ(editor->lastKey.modifier, 3);
     }
+    dispatch(effEditKeyDown, 65, 13, nullptr, std::numeric_limits<float>::quiet_NaN());
+    EXPECT_EQ(editor->lastKey.modifier, 0);
     editor->keyAnswer = false;
     EXPECT_EQ(dispatch(effEditKeyDown, 65, 13, nullptr, 0.f), 0);
 }
