@@ -57,6 +57,19 @@ CRect unite(const CRect& a, const CRect& b)
                  std::max(a.bottom, b.bottom));
 }
 
+// 32-bit pixels 0xAARRGGBB, as the back buffer holds them.
+bool isImageFormat(const Visual* visual, int depth)
+{
+    return (depth == 24 || depth == 32) && visual->c_class == TrueColor && visual->red_mask == 0xff0000 &&
+           visual->green_mask == 0x00ff00 && visual->blue_mask == 0x0000ff;
+}
+
+int nativeByteOrder()
+{
+    const uint32_t probe = 1;
+    return *reinterpret_cast<const unsigned char*>(&probe) == 1 ? LSBFirst : MSBFirst;
+}
+
 class X11Window : public PlatformWindow {
 public:
     X11Window(CFrame& frame, Display* display) : frame(frame), display(display)
@@ -81,6 +94,8 @@ public:
 private:
     bool usable() const { return window != 0 && !destroyed; }
     void handle(XEvent& event);
+    void putPixels(const PlatformImage& image, const CRect& area);
+    void paintPixels(const PlatformImage& image, const CRect& area);
     void repaint(const CRect& rect);
     void click(const XButtonEvent& event);
     void wheel(const XButtonEvent& event);
@@ -89,7 +104,9 @@ private:
     CFrame& frame;
     Display* display;
     Window window = 0;
-    cairo_surface_t* surface = nullptr;
+    int depth = 0;
+    GC gc = nullptr;                    // set when the window takes the back buffer's pixels as they are
+    cairo_surface_t* surface = nullptr; // otherwise
     Cursor cursor = 0;
     bool destroyed = false;   // the host destroyed our window with its own
     bool dispatching = false; // an event handler is running (a control may be tracking the mouse)
@@ -101,9 +118,15 @@ X11Window::~X11Window()
     {
         X11ErrorTrap trap(display);
         if (surface) {
+            // Cairo keeps state per display connection; it goes with ours.
+            cairo_device_t* device = cairo_device_reference(cairo_surface_get_device(surface));
             cairo_surface_finish(surface);
             cairo_surface_destroy(surface);
+            cairo_device_finish(device);
+            cairo_device_destroy(device);
         }
+        if (gc)
+            XFreeGC(display, gc);
         if (cursor)
             XFreeCursor(display, cursor);
         if (usable())
@@ -129,22 +152,61 @@ bool X11Window::create(Window parent, long width, long height)
         window = 0;
         return false;
     }
-    surface = cairo_xlib_surface_create(display, window, parentAttributes.visual, int(width), int(height));
+    depth = parentAttributes.depth;
+    if (isImageFormat(parentAttributes.visual, depth))
+        gc = XCreateGC(display, window, 0, nullptr);
+    else
+        surface = cairo_xlib_surface_create(display, window, parentAttributes.visual, int(width), int(height));
     return true;
 }
 
 void X11Window::present(const PlatformImage& image, const CRect& rect)
 {
-    if (!usable() || !surface)
+    if (!usable())
         return;
     X11ErrorTrap trap(display);
+    const CRect area = CRect(rect).bound(CRect(0, 0, image.width(), image.height()));
+    if (gc)
+        putPixels(image, area);
+    else
+        paintPixels(image, area);
+}
+
+// The back buffer's pixels are the window's own format: one request, no conversion.
+void X11Window::putPixels(const PlatformImage& image, const CRect& area)
+{
+    XImage pixels{};
+    pixels.width = int(image.width());
+    pixels.height = int(image.height());
+    pixels.format = ZPixmap;
+    pixels.data = reinterpret_cast<char*>(const_cast<uint32_t*>(image.pixels()));
+    pixels.byte_order = nativeByteOrder();
+    pixels.bitmap_unit = 32;
+    pixels.bitmap_bit_order = pixels.byte_order;
+    pixels.bitmap_pad = 32;
+    pixels.depth = depth;
+    pixels.bytes_per_line = int(image.stride() * 4);
+    pixels.bits_per_pixel = 32;
+    pixels.red_mask = 0xff0000;
+    pixels.green_mask = 0x00ff00;
+    pixels.blue_mask = 0x0000ff;
+    XInitImage(&pixels);
+    XPutImage(display, window, gc, &pixels, area.left, area.top, area.left, area.top,
+              unsigned(area.getWidth()), unsigned(area.getHeight()));
+}
+
+// Any other visual: cairo converts.
+void X11Window::paintPixels(const PlatformImage& image, const CRect& area)
+{
+    if (!surface)
+        return;
     auto* pixels = reinterpret_cast<unsigned char*>(const_cast<uint32_t*>(image.pixels()));
     cairo_surface_t* source = cairo_image_surface_create_for_data(
         pixels, CAIRO_FORMAT_ARGB32, int(image.width()), int(image.height()), int(image.stride() * 4));
     cairo_t* cr = cairo_create(surface);
     cairo_set_operator(cr, CAIRO_OPERATOR_SOURCE);
     cairo_set_source_surface(cr, source, 0, 0);
-    cairo_rectangle(cr, rect.left, rect.top, rect.getWidth(), rect.getHeight());
+    cairo_rectangle(cr, area.left, area.top, area.getWidth(), area.getHeight());
     cairo_fill(cr);
     cairo_destroy(cr);
     cairo_surface_destroy(source);

@@ -1,0 +1,325 @@
+// The frame inside a real parent window, as a host embeds it: window creation,
+// exposure, clicks, wheel and keys sent by the server, pixels read back from the
+// window, and the failure cases (no display, a bad parent, a parent that goes).
+
+#include "views/ViewTestSupport.h"
+
+#include "gui/CDrawContext.h"
+#include "gui/platform/PlatformWindow.h"
+
+#include <gtest/gtest.h>
+
+// After gtest: Xlib's macros (None, Bool, Status) clash with its names.
+#include <X11/Xlib.h>
+#include <X11/Xutil.h>
+#include <X11/keysym.h>
+
+#include <cstdlib>
+#include <string>
+#include <unistd.h>
+
+namespace {
+
+int hostErrors = 0;
+
+int countingHostHandler(Display*, XErrorEvent*)
+{
+    hostErrors++;
+    return 0;
+}
+
+// The host side: its own connection, a mapped top-level window, and an effect
+// with a test editor that the host drives through the record.
+class EmbeddedEditor : public testing::Test {
+protected:
+    // One host connection for the whole suite: the server resets whenever its
+    // last client leaves, which takes a while.
+    static void SetUpTestSuite() { host = XOpenDisplay(nullptr); }
+    static void TearDownTestSuite()
+    {
+        if (host)
+            XCloseDisplay(host);
+        host = nullptr;
+    }
+
+    void SetUp() override
+    {
+        if (!host)
+            GTEST_SKIP() << "no X display";
+        hostErrors = 0;
+        previousHandler = XSetErrorHandler(countingHostHandler);
+        parent = XCreateSimpleWindow(host, DefaultRootWindow(host), 0, 0, 300, 200, 0, 0, 0);
+        XSelectInput(host, parent, StructureNotifyMask);
+        XMapWindow(host, parent);
+        XEvent event;
+        do
+            XNextEvent(host, &event);
+        while (event.type != MapNotify);
+    }
+
+    void TearDown() override
+    {
+        delete effect;
+        if (!host)
+            return;
+        XDestroyWindow(host, parent);
+        XSync(host, False);
+        EXPECT_EQ(hostErrors, 0) << "an error of ours reached the host's handler";
+        XSetErrorHandler(previousHandler);
+    }
+
+    VstIntPtr dispatch(VstInt32 opcode, void* ptr = nullptr)
+    {
+        AEffect* record = effect->getAeffect();
+        return record->dispatcher(record, opcode, 0, 0, ptr, 0);
+    }
+
+    void open(Window window)
+    {
+        ASSERT_EQ(dispatch(effEditOpen, reinterpret_cast<void*>(window)), 1);
+    }
+
+    // Serves the editor as a host's idle timer does until the condition holds.
+    template <class Condition>
+    bool idleUntil(Condition condition)
+    {
+        for (int i = 0; i < 200 && !condition(); i++) {
+            dispatch(effEditIdle);
+            usleep(5000);
+        }
+        return condition();
+    }
+
+    void openAndExpose()
+    {
+        open(parent);
+        ASSERT_TRUE(idleUntil([this] { return editor->left && editor->left->draws > 0; }));
+    }
+
+    Window child() const
+    {
+        return Window(editor->getFrameForTest()->getPlatformWindow()->getWindowId());
+    }
+
+    // 0xRRGGBB of a window pixel, whatever the screen's depth.
+    unsigned long pixel(int x, int y)
+    {
+        XImage* image = XGetImage(host, child(), x, y, 1, 1, AllPlanes, ZPixmap);
+        XColor color{};
+        color.pixel = XGetPixel(image, 0, 0);
+        XDestroyImage(image);
+        XQueryColor(host, DefaultColormap(host, DefaultScreen(host)), &color);
+        return (color.red >> 8) << 16 | (color.green >> 8) << 8 | color.blue >> 8;
+    }
+
+    void sendButton(unsigned int button, int x, int y, unsigned int state = 0)
+    {
+        XEvent event{};
+        event.xbutton.type = ButtonPress;
+        event.xbutton.display = host;
+        event.xbutton.window = child();
+        event.xbutton.root = DefaultRootWindow(host);
+        event.xbutton.x = x;
+        event.xbutton.y = y;
+        event.xbutton.button = button;
+        event.xbutton.state = state;
+        event.xbutton.same_screen = True;
+        XSendEvent(host, child(), False, ButtonPressMask, &event);
+        XSync(host, False);
+    }
+
+    void sendKey(KeySym sym, unsigned int state = 0)
+    {
+        XEvent event{};
+        event.xkey.type = KeyPress;
+        event.xkey.display = host;
+        event.xkey.window = child();
+        event.xkey.root = DefaultRootWindow(host);
+        event.xkey.keycode = XKeysymToKeycode(host, sym);
+        event.xkey.state = state;
+        event.xkey.same_screen = True;
+        XSendEvent(host, child(), False, KeyPressMask, &event);
+        XSync(host, False);
+    }
+
+    std::vector<Window> childrenOf(Window window)
+    {
+        Window root = 0, parentOfWindow = 0, *list = nullptr;
+        unsigned int count = 0;
+        XQueryTree(host, window, &root, &parentOfWindow, &list, &count);
+        std::vector<Window> children(list, list + count);
+        if (list)
+            XFree(list);
+        return children;
+    }
+
+    static Display* host;
+    XErrorHandler previousHandler = nullptr;
+    Window parent = 0;
+    RecordingEffect* effect = new RecordingEffect;
+    TestEditor* editor = new TestEditor(effect);
+};
+
+Display* EmbeddedEditor::host = nullptr;
+
+} // namespace
+
+TEST_F(EmbeddedEditor, OpenMakesOneChildWindowOfTheFrameSizeAtTheOrigin)
+{
+    open(parent);
+    const std::vector<Window> children = childrenOf(parent);
+    ASSERT_EQ(children.size(), 1u);
+    XWindowAttributes attributes;
+    XGetWindowAttributes(host, children[0], &attributes);
+    EXPECT_EQ(attributes.x, 0);
+    EXPECT_EQ(attributes.y, 0);
+    EXPECT_EQ(attributes.width, 200);
+    EXPECT_EQ(attributes.height, 100);
+    CRect size;
+    EXPECT_TRUE(editor->getFrameForTest()->getSize(&size));
+    EXPECT_EQ(size, CRect(0, 0, 200, 100));
+}
+
+TEST_F(EmbeddedEditor, ExposureDrawsTheViewsIntoTheWindow)
+{
+    openAndExpose();
+    EXPECT_EQ(pixel(30, 30), 0xff0000u);
+    EXPECT_EQ(pixel(120, 30), 0x0000ffu);
+    EXPECT_EQ(pixel(5, 5), 0x000000u);
+}
+
+TEST_F(EmbeddedEditor, IdleRepaintsADirtyViewOnTheWindow)
+{
+    openAndExpose();
+    editor->left->color = kGreenCColor;
+    editor->left->setDirty(true);
+    dispatch(effEditIdle);
+    EXPECT_EQ(pixel(30, 30), 0x00ff00u);
+    EXPECT_EQ(editor->right->draws, 1);
+}
+
+TEST_F(EmbeddedEditor, ClickReachesTheViewUnderItWithItsButtons)
+{
+    openAndExpose();
+    sendButton(Button1, 20, 25, ShiftMask);
+    ASSERT_TRUE(idleUntil([this] { return editor->left->clicks > 0; }));
+    EXPECT_EQ(editor->left->lastWhere, CPoint(20, 25));
+    EXPECT_EQ(editor->left->lastButtons, kLeftButton | kShiftKey);
+    EXPECT_EQ(editor->right->clicks, 0);
+}
+
+TEST_F(EmbeddedEditor, WheelButtonsBecomeNotchesOnBothAxes)
+{
+    openAndExpose();
+    const struct {
+        unsigned int button;
+        CMouseWheelAxis axis;
+        float distance;
+    } cases[] = {{4, kVerticalWheel, 1}, {5, kVerticalWheel, -1}, {6, kHorizontalWheel, -1},
+                 {7, kHorizontalWheel, 1}};
+    int expected = 0;
+    for (const auto& c : cases) {
+        sendButton(c.button, 120, 30);
+        expected++;
+        ASSERT_TRUE(idleUntil([&] { return editor->right->wheels == expected; })) << c.button;
+        EXPECT_EQ(editor->right->lastAxis, c.axis) << c.button;
+        EXPECT_EQ(editor->right->lastDistance, c.distance) << c.button;
+    }
+    EXPECT_EQ(editor->right->clicks, 0);
+}
+
+TEST_F(EmbeddedEditor, KeysReachTheFocusView)
+{
+    openAndExpose();
+    editor->getFrameForTest()->setFocusView(editor->left);
+    sendKey(XK_a);
+    ASSERT_TRUE(idleUntil([this] { return editor->left->keys > 0; }));
+}
+
+TEST_F(EmbeddedEditor, TabKeyMovesTheFocus)
+{
+    openAndExpose();
+    editor->left->setWantsFocus(true);
+    editor->right->setWantsFocus(true);
+    editor->getFrameForTest()->setFocusView(editor->left);
+    sendKey(XK_Tab);
+    ASSERT_TRUE(idleUntil([this] { return editor->getFrameForTest()->getFocusView() == editor->right; }));
+}
+
+TEST_F(EmbeddedEditor, PointerIsReadInFrameCoordinates)
+{
+    openAndExpose();
+    XWarpPointer(host, None, child(), 0, 0, 0, 0, 33, 44);
+    XSync(host, False);
+    CPoint where;
+    editor->getFrameForTest()->getCurrentLocation(where);
+    EXPECT_EQ(where, CPoint(33, 44));
+    CDrawContext* context = editor->getFrameForTest()->createDrawContext();
+    EXPECT_EQ(context->getMouseButtons(), 0);
+    context->forget();
+}
+
+TEST_F(EmbeddedEditor, CursorsComeFromTheCursorFont)
+{
+    openAndExpose();
+    for (int type = 0; type <= 10; type++)
+        editor->getFrameForTest()->setCursor(CCursorType(type));
+    editor->getFrameForTest()->setCursor(kCursorDefault);
+}
+
+TEST_F(EmbeddedEditor, CloseRemovesTheChildWindow)
+{
+    open(parent);
+    ASSERT_EQ(childrenOf(parent).size(), 1u);
+    dispatch(effEditClose);
+    XSync(host, False);
+    EXPECT_TRUE(childrenOf(parent).empty());
+    dispatch(effEditClose);
+}
+
+TEST_F(EmbeddedEditor, ParentThatIsNotAWindowGivesAFrameWithoutOne)
+{
+    open(Window(0x7fffff0));
+    CFrame* frame = editor->getFrameForTest();
+    ASSERT_NE(frame, nullptr);
+    EXPECT_EQ(frame->getPlatformWindow(), nullptr);
+    dispatch(effEditIdle);
+    EXPECT_EQ(XSetErrorHandler(countingHostHandler), countingHostHandler);
+}
+
+TEST_F(EmbeddedEditor, ParentDestroyedBeforeCloseLeavesTheFrameQuiet)
+{
+    openAndExpose();
+    XDestroyWindow(host, parent);
+    XSync(host, False);
+    ASSERT_TRUE(idleUntil([this] { return !editor->getFrameForTest()->getOpenFlag(); }));
+    editor->getFrameForTest()->setCursor(kCursorWait);
+    dispatch(effEditIdle);
+    dispatch(effEditClose);
+    parent = XCreateSimpleWindow(host, DefaultRootWindow(host), 0, 0, 10, 10, 0, 0, 0);
+}
+
+TEST(NoDisplay, EditorOpensAsAFrameWithoutAWindow)
+{
+    const char* display = std::getenv("DISPLAY");
+    const std::string saved = display ? display : "";
+    unsetenv("DISPLAY");
+    {
+        RecordingEffect* effect = new RecordingEffect;
+        auto* editor = new TestEditor(effect);
+        AEffect* record = effect->getAeffect();
+        EXPECT_EQ(record->dispatcher(record, effEditOpen, 0, 0, reinterpret_cast<void*>(0x400001), 0), 1);
+        CFrame* frame = editor->getFrameForTest();
+        ASSERT_NE(frame, nullptr);
+        EXPECT_EQ(frame->getPlatformWindow(), nullptr);
+        record->dispatcher(record, effEditIdle, 0, 0, nullptr, 0);
+        frame->drawRect(nullptr, CRect(0, 0, 200, 100));
+        EXPECT_EQ(editor->left->draws, 1);
+        VstKeyCode key{'a', 0, 0};
+        EXPECT_FALSE(editor->onKeyDown(key));
+        record->dispatcher(record, effEditClose, 0, 0, nullptr, 0);
+        delete effect;
+    }
+    if (display)
+        setenv("DISPLAY", saved.c_str(), 1);
+}
