@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <limits>
 #include <string>
 
 #include "HostFixture.h"
@@ -245,6 +246,17 @@ TEST_F(Dispatcher, aSampleRateOfZeroOrLessIsIgnored)
     }
     EXPECT_EQ(effect->getSampleRate(), 44100.f);
     EXPECT_EQ(effect->getBlockSize(), 1024);
+}
+
+TEST_F(Dispatcher, vuReadingIsScaledToSixteenBitsAndTruncated)
+{
+    const std::pair<float, VstIntPtr> cases[] = {
+        {0.5f, 16383}, {1.f, 32767}, {-0.25f, -8191}, {std::numeric_limits<float>::quiet_NaN(), 0}};
+    for (const auto& [vu, answer] : cases)
+    {
+        effect->vu = vu;
+        EXPECT_EQ(dispatch(effGetVu), answer) << vu;
+    }
 }
 
 TEST_F(Dispatcher, capabilityQueriesHaveNoOpinion)

@@ -29,8 +29,10 @@ class TestEffect : public AudioEffectX
     void setProgramName(char* name) override { programName = name; }
     void getProgramName(char* name) override;
     bool getEffectName(char* name) override;
+    float __getVuDeprecated() override { return vu; }
 
     float values[kNumParams] = {};
+    float vu = 0.f;
     int setParameterCalls = 0;
     int opened = 0, closed = 0, suspended = 0, resumed = 0;
     std::string programName = "A program name longer than any field";
