@@ -16,50 +16,43 @@ void writeCapped(char* text, VstInt32 maxLen, const char* source)
     if (text && maxLen >= 0) copyText(text, source, static_cast<size_t>(maxLen));
 }
 
-// Writes the digits of the integer part of m right to left, ending just before end.
-char* writeDigits(char* end, double m, int count)
+// The last decimal digit of the integer part of n (n >= 0).
+char lastDigit(double n)
 {
-    for (int i = 0; i < count; ++i)
-    {
-        *--end = m > 0 ? static_cast<char>('0' + static_cast<int>(std::fmod(m, 10.0))) : '0';
-        m /= 10.0;
-    }
-    return end;
+    return static_cast<char>('0' + static_cast<int>(std::fmod(n, 10.0)));
 }
 } // namespace
 
 void AudioEffect::float2string(float value, char* text, VstInt32 maxLen)
 {
-    double v = value;
-    const bool negative = v < 0;
-    if (negative) v = -v;
+    const bool negative = value < 0;
+    const double v = std::fabs(static_cast<double>(value));
     // Beyond seven integer digits (six with a sign) the digits would no longer
     // fit eight characters; such values, and NaN, are shown as too large.
     if (!(v < (negative ? 1e6 : 1e7))) return writeCapped(text, maxLen, "Huge!");
 
-    char buffer[kWidth + 2] = {}; // sign, digits, point, fraction, terminator
-    char* integerEnd = buffer + kWidth + 1;
+    // The integer part right to left, ending in the point: "45." for 45.7.
+    char integer[kWidth + 1] = {};
+    char* first = integer + kWidth - 1;
+    *first = '.';
     int used = negative ? 2 : 1; // the sign and the point
     double n = std::floor(v);
-    char* first = integerEnd - 1;
-    *first = '.';
     do
     {
-        *--first = static_cast<char>('0' + static_cast<int>(std::fmod(n, 10.0)));
+        *--first = lastDigit(n);
         ++used;
         n /= 10.0;
     } while (n >= 1 && used < kWidth);
     if (negative) *--first = '-';
 
-    char result[2 * kWidth] = {};
+    // The remaining places take the fraction, truncated.
+    char result[kWidth + 1] = {};
     copyText(result, first, kWidth);
-    if (used < kWidth)
+    double fraction = std::fmod(v, 1.0) * kPowersOfTen[kWidth - used];
+    for (char* digit = result + kWidth - 1; digit >= result + used; --digit)
     {
-        const int fractionDigits = kWidth - used;
-        char fraction[kWidth + 1] = {};
-        writeDigits(fraction + fractionDigits, std::fmod(v, 1.0) * kPowersOfTen[fractionDigits],
-                    fractionDigits);
-        copyText(result + used, fraction, static_cast<size_t>(fractionDigits));
+        *digit = lastDigit(fraction);
+        fraction /= 10.0;
     }
     writeCapped(text, maxLen, result);
 }
