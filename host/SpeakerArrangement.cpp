@@ -32,7 +32,7 @@ bool AudioEffectX::deallocateArrangement(VstSpeakerArrangement** arrangement)
 bool AudioEffectX::copySpeaker(VstSpeakerProperties* to, VstSpeakerProperties* from)
 {
     if (!to || !from) return false;
-    std::memcpy(to, from, sizeof *to);
+    std::memmove(to, from, sizeof *to);
     // The source name may lack its terminator: keep 63 characters at most.
     copyText(to->name, from->name, sizeof to->name - 1);
     to->name[sizeof to->name - 1] = '\0';

@@ -8,8 +8,17 @@ SFERANT_EXPORT AEffect* VSTPluginMain(audioMasterCallback audioMaster)
     if (!audioMaster) return nullptr;
     // A host that does not answer the version query gets nothing.
     if (audioMaster(nullptr, audioMasterVersion, 0, 0, nullptr, 0.f) == 0) return nullptr;
-    AudioEffect* effect = createEffectInstance(audioMaster);
-    return effect ? effect->getAeffect() : nullptr;
+    try
+    {
+        AudioEffect* effect = createEffectInstance(audioMaster);
+        return effect ? effect->getAeffect() : nullptr;
+    }
+    catch (...)
+    {
+        // Nothing may unwind into the host; a failed construction has
+        // already released its storage.
+        return nullptr;
+    }
 }
 
 // Some hosts look the entry point up under the name "main"; C++ reserves that
