@@ -16,7 +16,7 @@ CView::~CView()
 
 void CView::draw(CDrawContext* context)
 {
-    if (background) {
+    if (background && context) {
         CRect where = size;
         if (transparencyEnabled)
             background->drawTransparent(context, where, CPoint());

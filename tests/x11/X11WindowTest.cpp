@@ -10,6 +10,8 @@
 #include <gtest/gtest.h>
 
 // After gtest: Xlib's macros (None, Bool, Status) clash with its names.
+#include "HostDisplay.h"
+
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 #include <X11/keysym.h>
@@ -32,18 +34,9 @@ int countingHostHandler(Display*, XErrorEvent*)
 // with a test editor that the host drives through the record.
 class EmbeddedEditor : public testing::Test {
 protected:
-    // One host connection for the whole suite: the server resets whenever its
-    // last client leaves, which takes a while.
-    static void SetUpTestSuite() { host = XOpenDisplay(nullptr); }
-    static void TearDownTestSuite()
-    {
-        if (host)
-            XCloseDisplay(host);
-        host = nullptr;
-    }
-
     void SetUp() override
     {
+        host = hostDisplay();
         if (!host)
             GTEST_SKIP() << "no X display";
         hostErrors = 0;
@@ -153,14 +146,12 @@ protected:
         return children;
     }
 
-    static Display* host;
+    Display* host = nullptr;
     XErrorHandler previousHandler = nullptr;
     Window parent = 0;
     RecordingEffect* effect = new RecordingEffect;
     TestEditor* editor = new TestEditor(effect);
 };
-
-Display* EmbeddedEditor::host = nullptr;
 
 } // namespace
 
