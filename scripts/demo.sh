@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # The main job: build everything, show what a host sees of the plug-in module, then encode the
 # built-in demo signal (noise bursts) at a fixed direction into a 36-channel 5th-order file.
+# SN3D keeps every component within the input's level; the default SN2D weighting gives the bare
+# Legendre values, which reach hundreds of times the input at 5th order.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/deps.sh
@@ -10,4 +12,4 @@ build/tools/sferant-host info build/Sferant.so
 echo
 mkdir -p out
 build/tools/sferant-host render build/Sferant.so demo out/demo.wav \
-  --order 5 --azimuth 45 --elevation 20
+  --order 5 --weight SN3D --azimuth 45 --elevation 20
