@@ -392,6 +392,19 @@ bool CFrame::setModalView(CView* view)
     return true;
 }
 
+void CFrame::removeView(CView* view, const bool& release)
+{
+    if (view && view == modalView)
+        modalView = nullptr;
+    CViewContainer::removeView(view, release);
+}
+
+void CFrame::removeAll(const bool& release)
+{
+    modalView = nullptr;
+    CViewContainer::removeAll(release);
+}
+
 bool CFrame::setDropActive(bool active)
 {
     dropActive = active;

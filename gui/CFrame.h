@@ -77,6 +77,10 @@ public:
     // Paints one direct child now; anything else paints the whole frame.
     virtual void draw(CView* view);
 
+    // Removing the modal view also ends it.
+    void removeView(CView* view, const bool& release = true) override;
+    void removeAll(const bool& release = true) override;
+
     void draw(CDrawContext* context) override;
     void drawRect(CDrawContext* context, const CRect& updateRect) override;
     void mouse(CDrawContext* context, CPoint& where, long buttons = -1) override;

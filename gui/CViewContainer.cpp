@@ -79,11 +79,24 @@ void CViewContainer::removeAll(const bool& release)
         detach(0, release);
 }
 
+namespace {
+
+bool isWithin(const CView* view, const CView* ancestor)
+{
+    for (; view; view = view->getParentView())
+        if (view == ancestor)
+            return true;
+    return false;
+}
+
+} // namespace
+
 // Drops the list's reference and, with release, the creator's too.
 void CViewContainer::detach(size_t index, bool release)
 {
     CView* view = children[index];
-    if (parentFrame && parentFrame->getFocusView() == view)
+    // A focus view inside a container that leaves must not outlive it either.
+    if (parentFrame && isWithin(parentFrame->getFocusView(), view))
         parentFrame->setFocusView(nullptr);
     children.erase(children.begin() + long(index));
     view->removed(this);

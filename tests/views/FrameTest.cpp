@@ -314,3 +314,27 @@ TEST(Frame, HeadlessFrameAnswersEveryWindowCall)
     CPoint where;
     EXPECT_TRUE(editorless.frame.getCurrentLocation(where));
 }
+
+TEST(Frame, RemovingTheModalViewEndsIt)
+{
+    Editorless editorless;
+    auto* modal = new CountingView(CRect(0, 0, 10, 10));
+    editorless.frame.setModalView(modal);
+    editorless.frame.removeView(modal, true);
+    EXPECT_EQ(editorless.frame.getModalView(), nullptr);
+    CPoint where(20, 20);
+    editorless.frame.mouse(nullptr, where, kLeftButton);
+    EXPECT_EQ(editorless.left->clicks, 1);
+}
+
+TEST(Frame, RemovingAContainerThatHoldsTheFocusViewClearsTheFocus)
+{
+    Editorless editorless;
+    auto* container = new CViewContainer(CRect(0, 60, 200, 100), &editorless.frame);
+    editorless.frame.addView(container);
+    auto* nested = new CountingView(CRect(0, 0, 10, 10));
+    container->addView(nested);
+    editorless.frame.setFocusView(nested);
+    editorless.frame.removeView(container, true);
+    EXPECT_EQ(editorless.frame.getFocusView(), nullptr);
+}
