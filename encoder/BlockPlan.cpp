@@ -25,11 +25,17 @@ BlockPlan BlockPlan::make(const float (&p)[kNumParams], float sampleRate)
   const double halfWidth = halfWidthRadians(p[kWidth]);
   const GainVector left = encodingGains(settings, centre + halfWidth);
   const GainVector right = encodingGains(settings, centre - halfWidth);
+  plan.numSounding = plan.numSilent = 0;
   for (int c = 0; c < kNumOutputs; ++c) {
     const int k = gainEntryOfOutput(plan.outputMode, c);
-    plan.channelOrder[c] = std::min(orderOfGainEntry(plan.outputMode, k), kMaxOrder);
+    const int order = std::min(orderOfGainEntry(plan.outputMode, k), kMaxOrder);
+    plan.signalRow[c] = plan.nearField ? order : 0;
     plan.halfGainL[c] = left[k] * 0.5;
     plan.halfGainR[c] = right[k] * 0.5;
+    if (left[k] == 0.0 && right[k] == 0.0)
+      plan.silentChannels[plan.numSilent++] = c;
+    else
+      plan.soundingChannels[plan.numSounding++] = c;
   }
 
   plan.filters = designNearField(sampleRate, plan.distance);

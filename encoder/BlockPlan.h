@@ -20,11 +20,18 @@ struct BlockPlan {
   bool nearField;
   double distance;  // metres
 
-  // Per output channel: the order whose signal it carries and the two
-  // sources' gains, each already halved (the two halves add up to full gain).
-  int channelOrder[kNumOutputs];
+  // Per output channel: the row of SourceSignals it reads (its order with
+  // near-field filtering, else 0: the input itself) and the two sources'
+  // gains, each already halved (the two halves add up to full gain).
+  int signalRow[kNumOutputs];
   double halfGainL[kNumOutputs];
   double halfGainR[kNumOutputs];
+
+  // The channels with a non-zero gain, and the silent ones.
+  int soundingChannels[kNumOutputs];
+  int numSounding;
+  int silentChannels[kNumOutputs];
+  int numSilent;
 
   NearFieldDesign filters;
 

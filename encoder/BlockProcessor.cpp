@@ -1,6 +1,7 @@
 #include "encoder/BlockProcessor.h"
 
 #include "encoder/gains.h"
+#include "encoder/mix.h"
 #include "encoder/nearfield_filters.h"
 
 #include <algorithm>
@@ -23,14 +24,6 @@ template <class Sample>
 double holdLeft(double value)
 {
   return static_cast<Sample>(value);
-}
-
-template <class Sample>
-void mix(Sample* __restrict out, const double* __restrict left, const double* __restrict right,
-         double gainL, double gainR, int count)
-{
-  for (int i = 0; i < count; ++i)
-    out[i] = static_cast<Sample>(left[i] * gainL + right[i] * gainR);
 }
 
 }  // namespace
@@ -59,7 +52,8 @@ void BlockProcessor::processBlock(const float (&parameters)[kNumParams], float s
   }
   for (int offset = 0; offset < frames; offset += kChunkFrames)
     processChunk(inputs, outputs, offset, std::min(kChunkFrames, frames - offset));
-  state.recoverFromNonFinite();
+  if (plan.nearField)
+    state.recoverFromNonFinite();
 }
 
 template <class Sample>
@@ -68,7 +62,7 @@ void BlockProcessor::processChunk(Sample** inputs, Sample** outputs, int offset,
   loadSources(inputs, offset, count);
   if (plan.nearField)
     runNearFieldFilters(plan.filters, plan.order, state, signals, count);
-  writeOutputs(outputs, offset, count);
+  mixChannels(plan, signals, outputs, offset, count);
   noteLatestSignals(count);
 }
 
@@ -89,22 +83,6 @@ void BlockProcessor::loadSources(Sample** inputs, int offset, int count)
   for (int i = 0; i < count; ++i) {
     l[i] = holdLeft<Sample>(2 * static_cast<double>(left[i]) / distance);
     r[i] = 2 * static_cast<double>(right[i]) / distance;
-  }
-}
-
-template <class Sample>
-void BlockProcessor::writeOutputs(Sample** outputs, int offset, int count)
-{
-  for (int c = 0; c < kNumOutputs; ++c) {
-    Sample* out = outputs[c] + offset;
-    const double gainL = plan.halfGainL[c];
-    const double gainR = plan.halfGainR[c];
-    if (gainL == 0.0 && gainR == 0.0) {
-      std::fill(out, out + count, Sample(0));
-      continue;
-    }
-    const int row = plan.nearField ? plan.channelOrder[c] : 0;
-    mix(out, signals.left[row], signals.right[row], gainL, gainR, count);
   }
 }
 

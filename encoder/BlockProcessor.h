@@ -31,8 +31,6 @@ private:
   void processChunk(Sample** inputs, Sample** outputs, int offset, int count);
   template <class Sample>
   void loadSources(Sample** inputs, int offset, int count);
-  template <class Sample>
-  void writeOutputs(Sample** outputs, int offset, int count);
   void noteLatestSignals(int count);
 
   BlockPlan plan;

@@ -11,8 +11,16 @@ namespace sferant {
 // denormal numbers at a fraction of the normal speed.
 class FlushDenormals {
 public:
-  FlushDenormals() { setMode(saved | kFlushToZero | kDenormalsAreZero); }
-  ~FlushDenormals() { setMode(saved); }
+  FlushDenormals()
+  {
+    if (!alreadySet)
+      setMode(saved | kFlushToZero | kDenormalsAreZero);
+  }
+  ~FlushDenormals()
+  {
+    if (!alreadySet)
+      setMode(saved);
+  }
   FlushDenormals(const FlushDenormals&) = delete;
   FlushDenormals& operator=(const FlushDenormals&) = delete;
 
@@ -30,6 +38,10 @@ private:
 #endif
 
   const unsigned saved = mode();
+  // Writing the register costs more than reading it: skip it when the host
+  // already flushes.
+  const bool alreadySet =
+      (saved & (kFlushToZero | kDenormalsAreZero)) == (kFlushToZero | kDenormalsAreZero);
 };
 
 }  // namespace sferant
