@@ -1,0 +1,115 @@
+#include "ControlHarness.h"
+
+#include "gui/CDrawContext.h"
+
+namespace {
+
+uint32_t clockTicks = 1000;
+
+uint32_t steppingTicks()
+{
+    return clockTicks++;
+}
+
+void noSleep(uint32_t milliseconds)
+{
+    clockTicks += milliseconds;
+}
+
+class QuietEffect : public AudioEffectX {
+public:
+    QuietEffect() : AudioEffectX(recordingHost, 1, 9) {}
+    void processReplacing(float**, float**, VstInt32) override {}
+};
+
+}  // namespace
+
+ScriptedPointer::ScriptedPointer(long pressed, std::vector<PointerStep> steps)
+    : pressed(pressed), steps(std::move(steps))
+{
+    setPlatformInput(this);
+}
+
+ScriptedPointer::~ScriptedPointer()
+{
+    setPlatformInput(nullptr);
+}
+
+CPoint ScriptedPointer::getMouseLocation(const CFrame*)
+{
+    ++fetched;
+    return steps.empty() ? CPoint() : steps[std::min(fetched, steps.size()) - 1].where;
+}
+
+long ScriptedPointer::getMouseButtons(const CFrame*)
+{
+    if (fetched == 0)
+        return pressed;
+    return fetched <= steps.size() ? steps[fetched - 1].buttons : 0;
+}
+
+void installSteppingClock()
+{
+    setPlatformClock(steppingTicks, noSleep);
+}
+
+void setClockTicks(uint32_t ticks)
+{
+    clockTicks = ticks;
+}
+
+std::vector<HostCall>& hostCalls()
+{
+    static std::vector<HostCall> calls;
+    return calls;
+}
+
+VstIntPtr recordingHost(AEffect*, VstInt32 opcode, VstInt32 index, VstIntPtr, void*, float opt)
+{
+    hostCalls().push_back({opcode, index, opt});
+    return opcode == 1 ? 2400 : 0;  // audioMasterVersion
+}
+
+std::vector<HostCall> callsOf(VstInt32 opcode)
+{
+    std::vector<HostCall> result;
+    for (const HostCall& call : hostCalls())
+        if (call.opcode == opcode)
+            result.push_back(call);
+    return result;
+}
+
+void RecordingListener::valueChanged(CDrawContext*, CControl* control)
+{
+    values.push_back(control->getValue());
+}
+
+long RecordingListener::controlModifierClicked(CDrawContext*, CControl*, long buttons)
+{
+    modifierClicks.push_back(buttons);
+    return modifierAnswer;
+}
+
+ControlBench::ControlBench()
+{
+    installSteppingClock();
+    hostCalls().clear();
+    effect = std::make_unique<QuietEffect>();
+    editor = new AEffGUIEditor(effect.get());  // the effect owns it from here on
+    frame = new CFrame(CRect(0, 0, 535, 275), nullptr, editor);
+    drawContext = new CDrawContext(frame, nullptr, nullptr);
+}
+
+ControlBench::~ControlBench()
+{
+    drawContext->forget();
+    frame->forget();
+    effect.reset();
+    setPlatformClock(nullptr, nullptr);
+}
+
+void ControlBench::drag(CControl* control, CPoint where, long buttons, std::vector<PointerStep> steps)
+{
+    ScriptedPointer pointer(buttons, std::move(steps));
+    control->mouse(drawContext, where, buttons);
+}
