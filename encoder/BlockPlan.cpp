@@ -3,9 +3,16 @@
 #include "encoder/gains.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstring>
 
 namespace sferant {
+
+namespace {
+
+constexpr double kFallbackSampleRate = 44100;
+
+}  // namespace
 
 BlockPlan BlockPlan::make(const float (&p)[kNumParams], float sampleRate)
 {
@@ -38,7 +45,11 @@ BlockPlan BlockPlan::make(const float (&p)[kNumParams], float sampleRate)
       plan.soundingChannels[plan.numSounding++] = c;
   }
 
-  plan.filters = designNearField(sampleRate, plan.distance);
+  // Without a usable sample rate there is no filter to design; sections whose
+  // numerator equals their denominator pass the signal on unchanged.
+  const bool usableRate = std::isfinite(sampleRate) && sampleRate > 0;
+  plan.filters = usableRate ? designNearField(sampleRate, plan.distance)
+                            : designNearField(kFallbackSampleRate, kReferenceDistance);
   return plan;
 }
 

@@ -3,6 +3,8 @@
 #include "HostedEncoder.h"
 #include "SphericalHarmonics.h"
 
+#include "encoder/Sferant.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -329,4 +331,21 @@ TEST(Processing, DenormalInputCountsAsSilenceWhileProcessing)
   effect.process(channels.inputs, channels.outputs, 4);
   _mm_setcsr(original);
   EXPECT_EQ(channels.out[0][3], 0.0);
+}
+
+TEST(Processing, WithoutAUsableSampleRateTheNearFieldFiltersPassTheSignal)
+{
+  // The dispatcher keeps such rates from the effect; a direct call does not.
+  const Settings settings = {0.5f, 0.5f, 1, 0.39f, 0, 1, kSN3D, 0, 0};  // r = 4 m, fifth order
+  for (float rate : {0.0f, -48000.0f, std::numeric_limits<float>::quiet_NaN()}) {
+    Sferant effect(versionOnlyHost);
+    effect.setSampleRate(rate);
+    for (int i = 0; i < 9; ++i)
+      effect.setParameter(i, settings[i]);
+    Channels<double> channels(256);
+    fillNoise(channels.in[0], 40);
+    effect.processDoubleReplacing(channels.inputs, channels.outputs, 256);
+    for (int i = 0; i < 256; ++i)
+      ASSERT_NEAR(channels.out[1][i], 0.5 * channels.in[0][i], 1e-6) << "X at " << rate;
+  }
 }
