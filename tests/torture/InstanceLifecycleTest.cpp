@@ -1,0 +1,105 @@
+// Creating, using and closing instances and their editors again and again
+// leaves the heap as it was. The sanitizer and valgrind runs of these tests
+// check every byte; here the heap in use must not grow.
+#include "PluginHost.h"
+#include "VirtualDisplay.h"
+
+#include <gtest/gtest.h>
+
+#include <X11/Xlib.h>
+#include <functional>
+#include <malloc.h>
+
+namespace torture {
+namespace {
+
+size_t heapInUse()
+{
+    return mallinfo2().uordblks;
+}
+
+// Runs one cycle a few times to fill the libraries' one-time caches, then
+// answers how much the heap in use grew over `cycles` more.
+long heapGrowth(int cycles, const std::function<void()>& cycle)
+{
+    for (int i = 0; i < 3; ++i)
+        cycle();
+    const size_t before = heapInUse();
+    for (int i = 0; i < cycles; ++i)
+        cycle();
+    return static_cast<long>(heapInUse()) - static_cast<long>(before);
+}
+
+// Less than one small allocation per ten cycles: a real leak shows as
+// at least one block per cycle.
+constexpr long kSlack = 2048;
+
+void useBriefly(Instance& effect)
+{
+    effect.start(48000.0f, 64);
+    char text[64];
+    for (int i = 0; i < 9; ++i)
+        effect.dispatch(effGetParamDisplay, i, 0, text);
+    effect.dispatch(effGetProgramName, 0, 0, text);
+    ERect* rect = nullptr;
+    effect.dispatch(effEditGetRect, 0, 0, &rect);
+    effect.set(2, 1.0f);
+    Channels<float> block(64);
+    block.process(effect.record, 64);
+    effect.dispatch(effMainsChanged, 0, 0);
+}
+
+TEST(InstanceLifecycle, twoHundredInstancesThroughTheEntryPointLeaveNothingBehind)
+{
+    const long growth = heapGrowth(200, [] {
+        Instance effect;
+        useBriefly(effect);
+    });
+    EXPECT_LT(growth, kSlack);
+}
+
+void openIdleClose(Instance& effect, void* parent)
+{
+    ASSERT_EQ(effect.dispatch(effEditOpen, 0, 0, parent), 1);
+    effect.dispatch(effEditIdle);
+    effect.set(0, 0.3f);
+    effect.set(6, 0.5f);
+    effect.dispatch(effEditIdle);
+    effect.dispatch(effEditClose);
+}
+
+TEST(InstanceLifecycle, editorOpensAndClosesAHundredTimesWithoutADisplay)
+{
+    NoDisplay headless;
+    Instance effect;
+    const long growth = heapGrowth(100, [&] { openIdleClose(effect, kNoWindow); });
+    EXPECT_LT(growth, kSlack);
+    // And once more left open: effClose takes the open editor with it.
+    effect.dispatch(effEditOpen, 0, 0, kNoWindow);
+}
+
+TEST(InstanceLifecycle, editorOpensAndClosesAHundredTimesOnAVirtualDisplay)
+{
+    VirtualDisplay server;
+    if (!server.started())
+        GTEST_SKIP() << "Xvfb cannot run here";
+    Display* display = XOpenDisplay(nullptr);
+    ASSERT_NE(display, nullptr);
+    const Window parent = XCreateSimpleWindow(display, DefaultRootWindow(display), 0, 0, 600, 300,
+                                              0, 0, 0);
+    XMapWindow(display, parent);
+    XSync(display, False);
+    void* parentHandle = reinterpret_cast<void*>(parent);
+    {
+        Instance effect;
+        const long growth = heapGrowth(100, [&] { openIdleClose(effect, parentHandle); });
+        EXPECT_LT(growth, kSlack);
+        effect.dispatch(effEditOpen, 0, 0, parentHandle);
+        effect.dispatch(effEditIdle);
+    }
+    XDestroyWindow(display, parent);
+    XCloseDisplay(display);
+}
+
+} // namespace
+} // namespace torture

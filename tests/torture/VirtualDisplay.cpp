@@ -1,0 +1,95 @@
+#include "VirtualDisplay.h"
+
+#include <cerrno>
+#include <csignal>
+#include <cstdlib>
+#include <fcntl.h>
+#include <string>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace torture {
+
+namespace {
+
+bool saveDisplay(std::string& saved)
+{
+    const char* display = std::getenv("DISPLAY");
+    if (display)
+        saved = display;
+    return display != nullptr;
+}
+
+void restoreDisplay(bool had, const std::string& saved)
+{
+    if (had)
+        setenv("DISPLAY", saved.c_str(), 1);
+    else
+        unsetenv("DISPLAY");
+}
+
+// The display number Xvfb writes to the pipe once it accepts connections.
+std::string readDisplayNumber(int fd)
+{
+    std::string number;
+    char c;
+    ssize_t got;
+    while ((got = read(fd, &c, 1)) == 1 && c != '\n')
+        number += c;
+    if (got < 0 && errno == EINTR)
+        return readDisplayNumber(fd);
+    return number;
+}
+
+} // namespace
+
+VirtualDisplay::VirtualDisplay() : hadDisplay(saveDisplay(savedDisplay))
+{
+    int ready[2];
+    if (pipe(ready) != 0)
+        return;
+    server = fork();
+    if (server == 0)
+    {
+        close(ready[0]);
+        const int quiet = open("/dev/null", O_WRONLY);
+        dup2(quiet, STDERR_FILENO);
+        const std::string fd = std::to_string(ready[1]);
+        execlp("Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-screen", "0", "800x600x24",
+               "-nolisten", "tcp", "-noreset", static_cast<char*>(nullptr));
+        _exit(127);
+    }
+    close(ready[1]);
+    const std::string number = server > 0 ? readDisplayNumber(ready[0]) : "";
+    close(ready[0]);
+    if (number.empty())
+    {
+        if (server > 0)
+            waitpid(server, nullptr, 0);
+        server = -1;
+        return;
+    }
+    setenv("DISPLAY", (":" + number).c_str(), 1);
+}
+
+VirtualDisplay::~VirtualDisplay()
+{
+    if (server > 0)
+    {
+        kill(server, SIGTERM);
+        waitpid(server, nullptr, 0);
+    }
+    restoreDisplay(hadDisplay, savedDisplay);
+}
+
+NoDisplay::NoDisplay() : hadDisplay(saveDisplay(savedDisplay))
+{
+    unsetenv("DISPLAY");
+}
+
+NoDisplay::~NoDisplay()
+{
+    restoreDisplay(hadDisplay, savedDisplay);
+}
+
+} // namespace torture
