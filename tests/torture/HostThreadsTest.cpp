@@ -9,8 +9,10 @@
 #include <random>
 #include <thread>
 
-namespace torture {
-namespace {
+namespace torture
+{
+namespace
+{
 
 // Any value a host sends: anywhere in 0..1, or exactly a switch position.
 float automationValue(std::mt19937& random)
@@ -26,21 +28,25 @@ TEST(HostThreads, automationWhileProcessingIsRaceFree)
     effect.start(48000.0f, 128);
     std::atomic<bool> automating{true};
 
-    std::thread automation([&] {
-        std::mt19937 random(7);
-        for (int i = 0; i < 20000; ++i)
-            effect.record->setParameter(effect.record, random() % 9, automationValue(random));
-        automating = false;
-    });
-    std::thread userInterface([&] {
-        char text[64];
-        while (automating)
-            for (int i = 0; i < 9; ++i)
-            {
-                effect.record->getParameter(effect.record, i);
-                effect.dispatch(effGetParamDisplay, i, 0, text);
-            }
-    });
+    std::thread automation(
+        [&]
+        {
+            std::mt19937 random(7);
+            for (int i = 0; i < 20000; ++i)
+                effect.record->setParameter(effect.record, random() % 9, automationValue(random));
+            automating = false;
+        });
+    std::thread userInterface(
+        [&]
+        {
+            char text[64];
+            while (automating)
+                for (int i = 0; i < 9; ++i)
+                {
+                    effect.record->getParameter(effect.record, i);
+                    effect.dispatch(effGetParamDisplay, i, 0, text);
+                }
+        });
 
     Channels<float> single(128);
     Channels<double> twice(128);

@@ -7,8 +7,10 @@
 
 #include <algorithm>
 
-namespace torture {
-namespace {
+namespace torture
+{
+namespace
+{
 
 // NFC on near the head, fifth order, N3D, stereo, full sphere: the largest gains.
 constexpr float kLoudest[9] = {0.3f, 0.7f, 1.0f, 0.0f, 0.4f, 1.0f, 0.75f, 1.0f, 0.0f};
@@ -137,8 +139,7 @@ TEST(HostTorture, sampleRateChangesMidStreamKeepOutputsFinite)
     {
         SCOPED_TRACE(rate);
         // Some hosts suspend around the change, some do not.
-        if (rate < 50000.0f)
-            effect.dispatch(effMainsChanged, 0, 0);
+        if (rate < 50000.0f) effect.dispatch(effMainsChanged, 0, 0);
         effect.dispatch(effSetSampleRate, 0, 0, nullptr, rate);
         effect.dispatch(effMainsChanged, 0, 1);
         for (float distance : {0.0f, 1.0f, 0.01f})
@@ -172,7 +173,7 @@ TEST(HostTorture, everySwitchCombinationKeepsOutputsFinite)
                     for (float output : {0.0f, 1.0f})
                         for (float distance : {0.0f, 1.0f})
                         {
-                            const float values[9] = {0.1f, 0.95f, nfc,   distance, 1.0f,
+                            const float values[9] = {0.1f,  0.95f,  nfc,   distance, 1.0f,
                                                      order, weight, input, output};
                             effect.setAll(values);
                             Channels<float> block(64);

@@ -10,8 +10,10 @@
 #include <functional>
 #include <malloc.h>
 
-namespace torture {
-namespace {
+namespace torture
+{
+namespace
+{
 
 size_t heapInUse()
 {
@@ -51,10 +53,12 @@ void useBriefly(Instance& effect)
 
 TEST(InstanceLifecycle, twoHundredInstancesThroughTheEntryPointLeaveNothingBehind)
 {
-    const long growth = heapGrowth(200, [] {
-        Instance effect;
-        useBriefly(effect);
-    });
+    const long growth = heapGrowth(200,
+                                   []
+                                   {
+                                       Instance effect;
+                                       useBriefly(effect);
+                                   });
     EXPECT_LT(growth, kSlack);
 }
 
@@ -81,12 +85,11 @@ TEST(InstanceLifecycle, editorOpensAndClosesAHundredTimesWithoutADisplay)
 TEST(InstanceLifecycle, editorOpensAndClosesAHundredTimesOnAVirtualDisplay)
 {
     VirtualDisplay server;
-    if (!server.started())
-        GTEST_SKIP() << "Xvfb cannot run here";
+    if (!server.started()) GTEST_SKIP() << "Xvfb cannot run here";
     Display* display = XOpenDisplay(nullptr);
     ASSERT_NE(display, nullptr);
-    const Window parent = XCreateSimpleWindow(display, DefaultRootWindow(display), 0, 0, 600, 300,
-                                              0, 0, 0);
+    const Window parent =
+        XCreateSimpleWindow(display, DefaultRootWindow(display), 0, 0, 600, 300, 0, 0, 0);
     XMapWindow(display, parent);
     XSync(display, False);
     void* parentHandle = reinterpret_cast<void*>(parent);

@@ -6,9 +6,11 @@
 #include <cstring>
 #include <dlfcn.h>
 
-namespace torture {
+namespace torture
+{
 
-namespace {
+namespace
+{
 
 VstIntPtr hostCallback(AEffect*, VstInt32 opcode, VstInt32, VstIntPtr, void*, float)
 {
@@ -53,13 +55,11 @@ Instance::~Instance()
 
 void Instance::close()
 {
-    if (open)
-        record->dispatcher(record, effClose, 0, 0, nullptr, 0.0f);
+    if (open) record->dispatcher(record, effClose, 0, 0, nullptr, 0.0f);
     open = false;
 }
 
-VstIntPtr Instance::dispatch(VstInt32 opcode, VstInt32 index, VstIntPtr value, void* ptr,
-                             float opt)
+VstIntPtr Instance::dispatch(VstInt32 opcode, VstInt32 index, VstIntPtr value, void* ptr, float opt)
 {
     return record->dispatcher(record, opcode, index, value, ptr, opt);
 }
@@ -109,15 +109,15 @@ template <class Sample> bool Channels<Sample>::outputsFinite(int frames) const
 {
     for (const auto& channel : out)
         for (int i = 0; i < frames; ++i)
-            if (!std::isfinite(channel[i]))
-                return false;
+            if (!std::isfinite(channel[i])) return false;
     return true;
 }
 
 template struct Channels<float>;
 template struct Channels<double>;
 
-namespace {
+namespace
+{
 
 template <class Sample> void fill(std::vector<Sample>& samples, unsigned seed, long startFrame)
 {

@@ -7,7 +7,8 @@
 
 #include <vector>
 
-namespace torture {
+namespace torture
+{
 
 constexpr int kInputs = 2;
 constexpr int kOutputs = 36;

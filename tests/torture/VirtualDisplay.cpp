@@ -8,15 +8,16 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-namespace torture {
+namespace torture
+{
 
-namespace {
+namespace
+{
 
 bool saveDisplay(std::string& saved)
 {
     const char* display = std::getenv("DISPLAY");
-    if (display)
-        saved = display;
+    if (display) saved = display;
     return display != nullptr;
 }
 
@@ -36,8 +37,7 @@ std::string readDisplayNumber(int fd)
     ssize_t got;
     while ((got = read(fd, &c, 1)) == 1 && c != '\n')
         number += c;
-    if (got < 0 && errno == EINTR)
-        return readDisplayNumber(fd);
+    if (got < 0 && errno == EINTR) return readDisplayNumber(fd);
     return number;
 }
 
@@ -46,8 +46,7 @@ std::string readDisplayNumber(int fd)
 VirtualDisplay::VirtualDisplay() : hadDisplay(saveDisplay(savedDisplay))
 {
     int ready[2];
-    if (pipe(ready) != 0)
-        return;
+    if (pipe(ready) != 0) return;
     server = fork();
     if (server == 0)
     {
@@ -55,8 +54,8 @@ VirtualDisplay::VirtualDisplay() : hadDisplay(saveDisplay(savedDisplay))
         const int quiet = open("/dev/null", O_WRONLY);
         dup2(quiet, STDERR_FILENO);
         const std::string fd = std::to_string(ready[1]);
-        execlp("Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-screen", "0", "800x600x24",
-               "-nolisten", "tcp", "-noreset", static_cast<char*>(nullptr));
+        execlp("Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-screen", "0", "800x600x24", "-nolisten",
+               "tcp", "-noreset", static_cast<char*>(nullptr));
         _exit(127);
     }
     close(ready[1]);
@@ -64,8 +63,7 @@ VirtualDisplay::VirtualDisplay() : hadDisplay(saveDisplay(savedDisplay))
     close(ready[0]);
     if (number.empty())
     {
-        if (server > 0)
-            waitpid(server, nullptr, 0);
+        if (server > 0) waitpid(server, nullptr, 0);
         server = -1;
         return;
     }

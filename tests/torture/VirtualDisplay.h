@@ -5,7 +5,8 @@
 #include <string>
 #include <sys/types.h>
 
-namespace torture {
+namespace torture
+{
 
 // Starts Xvfb on a free display number and sets DISPLAY; restores DISPLAY and
 // stops the server on destruction. started() is false when Xvfb cannot run.
