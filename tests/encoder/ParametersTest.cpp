@@ -25,7 +25,7 @@ const char kUntouched[] = "#####################################################
 
 }  // namespace
 
-TEST(Record, DescribesTwoInputsThirtySixOutputsAndNineParameters)
+TEST(EncoderRecord, DescribesTwoInputsThirtySixOutputsAndNineParameters)
 {
   HostedEncoder effect;
   const AEffect& r = *effect.record;
@@ -41,7 +41,7 @@ TEST(Record, DescribesTwoInputsThirtySixOutputsAndNineParameters)
   EXPECT_EQ(r.flags & ~effFlagsHasEditor, effFlagsCanReplacing | effFlagsCanDoubleReplacing);
 }
 
-TEST(Parameters, DisplaysOfTheDefaults)
+TEST(EncoderParameters, DisplaysOfTheDefaults)
 {
   const ParameterText cases[] = {{0, "0.000000"}, {1, "0.000000"}, {2, "Off"},
                                  {3, "10.10000"}, {4, "0.000000"}, {5, "1st"},
@@ -51,7 +51,7 @@ TEST(Parameters, DisplaysOfTheDefaults)
     EXPECT_EQ(effect.text(effGetParamDisplay, c.index), c.text) << "parameter " << c.index;
 }
 
-TEST(Parameters, DisplaysAcrossTheRange)
+TEST(EncoderParameters, DisplaysAcrossTheRange)
 {
   const DisplayCase cases[] = {
       {0, 0.0f, "180.0000"}, {0, 1.0f, "-180.000"},  {0, 0.25f, "90.00000"},
@@ -71,7 +71,7 @@ TEST(Parameters, DisplaysAcrossTheRange)
   }
 }
 
-TEST(Parameters, NamesAndLabels)
+TEST(EncoderParameters, NamesAndLabels)
 {
   const ParameterText names[] = {{0, "Azimuth"}, {1, "Elev"},   {2, "NFC"},
                                  {3, "Distance"}, {4, "Width"},  {5, "Order"},
@@ -85,7 +85,7 @@ TEST(Parameters, NamesAndLabels)
     EXPECT_EQ(effect.text(effGetParamLabel, c.index), c.text);
 }
 
-TEST(Parameters, AnIndexOutsideTheNineWritesNothingAndReadsZero)
+TEST(EncoderParameters, AnIndexOutsideTheNineWritesNothingAndReadsZero)
 {
   HostedEncoder effect;
   for (int index : {-1, 9, 1000}) {
@@ -99,7 +99,7 @@ TEST(Parameters, AnIndexOutsideTheNineWritesNothingAndReadsZero)
     EXPECT_EQ(effect.text(effGetParamName, i).find('#'), std::string::npos);
 }
 
-TEST(Parameters, AStoredValueReadsBack)
+TEST(EncoderParameters, AStoredValueReadsBack)
 {
   HostedEncoder effect;
   effect.set(3, 0.2f);
@@ -108,7 +108,7 @@ TEST(Parameters, AStoredValueReadsBack)
   EXPECT_EQ(effect.get(3), 0.2f);
 }
 
-TEST(Parameters, OutOfRangeValuesAreClampedAndNonFiniteOnesIgnored)
+TEST(EncoderParameters, OutOfRangeValuesAreClampedAndNonFiniteOnesIgnored)
 {
   const float inf = std::numeric_limits<float>::infinity();
   const struct {
@@ -126,14 +126,14 @@ TEST(Parameters, OutOfRangeValuesAreClampedAndNonFiniteOnesIgnored)
   }
 }
 
-TEST(Program, NamesOfTheOneProgram)
+TEST(EncoderProgram, NamesOfTheOneProgram)
 {
   HostedEncoder effect;
   EXPECT_EQ(effect.text(effGetProgramName), "Init 1");
   EXPECT_EQ(effect.text(effGetProgramNameIndexed, 0, 0), "Init");
 }
 
-TEST(Program, OnlyIndexZeroHasAName)
+TEST(EncoderProgram, OnlyIndexZeroHasAName)
 {
   HostedEncoder effect;
   char text[32] = "untouched";
@@ -141,7 +141,7 @@ TEST(Program, OnlyIndexZeroHasAName)
   EXPECT_STREQ(text, "untouched");
 }
 
-TEST(Program, RenamingShowsTheNameUnchangedExceptInit)
+TEST(EncoderProgram, RenamingShowsTheNameUnchangedExceptInit)
 {
   HostedEncoder effect;
   char hall[] = "Hall";
@@ -153,7 +153,7 @@ TEST(Program, RenamingShowsTheNameUnchangedExceptInit)
   EXPECT_EQ(effect.text(effGetProgramName), "Init 1");
 }
 
-TEST(Program, ALongNameIsCutToTwentyThreeCharacters)
+TEST(EncoderProgram, ALongNameIsCutToTwentyThreeCharacters)
 {
   HostedEncoder effect;
   char longName[] = "A name far longer than the field holds";
@@ -161,7 +161,7 @@ TEST(Program, ALongNameIsCutToTwentyThreeCharacters)
   EXPECT_EQ(effect.text(effGetProgramName), std::string(longName, 23));
 }
 
-TEST(Strings, EffectProductAndVendor)
+TEST(EncoderStrings, EffectProductAndVendor)
 {
   HostedEncoder effect;
   EXPECT_EQ(effect.text(effGetEffectName), "Sferant Alpha-version");

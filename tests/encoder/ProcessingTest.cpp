@@ -48,7 +48,7 @@ void expectUntouched(const Channels<Sample>& channels, const char* what)
 
 }  // namespace
 
-TEST(Processing, MonoSourceStraightAheadFillsWAndXOnly)
+TEST(BlockProcessing, MonoSourceStraightAheadFillsWAndXOnly)
 {
   HostedEncoder effect;
   configure(effect, kFirstOrderMono);
@@ -66,7 +66,7 @@ TEST(Processing, MonoSourceStraightAheadFillsWAndXOnly)
   }
 }
 
-TEST(Processing, FirstOrderOutputsForSourceDirectionsAndWidths)
+TEST(BlockProcessing, FirstOrderOutputsForSourceDirectionsAndWidths)
 {
   const struct {
     float azimuth, width;
@@ -92,7 +92,7 @@ TEST(Processing, FirstOrderOutputsForSourceDirectionsAndWidths)
   }
 }
 
-TEST(Processing, StereoLeftInputAloneIsHalfAGainAtItsSide)
+TEST(BlockProcessing, StereoLeftInputAloneIsHalfAGainAtItsSide)
 {
   HostedEncoder effect;
   configure(effect, {0.5f, 0.6f, 0, 1, 0.5f, 0.5f, kSN3D, 1, 0});  // third order, width 90 degrees
@@ -110,7 +110,7 @@ TEST(Processing, StereoLeftInputAloneIsHalfAGainAtItsSide)
   }
 }
 
-TEST(Processing, NearFieldAtTheReferenceDistanceChangesNothing)
+TEST(BlockProcessing, NearFieldAtTheReferenceDistanceChangesNothing)
 {
   HostedEncoder plain, compensated;
   Settings settings = {0.3f, 0.7f, 0, 0.19f, 0.2f, 1, 0.75f, 1, 0};
@@ -128,7 +128,7 @@ TEST(Processing, NearFieldAtTheReferenceDistanceChangesNothing)
       ASSERT_NEAR(b.out[c][i], a.out[c][i], 1e-7) << "output " << c << " frame " << i;
 }
 
-TEST(Processing, NearFieldScalesWByTwoOverDistanceWithoutFiltering)
+TEST(BlockProcessing, NearFieldScalesWByTwoOverDistanceWithoutFiltering)
 {
   HostedEncoder effect;
   configure(effect, {0.5f, 0.5f, 1, 0, 0, 1, kSN3D, 0, 0});  // r = 0.1 m, fifth order
@@ -139,7 +139,7 @@ TEST(Processing, NearFieldScalesWByTwoOverDistanceWithoutFiltering)
     EXPECT_NEAR(channels.out[0][i], 20 * channels.in[0][i], 1e-13) << "frame " << i;
 }
 
-TEST(Processing, OutputsAboveTheOrderAreSilent)
+TEST(BlockProcessing, OutputsAboveTheOrderAreSilent)
 {
   const struct {
     float output;
@@ -161,7 +161,7 @@ TEST(Processing, OutputsAboveTheOrderAreSilent)
     }
 }
 
-TEST(Processing, ABlockOfNoFramesWritesNothingAndLeavesTheFilterHistory)
+TEST(BlockProcessing, ABlockOfNoFramesWritesNothingAndLeavesTheFilterHistory)
 {
   const Settings settings = {0.2f, 0.3f, 1, 0.05f, 0.3f, 1, 0.75f, 1, 0};
   HostedEncoder effect, twin;
@@ -182,7 +182,7 @@ TEST(Processing, ABlockOfNoFramesWritesNothingAndLeavesTheFilterHistory)
   EXPECT_EQ(a.out, b.out);
 }
 
-TEST(Processing, MissingBuffersWriteNothing)
+TEST(BlockProcessing, MissingBuffersWriteNothing)
 {
   HostedEncoder effect;
   configure(effect, {0.5f, 0.5f, 1, 0.1f, 0, 1, 0, 1, 0});  // stereo: both inputs are read
@@ -202,7 +202,7 @@ TEST(Processing, MissingBuffersWriteNothing)
   expectUntouched(channels, "missing buffer");
 }
 
-TEST(Processing, MonoInputNeedsNoSecondChannel)
+TEST(BlockProcessing, MonoInputNeedsNoSecondChannel)
 {
   HostedEncoder effect;
   configure(effect, kFirstOrderMono);
@@ -213,7 +213,7 @@ TEST(Processing, MonoInputNeedsNoSecondChannel)
   EXPECT_FLOAT_EQ(channels.out[0][7], 0.5f);
 }
 
-TEST(Processing, SingleAndDoublePrecisionAgree)
+TEST(BlockProcessing, SingleAndDoublePrecisionAgree)
 {
   const Settings settings = {0.15f, 0.8f, 1, 0.12f, 0.6f, 1, 0.75f, 1, 0};
   HostedEncoder single, twice;
@@ -233,7 +233,7 @@ TEST(Processing, SingleAndDoublePrecisionAgree)
           << "output " << c << " frame " << i;
 }
 
-TEST(Processing, AlternatingPrecisionsContinueOneFilterHistory)
+TEST(BlockProcessing, AlternatingPrecisionsContinueOneFilterHistory)
 {
   const Settings settings = {0.6f, 0.4f, 1, 0.3f, 0.25f, 1, 0.5f, 1, 0};
   HostedEncoder alternating, doubleOnly;
@@ -262,7 +262,7 @@ TEST(Processing, AlternatingPrecisionsContinueOneFilterHistory)
   }
 }
 
-TEST(Processing, ResumeKeepsTheFilterHistory)
+TEST(BlockProcessing, ResumeKeepsTheFilterHistory)
 {
   const Settings settings = {0.5f, 0.5f, 1, 0.0f, 0, 1, 0, 0, 0};
   HostedEncoder resumed, plain;
@@ -280,7 +280,7 @@ TEST(Processing, ResumeKeepsTheFilterHistory)
   EXPECT_EQ(a.out, b.out);
 }
 
-TEST(Processing, FiniteInputAfterNonFiniteSamplesGivesFiniteOutputWithinOneBlock)
+TEST(BlockProcessing, FiniteInputAfterNonFiniteSamplesGivesFiniteOutputWithinOneBlock)
 {
   const double bad[] = {std::numeric_limits<double>::quiet_NaN(),
                         std::numeric_limits<double>::infinity(), -1e308};
@@ -302,7 +302,7 @@ TEST(Processing, FiniteInputAfterNonFiniteSamplesGivesFiniteOutputWithinOneBlock
     }
 }
 
-TEST(Processing, TheHostsFloatingPointModeIsRestoredAfterEachCall)
+TEST(BlockProcessing, TheHostsFloatingPointModeIsRestoredAfterEachCall)
 {
   const unsigned flushBits = 0x8040;  // flush-to-zero and denormals-are-zero
   HostedEncoder effect;
@@ -320,7 +320,7 @@ TEST(Processing, TheHostsFloatingPointModeIsRestoredAfterEachCall)
   _mm_setcsr(original);
 }
 
-TEST(Processing, DenormalInputCountsAsSilenceWhileProcessing)
+TEST(BlockProcessing, DenormalInputCountsAsSilenceWhileProcessing)
 {
   const unsigned original = _mm_getcsr();
   _mm_setcsr(original & ~0x8040u);
@@ -333,7 +333,7 @@ TEST(Processing, DenormalInputCountsAsSilenceWhileProcessing)
   EXPECT_EQ(channels.out[0][3], 0.0);
 }
 
-TEST(Processing, WithoutAUsableSampleRateTheNearFieldFiltersPassTheSignal)
+TEST(BlockProcessing, WithoutAUsableSampleRateTheNearFieldFiltersPassTheSignal)
 {
   // The dispatcher keeps such rates from the effect; a direct call does not.
   const Settings settings = {0.5f, 0.5f, 1, 0.39f, 0, 1, kSN3D, 0, 0};  // r = 4 m, fifth order
