@@ -37,8 +37,7 @@ TEST(EncoderRecord, DescribesTwoInputsThirtySixOutputsAndNineParameters)
   EXPECT_EQ(r.uniqueID, 0x53667274);
   EXPECT_EQ(r.version, 1);
   EXPECT_EQ(r.initialDelay, 0);
-  // Both replacing calls; the editor adds its own bit.
-  EXPECT_EQ(r.flags & ~effFlagsHasEditor, effFlagsCanReplacing | effFlagsCanDoubleReplacing);
+  EXPECT_EQ(r.flags, effFlagsHasEditor | effFlagsCanReplacing | effFlagsCanDoubleReplacing);
 }
 
 TEST(EncoderParameters, DisplaysOfTheDefaults)
