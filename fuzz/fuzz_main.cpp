@@ -1,0 +1,17 @@
+// The libFuzzer entry points of one target, chosen by SFERANT_FUZZ_TARGET.
+#include "FuzzTargets.h"
+
+#include <cstdlib>
+
+extern "C" int LLVMFuzzerInitialize(int*, char***)
+{
+    // No window system: the editor opens without a window of its own.
+    unsetenv("DISPLAY");
+    return 0;
+}
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
+{
+    fuzz::SFERANT_FUZZ_TARGET(data, size);
+    return 0;
+}
