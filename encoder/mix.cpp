@@ -2,13 +2,12 @@
 
 #include <algorithm>
 
-// Wider vector instructions where the processor has them, chosen at load time.
 #if defined(__x86_64__) && defined(__GNUC__)
-#define SFERANT_VECTOR_CLONES __attribute__((target_clones("avx512f", "avx2", "default")))
 #define SFERANT_INLINE __attribute__((always_inline)) inline
+#define SFERANT_WIDER_VECTORS 1
 #else
-#define SFERANT_VECTOR_CLONES
 #define SFERANT_INLINE inline
+#define SFERANT_WIDER_VECTORS 0
 #endif
 
 namespace sferant {
@@ -40,20 +39,64 @@ SFERANT_INLINE void mixAll(const BlockPlan& plan, const SourceSignals& signals, 
   }
 }
 
-}  // namespace
+template <class Sample>
+using MixFunction = void (*)(const BlockPlan&, const SourceSignals&, Sample**, int, int);
 
-SFERANT_VECTOR_CLONES
-void mixChannels(const BlockPlan& plan, const SourceSignals& signals, float** outputs, int offset,
-                 int count)
+template <class Sample>
+void mixPlain(const BlockPlan& plan, const SourceSignals& signals, Sample** outputs, int offset,
+              int count)
 {
   mixAll(plan, signals, outputs, offset, count);
 }
 
-SFERANT_VECTOR_CLONES
+#if SFERANT_WIDER_VECTORS
+template <class Sample>
+__attribute__((target("avx2"))) void mixAvx2(const BlockPlan& plan, const SourceSignals& signals,
+                                              Sample** outputs, int offset, int count)
+{
+  mixAll(plan, signals, outputs, offset, count);
+}
+
+template <class Sample>
+__attribute__((target("avx512f"))) void mixAvx512(const BlockPlan& plan,
+                                                  const SourceSignals& signals, Sample** outputs,
+                                                  int offset, int count)
+{
+  mixAll(plan, signals, outputs, offset, count);
+}
+#endif
+
+// The widest variant this processor runs, chosen once when the module loads.
+// (A plain function pointer rather than an ifunc: sanitizer builds cannot run
+// ifunc resolvers.)
+template <class Sample>
+MixFunction<Sample> widestMix()
+{
+#if SFERANT_WIDER_VECTORS
+  __builtin_cpu_init();
+  if (__builtin_cpu_supports("avx512f"))
+    return mixAvx512<Sample>;
+  if (__builtin_cpu_supports("avx2"))
+    return mixAvx2<Sample>;
+#endif
+  return mixPlain<Sample>;
+}
+
+const MixFunction<float> mixFloat = widestMix<float>();
+const MixFunction<double> mixDouble = widestMix<double>();
+
+}  // namespace
+
+void mixChannels(const BlockPlan& plan, const SourceSignals& signals, float** outputs, int offset,
+                 int count)
+{
+  mixFloat(plan, signals, outputs, offset, count);
+}
+
 void mixChannels(const BlockPlan& plan, const SourceSignals& signals, double** outputs,
                  int offset, int count)
 {
-  mixAll(plan, signals, outputs, offset, count);
+  mixDouble(plan, signals, outputs, offset, count);
 }
 
 }  // namespace sferant
