@@ -349,3 +349,20 @@ TEST(BlockProcessing, WithoutAUsableSampleRateTheNearFieldFiltersPassTheSignal)
       ASSERT_NEAR(channels.out[1][i], 0.5 * channels.in[0][i], 1e-6) << "X at " << rate;
   }
 }
+
+TEST(BlockProcessing, InputsMayShareBuffersWithTheFirstOutputs)
+{
+  const Settings settings = {0.35f, 0.45f, 1, 0.2f, 0.3f, 1, 0.75f, 1, 0};
+  HostedEncoder inPlace, separate;
+  configure(inPlace, settings);
+  configure(separate, settings);
+  Channels<float> shared(300), apart(300);
+  fillNoise(apart.in[0], 50);
+  fillNoise(apart.in[1], 51);
+  shared.out[0] = apart.in[0];
+  shared.out[1] = apart.in[1];
+  float* sharedInputs[2] = {shared.outputs[0], shared.outputs[1]};
+  inPlace.process(sharedInputs, shared.outputs, 300);
+  separate.process(apart.inputs, apart.outputs, 300);
+  EXPECT_EQ(shared.out, apart.out);
+}
