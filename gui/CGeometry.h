@@ -96,6 +96,20 @@ struct CRect
         return *this;
     }
 
+    // Grows to hold r as well; an empty rectangle on either side counts as nothing.
+    CRect& unite(const CRect& r)
+    {
+        if (r.isEmpty())
+            return *this;
+        if (isEmpty())
+            return *this = r;
+        left = std::min(left, r.left);
+        top = std::min(top, r.top);
+        right = std::max(right, r.right);
+        bottom = std::max(bottom, r.bottom);
+        return *this;
+    }
+
     constexpr bool operator==(const CRect& r) const
     {
         return left == r.left && top == r.top && right == r.right && bottom == r.bottom;
