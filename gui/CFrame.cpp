@@ -9,20 +9,6 @@
 
 #include <cstring>
 
-namespace {
-
-CRect unite(const CRect& a, const CRect& b)
-{
-    if (a.isEmpty())
-        return b;
-    if (b.isEmpty())
-        return a;
-    return CRect(std::min(a.left, b.left), std::min(a.top, b.top), std::max(a.right, b.right),
-                 std::max(a.bottom, b.bottom));
-}
-
-} // namespace
-
 CFrame::CFrame(const CRect& size, void* systemWindow, void* editor)
     : CViewContainer(size, nullptr, nullptr), editor(editor), systemWindow(systemWindow)
 {
@@ -149,7 +135,7 @@ void CFrame::paint(CDrawContext* context, Paint paintInto)
     liveContext = previousLive;
     if (!buffer)
         return;
-    unpresented = unite(unpresented, CRect(painted).bound(localBounds()));
+    unpresented.unite(CRect(painted).bound(localBounds()));
     if (paintDepth == 0 && !unpresented.isEmpty()) {
         present(unpresented);
         unpresented = CRect();
@@ -187,13 +173,13 @@ void CFrame::update(CDrawContext* context)
         CRect savedClip;
         target->getClipRect(savedClip);
         if (modalView && modalView->isDirty()) {
-            painted = unite(painted, modalView->getSize());
+            painted.unite(modalView->getSize());
             modalView->update(target);
         }
         for (size_t i = 0; i < children.size(); i++) {
             CView* child = children[i];
             if (child->isDirty())
-                painted = unite(painted, child->getSize());
+                painted.unite(child->getSize());
             target->setClipRect(CRect(child->getSize()).bound(savedClip));
             child->update(target);
         }

@@ -49,14 +49,6 @@ CRect exposedRect(const XExposeEvent& event)
     return CRect(event.x, event.y, event.x + event.width, event.y + event.height);
 }
 
-CRect unite(const CRect& a, const CRect& b)
-{
-    if (a.isEmpty())
-        return b;
-    return CRect(std::min(a.left, b.left), std::min(a.top, b.top), std::max(a.right, b.right),
-                 std::max(a.bottom, b.bottom));
-}
-
 // 32-bit pixels 0xAARRGGBB, as the back buffer holds them.
 bool isImageFormat(const Visual* visual, int depth)
 {
@@ -240,7 +232,7 @@ void X11Window::dispatchRepaint()
     XEvent event;
     CRect exposed;
     while (XCheckTypedWindowEvent(display, window, Expose, &event))
-        exposed = unite(exposed, exposedRect(event.xexpose));
+        exposed.unite(exposedRect(event.xexpose));
     if (!exposed.isEmpty())
         repaint(exposed);
 }
@@ -251,7 +243,7 @@ void X11Window::handle(XEvent& event)
         return;
     switch (event.type) {
     case Expose:
-        pendingExpose = unite(pendingExpose, exposedRect(event.xexpose));
+        pendingExpose.unite(exposedRect(event.xexpose));
         if (event.xexpose.count == 0) {
             repaint(pendingExpose);
             pendingExpose = CRect();
