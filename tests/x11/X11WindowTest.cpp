@@ -23,10 +23,17 @@
 namespace {
 
 int hostErrors = 0;
+int hostIOErrors = 0;
 
 int countingHostHandler(Display*, XErrorEvent*)
 {
     hostErrors++;
+    return 0;
+}
+
+int countingHostIOHandler(Display*)
+{
+    hostIOErrors++;
     return 0;
 }
 
@@ -39,8 +46,9 @@ protected:
         host = hostDisplay();
         if (!host)
             GTEST_SKIP() << "no X display";
-        hostErrors = 0;
+        hostErrors = hostIOErrors = 0;
         previousHandler = XSetErrorHandler(countingHostHandler);
+        previousIOHandler = XSetIOErrorHandler(countingHostIOHandler);
         parent = XCreateSimpleWindow(host, DefaultRootWindow(host), 0, 0, 300, 200, 0, 0, 0);
         XSelectInput(host, parent, StructureNotifyMask);
         XMapWindow(host, parent);
@@ -58,7 +66,9 @@ protected:
         XDestroyWindow(host, parent);
         XSync(host, False);
         EXPECT_EQ(hostErrors, 0) << "an error of ours reached the host's handler";
+        EXPECT_EQ(hostIOErrors, 0) << "our lost connection reached the host's handler";
         XSetErrorHandler(previousHandler);
+        XSetIOErrorHandler(previousIOHandler);
     }
 
     VstIntPtr dispatch(VstInt32 opcode, void* ptr = nullptr)
@@ -148,6 +158,7 @@ protected:
 
     Display* host = nullptr;
     XErrorHandler previousHandler = nullptr;
+    XIOErrorHandler previousIOHandler = nullptr;
     Window parent = 0;
     RecordingEffect* effect = new RecordingEffect;
     TestEditor* editor = new TestEditor(effect);
@@ -288,6 +299,20 @@ TEST_F(EmbeddedEditor, ParentDestroyedBeforeCloseLeavesTheFrameQuiet)
     dispatch(effEditIdle);
     dispatch(effEditClose);
     parent = XCreateSimpleWindow(host, DefaultRootWindow(host), 0, 0, 10, 10, 0, 0, 0);
+}
+
+TEST_F(EmbeddedEditor, ConnectionDroppedByTheServerLeavesTheHostRunning)
+{
+    openAndExpose();
+    XKillClient(host, child());
+    XSync(host, False);
+    ASSERT_TRUE(idleUntil([this] { return !editor->getFrameForTest()->getOpenFlag(); }));
+    editor->left->setDirty(true);
+    dispatch(effEditIdle);
+    CPoint where;
+    editor->getFrameForTest()->getCurrentLocation(where);
+    editor->getFrameForTest()->setCursor(kCursorHand);
+    dispatch(effEditClose);
 }
 
 TEST(NoDisplay, EditorOpensAsAFrameWithoutAWindow)

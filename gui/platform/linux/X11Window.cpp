@@ -84,7 +84,8 @@ public:
     long getButtons() const override;
 
 private:
-    bool usable() const { return window != 0 && !destroyed; }
+    bool usable() const { return window != 0 && !destroyed && !X11ErrorTrap::connectionLost(display); }
+    void noticeLoss();
     void handle(XEvent& event);
     void putPixels(const PlatformImage& image, const CRect& area);
     void paintPixels(const PlatformImage& image, const CRect& area);
@@ -108,7 +109,8 @@ private:
 X11Window::~X11Window()
 {
     {
-        X11ErrorTrap trap(display);
+        // Closing also answers every request, so errors arrive inside the trap.
+        X11ErrorTrap trap(display, false);
         if (surface) {
             // Cairo keeps state per display connection; it goes with ours.
             cairo_device_t* device = cairo_device_reference(cairo_surface_get_device(surface));
@@ -123,9 +125,9 @@ X11Window::~X11Window()
             XFreeCursor(display, cursor);
         if (usable())
             XDestroyWindow(display, window);
+        XCloseDisplay(display);
     }
     X11ErrorTrap::unregisterDisplay(display);
-    XCloseDisplay(display);
 }
 
 bool X11Window::create(Window parent, long width, long height)
@@ -207,21 +209,37 @@ void X11Window::paintPixels(const PlatformImage& image, const CRect& area)
 
 void X11Window::dispatchEvents()
 {
+    if (!usable())
+        return;
     if (dispatching) {
         dispatchRepaint();
         return;
     }
-    // Every request of ours is answered inside a trap, so nothing of ours can fail here.
-    if (!XPending(display))
-        return;
+    {
+        // Every request of ours is answered inside a trap, so only the loss of the
+        // connection can show up here.
+        X11ErrorTrap trap(display, false);
+        const bool pending = XPending(display) > 0;
+        noticeLoss();
+        if (!pending)
+            return;
+    }
     dispatching = true;
     X11ErrorTrap trap(display);
-    while (XPending(display)) {
+    while (usable() && XPending(display)) {
         XEvent event;
         XNextEvent(display, &event);
         handle(event);
     }
+    noticeLoss();
     dispatching = false;
+}
+
+// A connection that broke is a window that is gone.
+void X11Window::noticeLoss()
+{
+    if (X11ErrorTrap::connectionLost(display))
+        frame.setOpenFlag(false);
 }
 
 void X11Window::dispatchRepaint()
