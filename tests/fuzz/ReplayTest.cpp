@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <ostream>
 #include <vector>
 
 namespace
@@ -20,6 +21,11 @@ struct Target
     const char* name;
     void (*run)(const uint8_t*, size_t);
 };
+
+void PrintTo(const Target& target, std::ostream* out)
+{
+    *out << target.name;
+}
 
 std::vector<uint8_t> readFile(const fs::path& path)
 {
