@@ -6,8 +6,10 @@
 //     text from it; the rest write records or pointers into it);
 //   - 42 and 69 take value as a pointer too: it is a second 4 KB buffer;
 //   - 24 (effSetChunk) takes value as the byte size of ptr: at most 4 KB;
-//   - 14 (effEditOpen) gets null or the buffer as the parent window; the run
-//     has no display, so the editor opens without a window of its own;
+//   - 14 (effEditOpen) takes the host's parent window: there is no window
+//     system under the fuzzer, so it gets null (the editor stays closed; the
+//     torture and lifecycle tests open it). Opening it would also decode
+//     every bitmap and slow the run a hundredfold;
 //   - 1 (effClose) ends the instance and so comes only last.
 #include "FuzzHost.h"
 #include "FuzzInput.h"
@@ -92,6 +94,8 @@ void dispatchOne(AEffect* effect, FuzzInput& in, Buffers& buffers)
     buffers.prepare(in);
     void* ptr = in.byte() % 8 == 0 ? nullptr : buffers.first;
 
+    if (opcode == effEditOpen)
+        ptr = nullptr;
     if (opcode == effSetSpeakerArrangement || opcode == effGetSpeakerArrangement)
         value = reinterpret_cast<VstIntPtr>(buffers.second);
     if (opcode == effSetChunk)

@@ -5,7 +5,7 @@
 
 extern "C" int LLVMFuzzerInitialize(int*, char***)
 {
-    // No window system: the editor opens without a window of its own.
+    // No window system: nothing a target does may reach a display.
     unsetenv("DISPLAY");
     return 0;
 }

@@ -26,21 +26,21 @@ TEST(HostThreads, automationWhileProcessingIsRaceFree)
 {
     Instance effect;
     effect.start(48000.0f, 128);
-    std::atomic<bool> automating{true};
+    // The other threads run for as long as the audio thread processes.
+    std::atomic<bool> processing{true};
 
     std::thread automation(
         [&]
         {
             std::mt19937 random(7);
-            for (int i = 0; i < 20000; ++i)
+            while (processing)
                 effect.record->setParameter(effect.record, random() % 9, automationValue(random));
-            automating = false;
         });
     std::thread userInterface(
         [&]
         {
             char text[64];
-            while (automating)
+            while (processing)
                 for (int i = 0; i < 9; ++i)
                 {
                     effect.record->getParameter(effect.record, i);
@@ -55,12 +55,13 @@ TEST(HostThreads, automationWhileProcessingIsRaceFree)
     fillSignal(twice.in[0], 3, 0);
     fillSignal(twice.in[1], 4, 0);
     bool finite = true;
-    for (int blocks = 0; automating || blocks < 50; ++blocks)
+    for (int block = 0; block < 300; ++block)
     {
         single.process(effect.record, 128);
         twice.process(effect.record, 128);
         finite = finite && single.outputsFinite(128) && twice.outputsFinite(128);
     }
+    processing = false;
     automation.join();
     userInterface.join();
     EXPECT_TRUE(finite);
