@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <cstring>
+#include <cstdlib>
 #include <dlfcn.h>
 
 namespace torture
