@@ -11,10 +11,12 @@
 
 using namespace sferant;
 
-namespace {
+namespace
+{
 
 // Resource ids of the editor's bitmaps.
-enum BitmapId {
+enum BitmapId
+{
     kPanelBitmap = 128,
     kAzimuthBitmap,
     kElevationBitmap,
@@ -37,7 +39,7 @@ bool isParameterIndex(long index)
     return static_cast<unsigned long>(index) < static_cast<unsigned long>(kNumParams);
 }
 
-}  // namespace
+} // namespace
 
 Sferant_Editor::Sferant_Editor(AudioEffect* effect)
     : AEffGUIEditor(effect), backgroundBitmap(new CBitmap(kPanelBitmap))
@@ -51,16 +53,14 @@ Sferant_Editor::Sferant_Editor(AudioEffect* effect)
 Sferant_Editor::~Sferant_Editor()
 {
     // The effect may be destroyed while the host still shows the editor.
-    if (frame)
-        close();
+    if (frame) close();
     backgroundBitmap->forget();
     backgroundBitmap = nullptr;
 }
 
 bool Sferant_Editor::open(void* parent)
 {
-    if (frame)
-        return true;
+    if (frame) return true;
     systemWindow = parent;
 
     CBitmap* bitmaps[kControlBitmaps];
@@ -75,7 +75,7 @@ bool Sferant_Editor::open(void* parent)
 
     setKnobMode(kLinearKnobMode);
     for (CBitmap* bitmap : bitmaps)
-        bitmap->forget();  // the controls hold their own references
+        bitmap->forget(); // the controls hold their own references
     // Only now: setParameter follows the control pointers once a frame is set.
     frame = newFrame;
     return true;
@@ -84,7 +84,8 @@ bool Sferant_Editor::open(void* parent)
 void Sferant_Editor::addControls(CFrame* target, CBitmap* const* bitmaps)
 {
     auto bitmap = [&](int id) { return bitmaps[id - kFirstControlBitmap]; };
-    auto add = [&](CControl* control) {
+    auto add = [&](CControl* control)
+    {
         control->setValue(effect->getParameter(control->getTag()));
         target->addView(control);
     };
@@ -98,8 +99,8 @@ void Sferant_Editor::addControls(CFrame* target, CBitmap* const* bitmaps)
                                     bitmap(kAzimuthBitmap)));
     add(elevationKnob = new CAnimKnob(CRect(397, 171, 442, 216), this, kElevation, 181, 45,
                                       bitmap(kElevationBitmap)));
-    add(widthKnob = new CAnimKnob(CRect(206, 83, 256, 133), this, kWidth, 181, 50,
-                                  bitmap(kWidthBitmap)));
+    add(widthKnob =
+            new CAnimKnob(CRect(206, 83, 256, 133), this, kWidth, 181, 50, bitmap(kWidthBitmap)));
     add(inputSwitch = new CVerticalSwitch(CRect(149, 87, 193, 131), this, kInput, 2, 44, 2,
                                           bitmap(kToggleBitmap)));
     add(outputSwitch = new CVerticalSwitch(CRect(470, 125, 514, 169), this, kOutput, 2, 44, 2,
@@ -110,7 +111,8 @@ void Sferant_Editor::addControls(CFrame* target, CBitmap* const* bitmaps)
 
 void Sferant_Editor::addDisplays(CFrame* target, CBitmap* readoutBox)
 {
-    auto add = [&](const CRect& size, long index, CParamDisplayValueToString convert) {
+    auto add = [&](const CRect& size, long index, CParamDisplayValueToString convert)
+    {
         CParamDisplay* display = new CParamDisplay(size, readoutBox, kReadoutStyle);
         display->setFont(kSmallFont);
         display->setFontColor(kBlackCColor);
@@ -129,34 +131,34 @@ void Sferant_Editor::addDisplays(CFrame* target, CBitmap* readoutBox)
 
 void Sferant_Editor::close()
 {
-    if (frame) {
+    if (frame)
+    {
         CFrame* oldFrame = frame;
         frame = nullptr;
-        oldFrame->forget();  // releases every control with it
+        oldFrame->forget(); // releases every control with it
     }
     AEffGUIEditor::close();
 }
 
 void Sferant_Editor::setParameter(VstInt32 index, float /*value*/)
 {
-    if (!frame || !isParameterIndex(index))
-        return;
+    if (!frame || !isParameterIndex(index)) return;
     // The effect has stored the value already; read it back for each bound control.
     CControl* bound[kNumParams][2] = {
-        {azimuthKnob, azimuthDisplay}, {elevationKnob, elevationDisplay}, {nfcSwitch, nullptr},
-        {distanceKnob, distanceDisplay}, {widthKnob, widthDisplay}, {orderSwitch, nullptr},
-        {weightSwitch, nullptr}, {inputSwitch, nullptr}, {outputSwitch, nullptr},
+        {azimuthKnob, azimuthDisplay}, {elevationKnob, elevationDisplay},
+        {nfcSwitch, nullptr},          {distanceKnob, distanceDisplay},
+        {widthKnob, widthDisplay},     {orderSwitch, nullptr},
+        {weightSwitch, nullptr},       {inputSwitch, nullptr},
+        {outputSwitch, nullptr},
     };
     for (CControl* control : bound[index])
-        if (control)
-            control->setValue(effect->getParameter(index));
+        if (control) control->setValue(effect->getParameter(index));
 }
 
 void Sferant_Editor::valueChanged(CDrawContext* /*context*/, CControl* control)
 {
     long tag = control->getTag();
-    if (isParameterIndex(tag))
-        effect->setParameterAutomated(tag, control->getValue());
+    if (isParameterIndex(tag)) effect->setParameterAutomated(tag, control->getValue());
 }
 
 long Sferant_Editor::controlModifierClicked(CDrawContext* /*context*/, CControl* /*control*/,

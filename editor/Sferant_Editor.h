@@ -13,8 +13,9 @@ class CVerticalSwitch;
 // and four read-outs bound to the nine effect parameters. Controls report gestures to the
 // editor, which forwards them to the effect; the effect passes every parameter change back
 // through setParameter, which only stores values: controls repaint on the next idle.
-class Sferant_Editor : public AEffGUIEditor, public CControlListener {
-public:
+class Sferant_Editor : public AEffGUIEditor, public CControlListener
+{
+  public:
     explicit Sferant_Editor(AudioEffect* effect);
     ~Sferant_Editor() override;
 
@@ -31,7 +32,7 @@ public:
     // Never handles a modified click itself: the control's own handling goes on.
     long controlModifierClicked(CDrawContext* context, CControl* control, long buttons) override;
 
-private:
+  private:
     // Rows of the control table, in drawing order: switches and knobs, then the read-outs.
     void addControls(CFrame* target, CBitmap* const* bitmaps);
     void addDisplays(CFrame* target, CBitmap* readoutBox);

@@ -2,7 +2,8 @@
 
 #include <cstdio>
 
-namespace {
+namespace
+{
 
 constexpr size_t kTextSize = 256;
 
@@ -11,7 +12,7 @@ void print(double number, char* text)
     std::snprintf(text, kTextSize, "%.1f", number);
 }
 
-}  // namespace
+} // namespace
 
 // Each read-out rounds as the value's own arithmetic does: single precision unless noted.
 
@@ -22,12 +23,12 @@ void degreeStringConvert(float value, char* text)
 
 void elevationDegreeStringConvert(float value, char* text)
 {
-    print(float((value - 0.5) * 180.0), text);  // worked out in double, shown as float
+    print(float((value - 0.5) * 180.0), text); // worked out in double, shown as float
 }
 
 void distanceStringConvert(float value, char* text)
 {
-    print(double(value * 10.0f) + 0.1, text);  // the offset is added in double
+    print(double(value * 10.0f) + 0.1, text); // the offset is added in double
 }
 
 void widthDegreeStringConvert(float value, char* text)

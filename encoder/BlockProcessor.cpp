@@ -6,84 +6,84 @@
 
 #include <algorithm>
 
-namespace sferant {
+namespace sferant
+{
 
-namespace {
+namespace
+{
 
 template <class Sample>
 bool buffersUsable(Sample** inputs, Sample** outputs, int frames, bool stereo)
 {
-  if (frames <= 0 || !inputs || !outputs || !inputs[0] || (stereo && !inputs[1]))
-    return false;
-  return std::all_of(outputs, outputs + kNumOutputs, [](const Sample* p) { return p != nullptr; });
+    if (frames <= 0 || !inputs || !outputs || !inputs[0] || (stereo && !inputs[1])) return false;
+    return std::all_of(outputs, outputs + kNumOutputs,
+                       [](const Sample* p) { return p != nullptr; });
 }
 
 // A single-precision block holds its left sample as a float once the distance
 // gain is applied; a double block keeps it as it is.
-template <class Sample>
-double holdLeft(double value)
+template <class Sample> double holdLeft(double value)
 {
-  return static_cast<Sample>(value);
+    return static_cast<Sample>(value);
 }
 
-}  // namespace
+} // namespace
 
 void BlockProcessor::process(const float (&parameters)[kNumParams], float sampleRate,
                              float** inputs, float** outputs, int frames)
 {
-  processBlock(parameters, sampleRate, inputs, outputs, frames);
+    processBlock(parameters, sampleRate, inputs, outputs, frames);
 }
 
 void BlockProcessor::process(const float (&parameters)[kNumParams], float sampleRate,
                              double** inputs, double** outputs, int frames)
 {
-  processBlock(parameters, sampleRate, inputs, outputs, frames);
+    processBlock(parameters, sampleRate, inputs, outputs, frames);
 }
 
 template <class Sample>
 void BlockProcessor::processBlock(const float (&parameters)[kNumParams], float sampleRate,
                                   Sample** inputs, Sample** outputs, int frames)
 {
-  if (!buffersUsable(inputs, outputs, frames, switchState(parameters[kInput]) == 1))
-    return;
-  if (!havePlan || !plan.madeFrom(parameters, sampleRate)) {
-    plan = BlockPlan::make(parameters, sampleRate);
-    havePlan = true;
-  }
-  for (int offset = 0; offset < frames; offset += kChunkFrames)
-    processChunk(inputs, outputs, offset, std::min(kChunkFrames, frames - offset));
-  if (plan.nearField)
-    state.recoverFromNonFinite();
+    if (!buffersUsable(inputs, outputs, frames, switchState(parameters[kInput]) == 1)) return;
+    if (!havePlan || !plan.madeFrom(parameters, sampleRate))
+    {
+        plan = BlockPlan::make(parameters, sampleRate);
+        havePlan = true;
+    }
+    for (int offset = 0; offset < frames; offset += kChunkFrames)
+        processChunk(inputs, outputs, offset, std::min(kChunkFrames, frames - offset));
+    if (plan.nearField) state.recoverFromNonFinite();
 }
 
 template <class Sample>
 void BlockProcessor::processChunk(Sample** inputs, Sample** outputs, int offset, int count)
 {
-  loadSources(inputs, offset, count);
-  if (plan.nearField)
-    runNearFieldFilters(plan.filters, plan.order, state, signals, count);
-  mixChannels(plan, signals, outputs, offset, count);
-  noteLatestSignals(count);
+    loadSources(inputs, offset, count);
+    if (plan.nearField) runNearFieldFilters(plan.filters, plan.order, state, signals, count);
+    mixChannels(plan, signals, outputs, offset, count);
+    noteLatestSignals(count);
 }
 
-template <class Sample>
-void BlockProcessor::loadSources(Sample** inputs, int offset, int count)
+template <class Sample> void BlockProcessor::loadSources(Sample** inputs, int offset, int count)
 {
-  const Sample* left = inputs[0] + offset;
-  const Sample* right = (plan.stereo ? inputs[1] : inputs[0]) + offset;
-  double* l = signals.left[0];
-  double* r = signals.right[0];
-  if (!plan.nearField) {
-    std::copy(left, left + count, l);
-    std::copy(right, right + count, r);
-    return;
-  }
-  // The distance gain: the reference distance over the source distance.
-  const double distance = plan.distance;
-  for (int i = 0; i < count; ++i) {
-    l[i] = holdLeft<Sample>(2 * static_cast<double>(left[i]) / distance);
-    r[i] = 2 * static_cast<double>(right[i]) / distance;
-  }
+    const Sample* left = inputs[0] + offset;
+    const Sample* right = (plan.stereo ? inputs[1] : inputs[0]) + offset;
+    double* l = signals.left[0];
+    double* r = signals.right[0];
+    if (!plan.nearField)
+    {
+        std::copy(left, left + count, l);
+        std::copy(right, right + count, r);
+        return;
+    }
+    // The distance gain: the reference distance over the source distance.
+    const double distance = plan.distance;
+    for (int i = 0; i < count; ++i)
+    {
+        l[i] = holdLeft<Sample>(2 * static_cast<double>(left[i]) / distance);
+        r[i] = 2 * static_cast<double>(right[i]) / distance;
+    }
 }
 
 // Keeps each order's latest signal as the filters left it: the input itself
@@ -91,17 +91,21 @@ void BlockProcessor::loadSources(Sample** inputs, int offset, int count)
 // in 2D.
 void BlockProcessor::noteLatestSignals(int count)
 {
-  const int last = count - 1;
-  for (int n = 1; n <= kMaxOrder; ++n) {
-    const int row = !plan.nearField ? 0 : n <= plan.order ? n : -1;
-    if (row >= 0) {
-      state.orderSignalL[n - 1] = signals.left[row][last];
-      state.orderSignalR[n - 1] = signals.right[row][last];
-    } else if (plan.outputMode == k3D) {
-      state.orderSignalL[n - 1] = 0.0;
-      state.orderSignalR[n - 1] = 0.0;
+    const int last = count - 1;
+    for (int n = 1; n <= kMaxOrder; ++n)
+    {
+        const int row = !plan.nearField ? 0 : n <= plan.order ? n : -1;
+        if (row >= 0)
+        {
+            state.orderSignalL[n - 1] = signals.left[row][last];
+            state.orderSignalR[n - 1] = signals.right[row][last];
+        }
+        else if (plan.outputMode == k3D)
+        {
+            state.orderSignalL[n - 1] = 0.0;
+            state.orderSignalR[n - 1] = 0.0;
+        }
     }
-  }
 }
 
-}  // namespace sferant
+} // namespace sferant

@@ -4,44 +4,53 @@
 #include <xmmintrin.h>
 #endif
 
-namespace sferant {
+namespace sferant
+{
 
 // Flush-to-zero and denormals-are-zero while in scope; the host's mode is
 // restored on leaving. Decaying filter tails would otherwise crawl through
 // denormal numbers at a fraction of the normal speed.
-class FlushDenormals {
-public:
-  FlushDenormals()
-  {
-    if (!alreadySet)
-      setMode(saved | kFlushToZero | kDenormalsAreZero);
-  }
-  ~FlushDenormals()
-  {
-    if (!alreadySet)
-      setMode(saved);
-  }
-  FlushDenormals(const FlushDenormals&) = delete;
-  FlushDenormals& operator=(const FlushDenormals&) = delete;
+class FlushDenormals
+{
+  public:
+    FlushDenormals()
+    {
+        if (!alreadySet) setMode(saved | kFlushToZero | kDenormalsAreZero);
+    }
+    ~FlushDenormals()
+    {
+        if (!alreadySet) setMode(saved);
+    }
+    FlushDenormals(const FlushDenormals&) = delete;
+    FlushDenormals& operator=(const FlushDenormals&) = delete;
 
-  // The two bits of the SSE control and status register.
-  static constexpr unsigned kFlushToZero = 0x8000;
-  static constexpr unsigned kDenormalsAreZero = 0x0040;
+    // The two bits of the SSE control and status register.
+    static constexpr unsigned kFlushToZero = 0x8000;
+    static constexpr unsigned kDenormalsAreZero = 0x0040;
 
-private:
+  private:
 #if defined(__SSE__)
-  static unsigned mode() { return _mm_getcsr(); }
-  static void setMode(unsigned m) { _mm_setcsr(m); }
+    static unsigned mode()
+    {
+        return _mm_getcsr();
+    }
+    static void setMode(unsigned m)
+    {
+        _mm_setcsr(m);
+    }
 #else
-  static unsigned mode() { return 0; }
-  static void setMode(unsigned) {}
+    static unsigned mode()
+    {
+        return 0;
+    }
+    static void setMode(unsigned) {}
 #endif
 
-  const unsigned saved = mode();
-  // Writing the register costs more than reading it: skip it when the host
-  // already flushes.
-  const bool alreadySet =
-      (saved & (kFlushToZero | kDenormalsAreZero)) == (kFlushToZero | kDenormalsAreZero);
+    const unsigned saved = mode();
+    // Writing the register costs more than reading it: skip it when the host
+    // already flushes.
+    const bool alreadySet =
+        (saved & (kFlushToZero | kDenormalsAreZero)) == (kFlushToZero | kDenormalsAreZero);
 };
 
-}  // namespace sferant
+} // namespace sferant

@@ -2,7 +2,8 @@
 
 #include "encoder/parameters.h"
 
-namespace sferant {
+namespace sferant
+{
 
 // Blocks are worked through in chunks of this many frames, so that the
 // signals below stay in the first-level cache while the outputs are written.
@@ -10,9 +11,10 @@ constexpr int kChunkFrames = 128;
 
 // One chunk of the two virtual sources' signals: row 0 the input (after the
 // distance gain), rows 1 to 5 the signal of each order.
-struct SourceSignals {
-  alignas(64) double left[kMaxOrder + 1][kChunkFrames];
-  alignas(64) double right[kMaxOrder + 1][kChunkFrames];
+struct SourceSignals
+{
+    alignas(64) double left[kMaxOrder + 1][kChunkFrames];
+    alignas(64) double right[kMaxOrder + 1][kChunkFrames];
 };
 
-}  // namespace sferant
+} // namespace sferant

@@ -11,41 +11,59 @@ using namespace sferant;
 
 double Sferant::weightCalculation(int n, int m)
 {
-  return normalisationWeight(fiveWayChoice(value(kWeight)), n, m);
+    return normalisationWeight(fiveWayChoice(value(kWeight)), n, m);
 }
 
-double Sferant::float2azimuth(double x) { return azimuthRadians(x); }
-double Sferant::float2elevation(double x) { return elevationRadians(x); }
-double Sferant::float2width(double x) { return halfWidthRadians(x); }
-double Sferant::float2distance(double x) { return distanceMetres(x); }
+double Sferant::float2azimuth(double x)
+{
+    return azimuthRadians(x);
+}
+double Sferant::float2elevation(double x)
+{
+    return elevationRadians(x);
+}
+double Sferant::float2width(double x)
+{
+    return halfWidthRadians(x);
+}
+double Sferant::float2distance(double x)
+{
+    return distanceMetres(x);
+}
 
 GainVector Sferant::ambiChannels(double azimuth)
 {
-  const GainSettings settings{ambisonicOrder(value(kOrder)), fiveWayChoice(value(kWeight)),
-                              switchState(value(kOutput)), float2elevation(value(kElevation))};
-  return encodingGains(settings, azimuth);
+    const GainSettings settings{ambisonicOrder(value(kOrder)), fiveWayChoice(value(kWeight)),
+                                switchState(value(kOutput)), float2elevation(value(kElevation))};
+    return encodingGains(settings, azimuth);
 }
 
 double Sferant::legendre(int n, int m)
 {
-  return legendreValue(float2elevation(value(kElevation)), n, m);
+    return legendreValue(float2elevation(value(kElevation)), n, m);
 }
 
 void Sferant::convolve(const double* a, unsigned long na, const double* b, unsigned long nb,
                        double* out)
 {
-  convolvePolynomials(a, na, b, nb, out);
+    convolvePolynomials(a, na, b, nb, out);
 }
 
-double Sferant::fRootsAbs(int n, int k) { return rootMagnitude(n, k); }
-double Sferant::fRootsReal(int n, int k) { return rootReal(n, k); }
+double Sferant::fRootsAbs(int n, int k)
+{
+    return rootMagnitude(n, k);
+}
+double Sferant::fRootsReal(int n, int k)
+{
+    return rootReal(n, k);
+}
 
 void Sferant::firstOrderFilterCoeffs(double distance, int n, double* out)
 {
-  firstOrderCoefficients(getSampleRate(), distance, n, out);
+    firstOrderCoefficients(getSampleRate(), distance, n, out);
 }
 
 void Sferant::secondOrderFilterCoeffs(double distance, int n, int k, double* out)
 {
-  secondOrderCoefficients(getSampleRate(), distance, n, k, out);
+    secondOrderCoefficients(getSampleRate(), distance, n, k, out);
 }

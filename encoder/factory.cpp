@@ -2,5 +2,5 @@
 
 AudioEffect* createEffectInstance(audioMasterCallback audioMaster)
 {
-  return new Sferant(audioMaster);
+    return new Sferant(audioMaster);
 }

@@ -6,18 +6,24 @@
 
 // Spherical-harmonic encoding gains of one source direction.
 
-namespace sferant {
+namespace sferant
+{
 
 using GainVector = std::array<double, kNumOutputs>;
 
-enum OutputMode { k3D = 0, k2D = 1 };
+enum OutputMode
+{
+    k3D = 0,
+    k2D = 1
+};
 
 // Everything the gains depend on besides the azimuth.
-struct GainSettings {
-  int order;          // 1 to 5
-  int normalisation;  // Normalisation choice
-  int outputMode;     // OutputMode; any other value gives silence
-  double elevation;   // radians, positive up
+struct GainSettings
+{
+    int order;         // 1 to 5
+    int normalisation; // Normalisation choice
+    int outputMode;    // OutputMode; any other value gives silence
+    double elevation;  // radians, positive up
 };
 
 // Associated Legendre value P_n^m(sin elevation), 0 <= m <= n <= 5, without
@@ -36,4 +42,4 @@ int gainEntryOfOutput(int outputMode, int c);
 // The Ambisonic order of gain entry k.
 int orderOfGainEntry(int outputMode, int k);
 
-}  // namespace sferant
+} // namespace sferant

@@ -6,13 +6,14 @@
 // The innermost work of the audio path: every output channel as the sum of the
 // two sources' signals, each times the channel's gain for that source.
 
-namespace sferant {
+namespace sferant
+{
 
 // Writes frames offset .. offset + count - 1 of all 36 outputs from one chunk
 // of signals; a channel whose two gains are zero gets silence.
 void mixChannels(const BlockPlan& plan, const SourceSignals& signals, float** outputs, int offset,
                  int count);
-void mixChannels(const BlockPlan& plan, const SourceSignals& signals, double** outputs,
-                 int offset, int count);
+void mixChannels(const BlockPlan& plan, const SourceSignals& signals, double** outputs, int offset,
+                 int count);
 
-}  // namespace sferant
+} // namespace sferant

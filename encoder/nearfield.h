@@ -6,7 +6,8 @@
 // built from first- and second-order sections on the roots of the reverse
 // Bessel polynomials, designed by the bilinear transform.
 
-namespace sferant {
+namespace sferant
+{
 
 constexpr double kSpeedOfSound = 343.0;
 constexpr double kReferenceDistance = 2.0;
@@ -28,22 +29,25 @@ void convolvePolynomials(const double* a, std::size_t na, const double* b, std::
                          double* out);
 
 // A first-order section's coefficients as its difference equation uses them.
-struct FirstOrderSection {
-  double b0, b1, a0, a1;
+struct FirstOrderSection
+{
+    double b0, b1, a0, a1;
 };
 
 // A second-order section's coefficients, each already divided by the
 // denominator's c0 (the quotients the difference equation forms).
-struct SecondOrderSection {
-  double a1, a2, b0, b1, b2;
+struct SecondOrderSection
+{
+    double a1, a2, b0, b1, b2;
 };
 
 // All nine sections for source distance r against the reference distance.
-struct NearFieldDesign {
-  FirstOrderSection order1, order3, order5;
-  SecondOrderSection order2, order3Pair1, order4Pair1, order4Pair2, order5Pair1, order5Pair2;
+struct NearFieldDesign
+{
+    FirstOrderSection order1, order3, order5;
+    SecondOrderSection order2, order3Pair1, order4Pair1, order4Pair2, order5Pair1, order5Pair2;
 };
 
 NearFieldDesign designNearField(double fs, double r);
 
-}  // namespace sferant
+} // namespace sferant

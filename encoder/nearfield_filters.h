@@ -4,7 +4,8 @@
 #include "encoder/SourceSignals.h"
 #include "encoder/nearfield.h"
 
-namespace sferant {
+namespace sferant
+{
 
 // Runs the near-field filters of orders 1 to `order` over `count` samples of
 // row 0 of both sides, writing order n's output to row n; the filters of
@@ -12,4 +13,4 @@ namespace sferant {
 void runNearFieldFilters(const NearFieldDesign& design, int order, FilterState& state,
                          SourceSignals& signals, int count);
 
-}  // namespace sferant
+} // namespace sferant

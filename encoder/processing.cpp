@@ -4,16 +4,16 @@
 
 void Sferant::processReplacing(float** inputs, float** outputs, VstInt32 sampleFrames)
 {
-  float values[sferant::kNumParams];
-  readParameters(values);
-  sferant::FlushDenormals flush;
-  processor.process(values, sampleRate, inputs, outputs, sampleFrames);
+    float values[sferant::kNumParams];
+    readParameters(values);
+    sferant::FlushDenormals flush;
+    processor.process(values, sampleRate, inputs, outputs, sampleFrames);
 }
 
 void Sferant::processDoubleReplacing(double** inputs, double** outputs, VstInt32 sampleFrames)
 {
-  float values[sferant::kNumParams];
-  readParameters(values);
-  sferant::FlushDenormals flush;
-  processor.process(values, sampleRate, inputs, outputs, sampleFrames);
+    float values[sferant::kNumParams];
+    readParameters(values);
+    sferant::FlushDenormals flush;
+    processor.process(values, sampleRate, inputs, outputs, sampleFrames);
 }

@@ -2,9 +2,17 @@
 
 // Normalisation weights of the Ambisonic components.
 
-namespace sferant {
+namespace sferant
+{
 
-enum Normalisation { kSN2D = 0, kN2D, kSN3D, kN3D, kFuMa };
+enum Normalisation
+{
+    kSN2D = 0,
+    kN2D,
+    kSN3D,
+    kN3D,
+    kFuMa
+};
 
 // n! for the small arguments the weights need (0 <= n <= 10).
 int factorial(int n);
@@ -13,4 +21,4 @@ int factorial(int n);
 // choice; any choice outside 0..4 gives 1.
 double normalisationWeight(int choice, int n, int m);
 
-}  // namespace sferant
+} // namespace sferant

@@ -94,8 +94,7 @@ void dispatchOne(AEffect* effect, FuzzInput& in, Buffers& buffers)
     buffers.prepare(in);
     void* ptr = in.byte() % 8 == 0 ? nullptr : buffers.first;
 
-    if (opcode == effEditOpen)
-        ptr = nullptr;
+    if (opcode == effEditOpen) ptr = nullptr;
     if (opcode == effSetSpeakerArrangement || opcode == effGetSpeakerArrangement)
         value = reinterpret_cast<VstIntPtr>(buffers.second);
     if (opcode == effSetChunk)

@@ -11,8 +11,7 @@ VstInt32 AEffGUIEditor::knobMode = 0;
 AEffGUIEditor::AEffGUIEditor(AudioEffect* effect) : AEffEditor(effect)
 {
     lastTicks = getTicks();
-    if (effect)
-        effect->setEditor(this);
+    if (effect) effect->setEditor(this);
 }
 
 // The derived editor's close has already destroyed the frame; nothing here is
@@ -21,16 +20,14 @@ AEffGUIEditor::~AEffGUIEditor() = default;
 
 bool AEffGUIEditor::getRect(ERect** out)
 {
-    if (!out)
-        return false;
+    if (!out) return false;
     *out = &rect;
     return true;
 }
 
 void AEffGUIEditor::idle()
 {
-    if (!inIdleStuff && frame)
-        frame->idle();
+    if (!inIdleStuff && frame) frame->idle();
 }
 
 bool AEffGUIEditor::onKeyDown(VstKeyCode& keyCode)
@@ -45,8 +42,7 @@ bool AEffGUIEditor::onKeyUp(VstKeyCode& keyCode)
 
 bool AEffGUIEditor::onWheel(float distance)
 {
-    if (!frame)
-        return false;
+    if (!frame) return false;
     CDrawContext* context = frame->createDrawContext();
     CPoint where;
     context->getMouseLocation(where);
@@ -65,21 +61,19 @@ void AEffGUIEditor::setParameter(VstInt32, float) {}
 
 void AEffGUIEditor::beginEdit(VstInt32 index)
 {
-    if (effect)
-        static_cast<AudioEffectX*>(effect)->beginEdit(index);
+    if (effect) static_cast<AudioEffectX*>(effect)->beginEdit(index);
 }
 
 void AEffGUIEditor::endEdit(VstInt32 index)
 {
-    if (effect)
-        static_cast<AudioEffectX*>(effect)->endEdit(index);
+    if (effect) static_cast<AudioEffectX*>(effect)->endEdit(index);
 }
 
 void AEffGUIEditor::__drawDeprecated(ERect* area)
 {
-    if (!frame)
-        return;
-    if (!area) {
+    if (!frame) return;
+    if (!area)
+    {
         frame->draw(static_cast<CView*>(nullptr));
         return;
     }
@@ -91,7 +85,8 @@ void AEffGUIEditor::__drawDeprecated(ERect* area)
 
 VstInt32 AEffGUIEditor::__mouseDeprecated(VstInt32 x, VstInt32 y)
 {
-    if (frame) {
+    if (frame)
+    {
         CDrawContext* context = frame->createDrawContext();
         CPoint where(x, y);
         frame->mouse(context, where, -1);
@@ -104,19 +99,17 @@ void AEffGUIEditor::doIdleStuff()
 {
     uint32_t now = getTicks();
     // Compared as a signed difference so that the clock may wrap.
-    if (int32_t(lastTicks - now) > 0) {
+    if (int32_t(lastTicks - now) > 0)
+    {
         wait(4);
         now += 4;
-        if (int32_t(lastTicks - now) > 50)
-            return;
+        if (int32_t(lastTicks - now) > 50) return;
     }
     idle();
-    if (frame && frame->getPlatformWindow())
-        frame->getPlatformWindow()->dispatchRepaint();
+    if (frame && frame->getPlatformWindow()) frame->getPlatformWindow()->dispatchRepaint();
     lastTicks = now + 100;
     inIdleStuff = true;
-    if (effect)
-        effect->masterIdle();
+    if (effect) effect->masterIdle();
     inIdleStuff = false;
 }
 

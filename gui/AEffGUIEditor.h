@@ -11,8 +11,9 @@ class CFrame;
 // editor builds the frame in open and destroys it in close; this class forwards
 // idle, keys, the wheel and the knob mode to it, relays gestures to the effect,
 // and keeps the host served while a control tracks the mouse.
-class AEffGUIEditor : public AEffEditor {
-public:
+class AEffGUIEditor : public AEffEditor
+{
+  public:
     // Registers itself as the effect's editor.
     explicit AEffGUIEditor(AudioEffect* effect);
     ~AEffGUIEditor() override;
@@ -42,7 +43,7 @@ public:
     // Shared by every editor of the module; knobs read it through their frame.
     static VstInt32 knobMode;
 
-protected:
+  protected:
     ERect rect{};
     uint32_t lastTicks = 0;
     bool inIdleStuff = false;

@@ -5,8 +5,9 @@
 // A knob drawn as one frame of a vertical film strip (its background bitmap), frame 0 at
 // the top. The frame shown is the integer part of value x (sub-pixmaps - 1); values
 // outside 0..1 show the first or the last frame.
-class CAnimKnob : public CKnob {
-public:
+class CAnimKnob : public CKnob
+{
+  public:
     CAnimKnob(const CRect& size, CControlListener* listener, long tag, long subPixmaps,
               long heightOfOneImage, CBitmap* background, const CPoint& offset = CPoint(0, 0));
     ~CAnimKnob() override;
@@ -21,7 +22,7 @@ public:
     // The vertical source offset into the strip of the frame shown for the current value.
     long frameOffset() const;
 
-private:
+  private:
     long subPixmaps;
     long heightOfOneImage;
     bool inverseBitmap = false;

@@ -15,8 +15,7 @@ CBitmap::CBitmap(long resourceId)
 
 CBitmap::CBitmap(CFrame&, long width, long height) : image(PlatformImage::create(width, height))
 {
-    if (!image)
-        return;
+    if (!image) return;
     this->width = width;
     this->height = height;
     uint32_t* pixels = image->pixels();
@@ -56,8 +55,7 @@ bool CBitmap::loadFromMemory(const void* data, size_t size)
 {
     dispose();
     long w = 0, h = 0;
-    if (!sferantPngSize(data, size, &w, &h))
-        return false;
+    if (!sferantPngSize(data, size, &w, &h)) return false;
     std::unique_ptr<PlatformImage> decoded = PlatformImage::create(w, h);
     if (!decoded || !sferantPngDecode(data, size, decoded->pixels(), w, h, decoded->stride()))
         return false;
@@ -77,8 +75,7 @@ bool CBitmap::isLoaded() const
 
 void CBitmap::setTransparentColor(CColor color)
 {
-    if (color != transparentColor)
-        keyed.reset();
+    if (color != transparentColor) keyed.reset();
     transparentColor = color;
 }
 
@@ -87,8 +84,7 @@ void CBitmap::setTransparencyMask(CDrawContext*, const CPoint&) {}
 void CBitmap::pixelsChanged()
 {
     keyed.reset();
-    if (image)
-        image->pixelsChanged();
+    if (image) image->pixelsChanged();
 }
 
 // Every bitmap keeps alpha in its pixels (those without an alpha channel are opaque), so
@@ -100,11 +96,9 @@ void CBitmap::draw(CDrawContext* context, CRect& rect, const CPoint& offset)
 
 void CBitmap::drawTransparent(CDrawContext* context, CRect& rect, const CPoint& offset)
 {
-    if (!noAlpha)
-        return drawAlphaBlend(context, rect, offset, 255);
+    if (!noAlpha) return drawAlphaBlend(context, rect, offset, 255);
     const PlatformImage* source = keyedImage();
-    if (!context || !context->getCanvas() || !source)
-        return;
+    if (!context || !context->getCanvas() || !source) return;
     CRect dest = rect;
     dest.offset(context->getOffset());
     context->getCanvas()->drawImage(*source, dest, offset, 255);
@@ -113,8 +107,7 @@ void CBitmap::drawTransparent(CDrawContext* context, CRect& rect, const CPoint& 
 void CBitmap::drawAlphaBlend(CDrawContext* context, CRect& rect, const CPoint& offset,
                              unsigned char alpha)
 {
-    if (!context || !context->getCanvas() || !image)
-        return;
+    if (!context || !context->getCanvas() || !image) return;
     CRect dest = rect;
     dest.offset(context->getOffset());
     context->getCanvas()->drawImage(*image, dest, offset, alpha);
@@ -124,11 +117,9 @@ void CBitmap::drawAlphaBlend(CDrawContext* context, CRect& rect, const CPoint& o
 // made on first use and dropped when the colour or the pixels change.
 const PlatformImage* CBitmap::keyedImage()
 {
-    if (keyed || !image)
-        return keyed.get();
+    if (keyed || !image) return keyed.get();
     keyed = PlatformImage::create(width, height);
-    if (!keyed)
-        return nullptr;
+    if (!keyed) return nullptr;
     const uint32_t key = uint32_t(transparentColor.red) << 16 |
                          uint32_t(transparentColor.green) << 8 | transparentColor.blue;
     const uint32_t* from = std::as_const(*image).pixels();

@@ -19,7 +19,7 @@ class PlatformImage;
 // the second frame of a vertical film strip. A bitmap without pixels draws nothing.
 class CBitmap : public CReferenceCounter
 {
-public:
+  public:
     // Loads the resource; a missing or undecodable one gives a 0 x 0 bitmap.
     explicit CBitmap(long resourceId);
     // An empty opaque black bitmap of that size for offscreen drawing (no alpha).
@@ -30,8 +30,8 @@ public:
     virtual void draw(CDrawContext* context, CRect& rect, const CPoint& offset = CPoint(0, 0));
     virtual void drawTransparent(CDrawContext* context, CRect& rect,
                                  const CPoint& offset = CPoint(0, 0));
-    virtual void drawAlphaBlend(CDrawContext* context, CRect& rect,
-                                const CPoint& offset, unsigned char alpha);
+    virtual void drawAlphaBlend(CDrawContext* context, CRect& rect, const CPoint& offset,
+                                unsigned char alpha);
     // Releases the pixels; width and height become 0.
     virtual void dispose();
     // Disposes, then decodes the PNG resource with that id. False, leaving the bitmap
@@ -59,7 +59,7 @@ public:
     PlatformImage* getImage() const { return image.get(); }
     void pixelsChanged();
 
-private:
+  private:
     const PlatformImage* keyedImage();
 
     long resourceId = 0;

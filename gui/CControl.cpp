@@ -8,7 +8,8 @@
 #include <algorithm>
 #include <cstring>
 
-namespace {
+namespace
+{
 
 // X11 has no system-wide double-click time; this is the usual desktop default.
 constexpr long kPlatformDoubleClickTime = 400;
@@ -16,12 +17,10 @@ constexpr long kShortestDoubleClickDelay = 250;
 
 constexpr long kModifierBits = kShiftKey | kControlKey | kAltKey | kMacControlKey;
 
-}  // namespace
+} // namespace
 
 CControl::CControl(const CRect& size, CControlListener* listener, long tag, CBitmap* background)
-    : CView(size),
-      listener(listener),
-      tag(tag),
+    : CView(size), listener(listener), tag(tag),
       doubleClickDelay(std::max(kPlatformDoubleClickTime, kShortestDoubleClickDelay))
 {
     setMouseEnabled(true);
@@ -53,13 +52,13 @@ bool CControl::isTypeOf(const char* type) const
 
 void CControl::doIdleStuff()
 {
-    if (getFrame())
-        getFrame()->doIdleStuff();
+    if (getFrame()) getFrame()->doIdleStuff();
 }
 
 void CControl::beginEdit()
 {
-    if (CFrame* frame = getFrame()) {
+    if (CFrame* frame = getFrame())
+    {
         frame->setFocusView(this);
         frame->beginEdit(tag);
     }
@@ -67,8 +66,7 @@ void CControl::beginEdit()
 
 void CControl::endEdit()
 {
-    if (CFrame* frame = getFrame())
-        frame->endEdit(tag);
+    if (CFrame* frame = getFrame()) frame->endEdit(tag);
 }
 
 void CControl::copyBackOffset()
@@ -86,8 +84,7 @@ void CControl::bounceValue()
 
 bool CControl::checkDefaultValue(CDrawContext* context, long buttons)
 {
-    if (buttons != (kLeftButton | kControlKey))
-        return false;
+    if (buttons != (kLeftButton | kControlKey)) return false;
     beginEdit();
     value = getDefaultValue();
     reportIfChanged(context);
@@ -98,7 +95,8 @@ bool CControl::checkDefaultValue(CDrawContext* context, long buttons)
 bool CControl::isDoubleClick()
 {
     long now = getFrame() ? long(getFrame()->getTicks()) : 0;
-    if (lastTicks > 0 && now < lastTicks + doubleClickDelay) {
+    if (lastTicks > 0 && now < lastTicks + doubleClickDelay)
+    {
         lastTicks = 0;
         return true;
     }
@@ -108,15 +106,13 @@ bool CControl::isDoubleClick()
 
 bool CControl::acceptsClick(CDrawContext* context, long& buttons)
 {
-    if (!getMouseEnabled())
-        return false;
-    if (buttons == kReadButtonsFromPlatform) {
-        if (!context)
-            return false;
+    if (!getMouseEnabled()) return false;
+    if (buttons == kReadButtonsFromPlatform)
+    {
+        if (!context) return false;
         buttons = context->getMouseButtons();
     }
-    if (!(buttons & kLeftButton))
-        return false;
+    if (!(buttons & kLeftButton)) return false;
     if (listener && (buttons & kModifierBits) &&
         listener->controlModifierClicked(context, this, buttons) != 0)
         return false;
@@ -125,8 +121,7 @@ bool CControl::acceptsClick(CDrawContext* context, long& buttons)
 
 void CControl::reportIfChanged(CDrawContext* context)
 {
-    if (isDirty() && listener)
-        listener->valueChanged(context, this);
+    if (isDirty() && listener) listener->valueChanged(context, this);
 }
 
 void CControl::drawBitmap(CDrawContext* context, CBitmap* bitmap, const CPoint& offset)

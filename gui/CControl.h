@@ -9,8 +9,9 @@
 //
 // setValue only stores: it neither clamps nor marks the control dirty. The dirty test
 // compares the value with the old value, the value last drawn.
-class CControl : public CView {
-public:
+class CControl : public CView
+{
+  public:
     CControl(const CRect& size, CControlListener* listener = nullptr, long tag = 0,
              CBitmap* background = nullptr);
     ~CControl() override;
@@ -61,7 +62,7 @@ public:
     void setListener(CControlListener* newListener) { listener = newListener; }
     const CPoint& getBackOffset() const { return backOffset; }
 
-protected:
+  protected:
     // The first steps every mouse-tracking control takes on a click: resolves a button
     // state of -1, requires the left button, offers modified clicks to the listener and
     // handles the control-click reset. True when the control should go on to track.

@@ -4,8 +4,9 @@ class CControl;
 class CDrawContext;
 
 // What a control tells its owner (the editor) about user gestures.
-class CControlListener {
-public:
+class CControlListener
+{
+  public:
     virtual ~CControlListener() = default;
 
     // Called after the control's value changed in a user gesture.

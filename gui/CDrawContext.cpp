@@ -3,15 +3,13 @@
 #include "gui/CFrame.h"
 #include "gui/platform/PlatformDrawing.h"
 
-
 namespace
 {
 // The frame's rectangle, or 0, 0, 1000, 1000 without a frame.
 CRect frameSize(const CFrame* frame)
 {
     CRect size(0, 0, 1000, 1000);
-    if (frame)
-        frame->getViewSize(size);
+    if (frame) frame->getViewSize(size);
     return size;
 }
 } // namespace
@@ -34,8 +32,7 @@ CDrawContext::~CDrawContext() = default;
 // Pending drawing reaches the surface before the reference goes.
 void CDrawContext::forget()
 {
-    if (canvas)
-        canvas->flush();
+    if (canvas) canvas->flush();
     CReferenceCounter::forget();
 }
 
@@ -43,8 +40,7 @@ void CDrawContext::forget()
 void CDrawContext::setCanvas(std::unique_ptr<PlatformCanvas> newCanvas)
 {
     canvas = std::move(newCanvas);
-    if (!canvas)
-        return;
+    if (!canvas) return;
     canvas->setClip(clipRect);
     applyLine(lineWidth, lineStyle);
     canvas->setAntialias(drawMode == kAntialiasMode);
@@ -63,15 +59,13 @@ void CDrawContext::setClipRect(const CRect& clip)
 {
     clipRect = clip;
     clipRect.offset(offset);
-    if (canvas)
-        canvas->setClip(clipRect);
+    if (canvas) canvas->setClip(clipRect);
 }
 
 void CDrawContext::resetClipRect()
 {
     clipRect = frameSize(frame);
-    if (canvas)
-        canvas->setClip(clipRect);
+    if (canvas) canvas->setClip(clipRect);
 }
 
 void CDrawContext::setFrameColor(CColor color)
@@ -91,45 +85,36 @@ void CDrawContext::setFontColor(CColor color)
 
 void CDrawContext::setLineWidth(long width)
 {
-    if (width != lineWidth)
-        applyLine(width, lineStyle);
+    if (width != lineWidth) applyLine(width, lineStyle);
 }
 
 void CDrawContext::setLineStyle(CLineStyle style)
 {
-    if (style != lineStyle)
-        applyLine(lineWidth, style);
+    if (style != lineStyle) applyLine(lineWidth, style);
 }
 
 void CDrawContext::applyLine(long width, CLineStyle style)
 {
     lineWidth = width;
     lineStyle = style;
-    if (canvas)
-        canvas->setLine(lineWidth, lineStyle == kLineDotted);
+    if (canvas) canvas->setLine(lineWidth, lineStyle == kLineDotted);
 }
 
 // Only the antialiased mode smooths edges; the others draw plain pixels.
 void CDrawContext::setDrawMode(CDrawMode mode)
 {
-    if (mode == drawMode)
-        return;
+    if (mode == drawMode) return;
     drawMode = mode;
-    if (canvas)
-        canvas->setAntialias(drawMode == kAntialiasMode);
+    if (canvas) canvas->setAntialias(drawMode == kAntialiasMode);
 }
 
 void CDrawContext::setFont(CFont id, long size, long style)
 {
-    if (id < 0 || id >= kNumFonts)
-        id = kSystemFont;
-    if (size == 0)
-        size = gStandardFontSize[id];
-    if (id == fontId && size == fontSize && style == fontStyle)
-        return;
+    if (id < 0 || id >= kNumFonts) id = kSystemFont;
+    if (size == 0) size = gStandardFontSize[id];
+    if (id == fontId && size == fontSize && style == fontStyle) return;
     fontId = id;
     fontSize = size;
     fontStyle = style;
-    if (canvas)
-        canvas->setFont(gStandardFontName[id], size, style);
+    if (canvas) canvas->setFont(gStandardFontName[id], size, style);
 }

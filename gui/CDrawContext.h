@@ -74,7 +74,7 @@ extern const char* const gStandardFontName[kNumFonts];
 // nothing.
 class CDrawContext : public CReferenceCounter
 {
-public:
+  public:
     CDrawContext(CFrame* frame, void* systemContext, void* window);
     ~CDrawContext() override;
 
@@ -153,11 +153,11 @@ public:
     // The platform canvas; null when the context has no surface.
     PlatformCanvas* getCanvas() const { return canvas.get(); }
 
-protected:
+  protected:
     // For offscreen contexts, which bring a canvas of their own.
     void setCanvas(std::unique_ptr<PlatformCanvas> newCanvas);
 
-private:
+  private:
     void applyLine(long width, CLineStyle style);
 
     CPoint windowOffset;

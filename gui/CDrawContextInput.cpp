@@ -3,7 +3,8 @@
 #include "gui/CDrawContext.h"
 #include "gui/platform/PlatformInput.h"
 
-namespace {
+namespace
+{
 
 constexpr long kButtons = kLeftButton | kMiddleButton | kRightButton;
 constexpr uint32_t kDoubleClickTime = 250;
@@ -26,10 +27,10 @@ bool CDrawContext::waitDoubleClick()
 {
     const uint32_t start = platformTicks();
     bool released = false;
-    while (platformTicks() - start < kDoubleClickTime) {
+    while (platformTicks() - start < kDoubleClickTime)
+    {
         const bool down = (platformInput().getMouseButtons(frame) & kButtons) != 0;
-        if (released && down)
-            return true;
+        if (released && down) return true;
         released = released || !down;
         platformSleep(kPollInterval);
     }
@@ -39,9 +40,9 @@ bool CDrawContext::waitDoubleClick()
 bool CDrawContext::waitDrag()
 {
     const CPoint start = platformInput().getMouseLocation(frame);
-    while (platformInput().getMouseButtons(frame) & kButtons) {
-        if (platformInput().getMouseLocation(frame) != start)
-            return true;
+    while (platformInput().getMouseButtons(frame) & kButtons)
+    {
+        if (platformInput().getMouseLocation(frame) != start) return true;
         platformSleep(kPollInterval);
     }
     return false;

@@ -43,15 +43,13 @@ void CDrawContext::lineTo(const CPoint& p)
 {
     CPoint to = p;
     to.offset(offset);
-    if (canvas)
-        canvas->line(penLocation, to, frameColor);
+    if (canvas) canvas->line(penLocation, to, frameColor);
     penLocation = to;
 }
 
 void CDrawContext::drawLines(const CPoint* points, const long& count)
 {
-    if (!points)
-        return;
+    if (!points) return;
     for (long i = 0; i + 1 < 2 * count; i += 2)
     {
         moveTo(points[i]);
@@ -61,15 +59,12 @@ void CDrawContext::drawLines(const CPoint* points, const long& count)
 
 void CDrawContext::drawPolygon(const CPoint* points, long count, CDrawStyle style)
 {
-    if (!points || count <= 0 || !canvas)
-        return;
+    if (!points || count <= 0 || !canvas) return;
     std::vector<CPoint> device(points, points + count);
     for (CPoint& p : device)
         p.offset(offset);
-    if (fills(style))
-        canvas->polygon(device.data(), count, fillColor, true);
-    if (strokes(style))
-        canvas->polygon(device.data(), count, frameColor, false);
+    if (fills(style)) canvas->polygon(device.data(), count, fillColor, true);
+    if (strokes(style)) canvas->polygon(device.data(), count, frameColor, false);
 }
 
 void CDrawContext::polyLine(const CPoint* points, long count)
@@ -84,14 +79,11 @@ void CDrawContext::fillPolygon(const CPoint* points, long count)
 
 void CDrawContext::drawRect(const CRect& r, CDrawStyle style)
 {
-    if (!canvas)
-        return;
+    if (!canvas) return;
     CRect device = r;
     device.offset(offset);
-    if (fills(style))
-        canvas->fillRect(device, fillColor);
-    if (strokes(style))
-        canvas->strokeRect(device, frameColor);
+    if (fills(style)) canvas->fillRect(device, fillColor);
+    if (strokes(style)) canvas->strokeRect(device, frameColor);
 }
 
 void CDrawContext::fillRect(const CRect& r)
@@ -111,14 +103,11 @@ void CDrawContext::fillEllipse(const CRect& r)
 
 void CDrawContext::drawArc(const CRect& r, float startAngle, float endAngle, CDrawStyle style)
 {
-    if (!canvas)
-        return;
+    if (!canvas) return;
     CRect device = r;
     device.offset(offset);
-    if (fills(style))
-        canvas->arc(device, startAngle, endAngle, fillColor, true);
-    if (strokes(style))
-        canvas->arc(device, startAngle, endAngle, frameColor, false);
+    if (fills(style)) canvas->arc(device, startAngle, endAngle, fillColor, true);
+    if (strokes(style)) canvas->arc(device, startAngle, endAngle, frameColor, false);
 }
 
 void CDrawContext::drawArc(const CRect& r, const CPoint& from, const CPoint& to)
@@ -136,8 +125,7 @@ void CDrawContext::fillArc(const CRect& r, const CPoint& from, const CPoint& to)
 // A one-pixel line of its own colour; the pen is put back afterwards.
 void CDrawContext::drawPoint(const CPoint& p, CColor color)
 {
-    if (!canvas)
-        return;
+    if (!canvas) return;
     CPoint device = p;
     device.offset(offset);
     canvas->setLine(1, false);
@@ -150,8 +138,7 @@ CColor CDrawContext::getPoint(const CPoint& p)
     CPoint device = p;
     device.offset(offset);
     CColor color = kBlackCColor;
-    if (canvas && !canvas->readPixel(device, color))
-        color = kBlackCColor;
+    if (canvas && !canvas->readPixel(device, color)) color = kBlackCColor;
     return color;
 }
 

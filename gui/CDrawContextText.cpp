@@ -11,8 +11,7 @@ long CDrawContext::getStringWidth(const char* text)
 // the font size minus one, which centres the capitals of the standard fonts.
 void CDrawContext::drawString(const char* text, const CRect& rect, short, CHoriTxtAlign align)
 {
-    if (!text || !canvas)
-        return;
+    if (!text || !canvas) return;
     CRect device = rect;
     device.offset(offset);
     const long width = canvas->textWidth(text);

@@ -33,8 +33,7 @@ bool CFrame::initFrame(void* window)
     // Frame coordinates are window-content coordinates.
     size.moveTo(0, 0);
     setDropActive(true);
-    if (!window)
-        return false;
+    if (!window) return false;
     platformWindow = createPlatformWindow(*this, window, size.getWidth(), size.getHeight());
     return platformWindow != nullptr;
 }
@@ -63,14 +62,12 @@ AEffGUIEditor* CFrame::guiEditor() const
 
 void CFrame::beginEdit(long index)
 {
-    if (editor)
-        guiEditor()->beginEdit(VstInt32(index));
+    if (editor) guiEditor()->beginEdit(VstInt32(index));
 }
 
 void CFrame::endEdit(long index)
 {
-    if (editor)
-        guiEditor()->endEdit(VstInt32(index));
+    if (editor) guiEditor()->endEdit(VstInt32(index));
 }
 
 long CFrame::getKnobMode() const
@@ -85,8 +82,7 @@ uint32_t CFrame::getTicks() const
 
 void CFrame::doIdleStuff()
 {
-    if (editor)
-        guiEditor()->doIdleStuff();
+    if (editor) guiEditor()->doIdleStuff();
 }
 
 // ---- drawing
@@ -100,7 +96,8 @@ COffscreenContext* CFrame::getBackBuffer()
 
 void CFrame::dropBackBuffer()
 {
-    if (backBuffer) {
+    if (backBuffer)
+    {
         backBuffer->forget();
         backBuffer = nullptr;
     }
@@ -108,7 +105,8 @@ void CFrame::dropBackBuffer()
 
 CDrawContext* CFrame::createDrawContext()
 {
-    if (liveContext) {
+    if (liveContext)
+    {
         liveContext->remember();
         return liveContext;
     }
@@ -120,23 +118,21 @@ CDrawContext* CFrame::createDrawContext()
 // Paints into the back buffer (the context handed out meanwhile) and, when the
 // outermost paint is done, copies what was painted to the window in one go.
 // Without a back buffer the paint goes to the given context.
-template <class Paint>
-void CFrame::paint(CDrawContext* context, Paint paintInto)
+template <class Paint> void CFrame::paint(CDrawContext* context, Paint paintInto)
 {
     COffscreenContext* buffer = getBackBuffer();
     CDrawContext* target = buffer ? static_cast<CDrawContext*>(buffer) : context;
-    if (!target)
-        return;
+    if (!target) return;
     CDrawContext* previousLive = liveContext;
     liveContext = target;
     paintDepth++;
     const CRect painted = paintInto(target);
     paintDepth--;
     liveContext = previousLive;
-    if (!buffer)
-        return;
+    if (!buffer) return;
     unpresented.unite(CRect(painted).bound(localBounds()));
-    if (paintDepth == 0 && !unpresented.isEmpty()) {
+    if (paintDepth == 0 && !unpresented.isEmpty())
+    {
         present(unpresented);
         unpresented = CRect();
     }
@@ -150,10 +146,8 @@ void CFrame::present(const CRect& rect)
 
 void CFrame::idle()
 {
-    if (platformWindow)
-        platformWindow->dispatchEvents();
-    if (!openFlag || firstDraw || !isDirty())
-        return;
+    if (platformWindow) platformWindow->dispatchEvents();
+    if (!openFlag || firstDraw || !isDirty()) return;
     CDrawContext* context = createDrawContext();
     update(context);
     context->forget();
@@ -161,69 +155,80 @@ void CFrame::idle()
 
 void CFrame::update(CDrawContext* context)
 {
-    if (!openFlag || updatesOff)
-        return;
-    paint(context, [this](CDrawContext* target) {
-        if (dirty) {
-            draw(target);
-            setDirty(false);
-            return localBounds();
-        }
-        CRect painted;
-        CRect savedClip;
-        target->getClipRect(savedClip);
-        if (modalView && modalView->isDirty()) {
-            painted.unite(modalView->getSize());
-            modalView->update(target);
-        }
-        for (size_t i = 0; i < children.size(); i++) {
-            CView* child = children[i];
-            if (child->isDirty())
-                painted.unite(child->getSize());
-            target->setClipRect(CRect(child->getSize()).bound(savedClip));
-            child->update(target);
-        }
-        target->setClipRect(savedClip);
-        return painted;
-    });
+    if (!openFlag || updatesOff) return;
+    paint(context,
+          [this](CDrawContext* target)
+          {
+              if (dirty)
+              {
+                  draw(target);
+                  setDirty(false);
+                  return localBounds();
+              }
+              CRect painted;
+              CRect savedClip;
+              target->getClipRect(savedClip);
+              if (modalView && modalView->isDirty())
+              {
+                  painted.unite(modalView->getSize());
+                  modalView->update(target);
+              }
+              for (size_t i = 0; i < children.size(); i++)
+              {
+                  CView* child = children[i];
+                  if (child->isDirty()) painted.unite(child->getSize());
+                  target->setClipRect(CRect(child->getSize()).bound(savedClip));
+                  child->update(target);
+              }
+              target->setClipRect(savedClip);
+              return painted;
+          });
 }
 
 void CFrame::draw(CDrawContext* context)
 {
     firstDraw = false;
-    paint(context, [this](CDrawContext* target) {
-        CViewContainer::draw(target);
-        return localBounds();
-    });
+    paint(context,
+          [this](CDrawContext* target)
+          {
+              CViewContainer::draw(target);
+              return localBounds();
+          });
 }
 
 void CFrame::drawRect(CDrawContext* context, const CRect& updateRect)
 {
     firstDraw = false;
     const bool wasDirty = dirty;
-    paint(context, [&](CDrawContext* target) {
-        CRect savedClip;
-        target->getClipRect(savedClip);
-        target->setClipRect(CRect(updateRect).bound(savedClip));
-        if (updateRect.getWidth() > 0 && updateRect.getHeight() > 0)
-            CViewContainer::drawRect(target, updateRect);
-        target->setClipRect(savedClip);
-        return updateRect;
-    });
+    paint(context,
+          [&](CDrawContext* target)
+          {
+              CRect savedClip;
+              target->getClipRect(savedClip);
+              target->setClipRect(CRect(updateRect).bound(savedClip));
+              if (updateRect.getWidth() > 0 && updateRect.getHeight() > 0)
+                  CViewContainer::drawRect(target, updateRect);
+              target->setClipRect(savedClip);
+              return updateRect;
+          });
     // A partial paint leaves the rest of a dirty frame to the next update.
-    if (wasDirty && CRect(updateRect).bound(localBounds()) != localBounds())
-        setDirty(true);
+    if (wasDirty && CRect(updateRect).bound(localBounds()) != localBounds()) setDirty(true);
 }
 
 void CFrame::draw(CView* view)
 {
     CDrawContext* context = createDrawContext();
-    if (view && isChild(view)) {
-        paint(context, [view](CDrawContext* target) {
-            view->draw(target);
-            return view->getSize();
-        });
-    } else {
+    if (view && isChild(view))
+    {
+        paint(context,
+              [view](CDrawContext* target)
+              {
+                  view->draw(target);
+                  return view->getSize();
+              });
+    }
+    else
+    {
         draw(context);
     }
     context->forget();
@@ -232,8 +237,7 @@ void CFrame::draw(CView* view)
 void CFrame::invalidate(const CRect& rect)
 {
     for (CView* child : children)
-        if (child->getSize().touches(rect))
-            child->setDirty(true);
+        if (child->getSize().touches(rect)) child->setDirty(true);
 }
 
 bool CFrame::updatesDisabled(bool state)
@@ -247,15 +251,15 @@ bool CFrame::updatesDisabled(bool state)
 
 void CFrame::mouse(CDrawContext* context, CPoint& where, long buttons)
 {
-    if (focusView)
-        setFocusView(nullptr);
-    if (buttons == -1 && context)
-        buttons = context->getMouseButtons();
-    if (!modalView) {
+    if (focusView) setFocusView(nullptr);
+    if (buttons == -1 && context) buttons = context->getMouseButtons();
+    if (!modalView)
+    {
         CViewContainer::mouse(context, where, buttons);
         return;
     }
-    if (modalView->hitTest(where, buttons)) {
+    if (modalView->hitTest(where, buttons))
+    {
         CView* view = modalView;
         view->remember();
         view->mouse(context, where, buttons);
@@ -266,10 +270,8 @@ void CFrame::mouse(CDrawContext* context, CPoint& where, long buttons)
 long CFrame::onKeyDown(VstKeyCode& keyCode)
 {
     long result = -1;
-    if (focusView)
-        result = focusView->onKeyDown(keyCode);
-    if (result == -1 && modalView)
-        result = modalView->onKeyDown(keyCode);
+    if (focusView) result = focusView->onKeyDown(keyCode);
+    if (result == -1 && modalView) result = modalView->onKeyDown(keyCode);
     if (result == -1 && keyCode.virt == kVirtKeyTab)
         return advanceNextFocusView(focusView, (keyCode.modifier & kModifierShift) != 0) ? 1 : -1;
     return result;
@@ -278,10 +280,8 @@ long CFrame::onKeyDown(VstKeyCode& keyCode)
 long CFrame::onKeyUp(VstKeyCode& keyCode)
 {
     long result = -1;
-    if (focusView)
-        result = focusView->onKeyUp(keyCode);
-    if (result == -1 && modalView)
-        result = modalView->onKeyUp(keyCode);
+    if (focusView) result = focusView->onKeyUp(keyCode);
+    if (result == -1 && modalView) result = modalView->onKeyUp(keyCode);
     return result;
 }
 
@@ -290,15 +290,14 @@ bool CFrame::onWheel(CDrawContext* context, const CPoint& where, float distance)
     return onWheel(context, where, kVerticalWheel, distance);
 }
 
-bool CFrame::onWheel(CDrawContext* context, const CPoint& where, CMouseWheelAxis axis, float distance)
+bool CFrame::onWheel(CDrawContext* context, const CPoint& where, CMouseWheelAxis axis,
+                     float distance)
 {
     CView* view = modalView ? modalView : getViewAt(where, false);
-    if (!view)
-        return false;
+    if (!view) return false;
     CDrawContext* used = context ? context : createDrawContext();
     const bool result = view->onWheel(used, where, axis, distance);
-    if (!context)
-        used->forget();
+    if (!context) used->forget();
     return result;
 }
 
@@ -315,8 +314,7 @@ CView* CFrame::getCurrentView() const
 
 void CFrame::setCursor(CCursorType type)
 {
-    if (platformWindow)
-        platformWindow->setCursor(int(type));
+    if (platformWindow) platformWindow->setCursor(int(type));
 }
 
 // ---- focus and modal view
@@ -325,42 +323,36 @@ void CFrame::setFocusView(CView* view)
 {
     CView* previous = focusView;
     focusView = view;
-    if (view && view->wantsFocus())
-        view->setDirty(true);
-    if (previous) {
+    if (view && view->wantsFocus()) view->setDirty(true);
+    if (previous)
+    {
         previous->looseFocus(nullptr);
-        if (previous->wantsFocus())
-            previous->setDirty(true);
+        if (previous->wantsFocus()) previous->setDirty(true);
     }
 }
 
 bool CFrame::advanceNextFocusView(CView* current, bool backwards)
 {
-    if (modalView)
-        return false;
-    if (!current)
-        current = focusView;
-    if (!current)
-        return CViewContainer::advanceNextFocusView(nullptr, backwards);
-    if (isChild(current)) {
-        if (CViewContainer::advanceNextFocusView(current, backwards))
-            return true;
+    if (modalView) return false;
+    if (!current) current = focusView;
+    if (!current) return CViewContainer::advanceNextFocusView(nullptr, backwards);
+    if (isChild(current))
+    {
+        if (CViewContainer::advanceNextFocusView(current, backwards)) return true;
         setFocusView(nullptr);
         return false;
     }
     // A nested focus view: each enclosing container, innermost first, continues
     // after the child that leads to it.
     CView* child = current;
-    for (CView* parent = current->getParentView(); parent; parent = parent->getParentView()) {
-        if (!parent->isTypeOf("CViewContainer"))
-            break;
+    for (CView* parent = current->getParentView(); parent; parent = parent->getParentView())
+    {
+        if (!parent->isTypeOf("CViewContainer")) break;
         auto* container = static_cast<CViewContainer*>(parent);
         const bool moved = parent == this ? CViewContainer::advanceNextFocusView(child, backwards)
                                           : container->advanceNextFocusView(child, backwards);
-        if (moved)
-            return true;
-        if (parent == this)
-            break;
+        if (moved) return true;
+        if (parent == this) break;
         child = parent;
     }
     return false;
@@ -368,20 +360,16 @@ bool CFrame::advanceNextFocusView(CView* current, bool backwards)
 
 bool CFrame::setModalView(CView* view)
 {
-    if (modalView && view)
-        return false;
-    if (modalView)
-        removeView(modalView, false);
+    if (modalView && view) return false;
+    if (modalView) removeView(modalView, false);
     modalView = view;
-    if (view)
-        addView(view);
+    if (view) addView(view);
     return true;
 }
 
 void CFrame::removeView(CView* view, const bool& release)
 {
-    if (view && view == modalView)
-        modalView = nullptr;
+    if (view && view == modalView) modalView = nullptr;
     CViewContainer::removeView(view, release);
 }
 
@@ -401,17 +389,16 @@ bool CFrame::setDropActive(bool active)
 
 bool CFrame::setSize(long width, long height)
 {
-    if (!openFlag || (width == size.getWidth() && height == size.getHeight()))
-        return false;
-    if (editor) {
+    if (!openFlag || (width == size.getWidth() && height == size.getHeight())) return false;
+    if (editor)
+    {
         // The host resizes its own window when it can; ours follows either way.
         auto* effect = static_cast<AudioEffectX*>(guiEditor()->getEffect());
         char canDo[] = "sizeWindow";
         if (effect && effect->canHostDo(canDo))
             effect->sizeWindow(VstInt32(width), VstInt32(height));
     }
-    if (platformWindow)
-        platformWindow->resize(width, height);
+    if (platformWindow) platformWindow->resize(width, height);
     dropBackBuffer();
     CRect newSize(0, 0, width, height);
     CViewContainer::setViewSize(newSize);
@@ -425,16 +412,14 @@ void CFrame::setViewSize(CRect& newSize)
 
 bool CFrame::getSize(CRect* out) const
 {
-    if (!openFlag || !platformWindow || !out)
-        return false;
+    if (!openFlag || !platformWindow || !out) return false;
     return platformWindow->getGeometry(*out);
 }
 
 bool CFrame::getPosition(long& x, long& y) const
 {
     CRect geometry;
-    if (!getSize(&geometry))
-        return false;
+    if (!getSize(&geometry)) return false;
     x = geometry.left;
     y = geometry.top;
     return true;
@@ -442,7 +427,6 @@ bool CFrame::getPosition(long& x, long& y) const
 
 bool CFrame::setPosition(long x, long y)
 {
-    if (!openFlag || !platformWindow)
-        return false;
+    if (!openFlag || !platformWindow) return false;
     return platformWindow->move(x, y);
 }

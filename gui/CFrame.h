@@ -9,7 +9,8 @@ class AEffGUIEditor;
 class PlatformWindow;
 
 // Mouse cursor shapes for CFrame::setCursor.
-enum CCursorType {
+enum CCursorType
+{
     kCursorDefault = 0,
     kCursorWait,
     kCursorHSize,
@@ -25,8 +26,9 @@ enum CCursorType {
 // The root of the editor's view tree and its only link to the window system:
 // it sits in the host's window, repaints what is dirty on idle, and receives
 // paint, mouse, wheel and key events.
-class CFrame : public CViewContainer {
-public:
+class CFrame : public CViewContainer
+{
+  public:
     // systemWindow is the host's parent window (an X11 Window id); editor is the
     // AEffGUIEditor that owns the frame. Without a usable window the frame still
     // answers every call; it only receives no events.
@@ -87,7 +89,8 @@ public:
     long onKeyDown(VstKeyCode& keyCode) override;
     long onKeyUp(VstKeyCode& keyCode) override;
     bool onWheel(CDrawContext* context, const CPoint& where, float distance) override;
-    bool onWheel(CDrawContext* context, const CPoint& where, CMouseWheelAxis axis, float distance) override;
+    bool onWheel(CDrawContext* context, const CPoint& where, CMouseWheelAxis axis,
+                 float distance) override;
     void setViewSize(CRect& newSize) override;
     void* getEditor() const override { return editor; }
     bool isTypeOf(const char* type) const override;
@@ -109,10 +112,9 @@ public:
     // buffer does it draw on the given context.
     COffscreenContext* getBackBuffer();
 
-private:
+  private:
     AEffGUIEditor* guiEditor() const;
-    template <class Paint>
-    void paint(CDrawContext* context, Paint paintInto);
+    template <class Paint> void paint(CDrawContext* context, Paint paintInto);
     // Copies the back buffer's rect to the window in one go.
     void present(const CRect& rect);
     void dropBackBuffer();
@@ -128,7 +130,7 @@ private:
 
     std::unique_ptr<PlatformWindow> platformWindow;
     COffscreenContext* backBuffer = nullptr;
-    CDrawContext* liveContext = nullptr;  // what createDrawContext hands out during a paint
+    CDrawContext* liveContext = nullptr; // what createDrawContext hands out during a paint
     int paintDepth = 0;
-    CRect unpresented;                    // painted into the back buffer, not yet on the window
+    CRect unpresented; // painted into the back buffer, not yet on the window
 };

@@ -99,10 +99,8 @@ struct CRect
     // Grows to hold r as well; an empty rectangle on either side counts as nothing.
     CRect& unite(const CRect& r)
     {
-        if (r.isEmpty())
-            return *this;
-        if (isEmpty())
-            return *this = r;
+        if (r.isEmpty()) return *this;
+        if (isEmpty()) return *this = r;
         left = std::min(left, r.left);
         top = std::min(top, r.top);
         right = std::max(right, r.right);

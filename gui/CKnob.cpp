@@ -10,21 +10,23 @@
 #include <cmath>
 #include <cstring>
 
-namespace {
+namespace
+{
 
 constexpr float kPi = 3.14159265f;
-constexpr float kTwoPi = 6.2831855f;         // 2 pi in single precision
+constexpr float kTwoPi = 6.2831855f; // 2 pi in single precision
 constexpr double kTwoPiDouble = 6.283185307179586;
-constexpr float kLinearRange = 200.0f;       // pixels of a linear drag across the whole range
+constexpr float kLinearRange = 200.0f; // pixels of a linear drag across the whole range
 constexpr long kLinearKnobMode = 2;
 
-}  // namespace
+} // namespace
 
 CKnob::CKnob(const CRect& size, CControlListener* listener, long tag, CBitmap* background,
              CBitmap* handle, const CPoint& offset)
     : CControl(size, listener, tag, background), offset(offset), handleBitmap(handle)
 {
-    if (handleBitmap) {
+    if (handleBitmap)
+    {
         handleBitmap->remember();
         inset = long(handleBitmap->getWidth() * 0.5f + 2.5f);
     }
@@ -37,8 +39,7 @@ CKnob::CKnob(const CRect& size, CControlListener* listener, long tag, CBitmap* b
 
 CKnob::~CKnob()
 {
-    if (handleBitmap)
-        handleBitmap->forget();
+    if (handleBitmap) handleBitmap->forget();
 }
 
 bool CKnob::isTypeOf(const char* type) const
@@ -80,10 +81,10 @@ void CKnob::setColorHandle(CColor color)
 
 void CKnob::setHandleBitmap(CBitmap* bitmap)
 {
-    if (handleBitmap)
-        handleBitmap->forget();
+    if (handleBitmap) handleBitmap->forget();
     handleBitmap = bitmap;
-    if (handleBitmap) {
+    if (handleBitmap)
+    {
         handleBitmap->remember();
         inset = long(handleBitmap->getWidth() * 0.5f + 2.5f);
     }
@@ -101,14 +102,12 @@ float CKnob::valueFromPoint(CPoint& point) const
     float dy = radius - point.v;
     float dx = point.h - radius;
     float alpha = float(std::atan2(double(dy), double(dx)));
-    if (alpha < 0.0f)
-        alpha += kTwoPi;
+    if (alpha < 0.0f) alpha += kTwoPi;
 
     float alpha2 = alpha - startAngle;
     // The gap lies beyond the end of the sweep; which half of it decides min or max.
     float sweepEnd = rangeAngle < 0 ? halfAngle - rangeAngle : rangeAngle + halfAngle;
-    if (rangeAngle < 0)
-        alpha2 -= rangeAngle;
+    if (rangeAngle < 0) alpha2 -= rangeAngle;
     float alpha3 = alpha2;
     if (alpha3 < 0.0f)
         alpha3 += kTwoPi;
@@ -116,10 +115,8 @@ float CKnob::valueFromPoint(CPoint& point) const
         alpha3 -= kTwoPi;
 
     float limit = rangeAngle < 0 ? -rangeAngle : rangeAngle;
-    if (alpha3 > sweepEnd)
-        return rangeAngle < 0 ? vmax : vmin;
-    if (alpha3 > limit)
-        return rangeAngle < 0 ? vmin : vmax;
+    if (alpha3 > sweepEnd) return rangeAngle < 0 ? vmax : vmin;
+    if (alpha3 > limit) return rangeAngle < 0 ? vmin : vmax;
 
     if (alpha2 > sweepEnd)
         alpha2 -= kTwoPi;
@@ -130,8 +127,7 @@ float CKnob::valueFromPoint(CPoint& point) const
 
 void CKnob::draw(CDrawContext* context)
 {
-    if (background)
-        drawBitmap(context, background, offset);
+    if (background) drawBitmap(context, background, offset);
     drawHandle(context);
     setDirty(false);
 }
@@ -143,13 +139,15 @@ void CKnob::drawHandle(CDrawContext* context)
     CPoint tip;
     valueToPoint(tip);
     tip.offset(size.left, size.top);
-    if (handleBitmap) {
+    if (handleBitmap)
+    {
         long w = handleBitmap->getWidth(), h = handleBitmap->getHeight();
         CRect where(tip.h - w / 2, tip.v - h / 2, tip.h - w / 2 + w, tip.v - h / 2 + h);
         handleBitmap->drawTransparent(context, where);
         return;
     }
-    CPoint centre(size.left + (size.right - size.left) / 2, size.top + (size.bottom - size.top) / 2);
+    CPoint centre(size.left + (size.right - size.left) / 2,
+                  size.top + (size.bottom - size.top) / 2);
     context->setLineWidth(1);
     context->setFrameColor(colorShadowHandle);
     context->moveTo(CPoint(centre.h + 1, centre.v + 1));
@@ -168,8 +166,7 @@ bool CKnob::isLinearDrag(long buttons) const
 
 void CKnob::mouse(CDrawContext* context, CPoint& where, long buttons)
 {
-    if (!context || !acceptsClick(context, buttons))
-        return;
+    if (!context || !acceptsClick(context, buttons)) return;
 
     float entry = value;
     float middle = (vmax - vmin) * 0.5f;
@@ -178,11 +175,14 @@ void CKnob::mouse(CDrawContext* context, CPoint& where, long buttons)
     bool linear = isLinearDrag(buttons);
     CPoint firstPoint;
     float old = 0;
-    if (linear) {
+    if (linear)
+    {
         float range = kLinearRange * ((buttons & kShiftKey) ? zoomFactor : 1.0f);
         coef = (vmax - vmin) / range;
         firstPoint = where;
-    } else {
+    }
+    else
+    {
         CPoint local = where;
         local.offset(-size.left, -size.top);
         old = valueFromPoint(local);
@@ -191,13 +191,17 @@ void CKnob::mouse(CDrawContext* context, CPoint& where, long buttons)
     beginEdit();
     CPoint lastWhere(-1, -1);
     long current;
-    do {
+    do
+    {
         current = context->getMouseButtons();
-        if (where != lastWhere) {
+        if (where != lastWhere)
+        {
             lastWhere = where;
-            if (linear) {
+            if (linear)
+            {
                 long diff = (firstPoint.v - where.v) + (where.h - firstPoint.h);
-                if (current != oldButtons) {
+                if (current != oldButtons)
+                {
                     // Re-base on a change of shift so that the value stays where it is.
                     float range = kLinearRange * ((current & kShiftKey) ? zoomFactor : 1.0f);
                     float coef2 = (vmax - vmin) / range;
@@ -207,7 +211,9 @@ void CKnob::mouse(CDrawContext* context, CPoint& where, long buttons)
                 }
                 value = entry + diff * coef;
                 bounceValue();
-            } else {
+            }
+            else
+            {
                 where.offset(-size.left, -size.top);
                 float v = valueFromPoint(where);
                 value = v;
@@ -229,12 +235,12 @@ void CKnob::mouse(CDrawContext* context, CPoint& where, long buttons)
 
 bool CKnob::onWheel(CDrawContext* context, const CPoint& /*where*/, float distance)
 {
-    if (!getMouseEnabled())
-        return false;
+    if (!getMouseEnabled()) return false;
     bool shift = context && (context->getMouseButtons() & kShiftKey);
     value += shift ? distance * 0.1f * wheelInc : distance * wheelInc;
     bounceValue();
-    if (isDirty() && listener) {
+    if (isDirty() && listener)
+    {
         beginEdit();
         listener->valueChanged(context, this);
         endEdit();
@@ -245,7 +251,8 @@ bool CKnob::onWheel(CDrawContext* context, const CPoint& /*where*/, float distan
 long CKnob::onKeyDown(VstKeyCode& keyCode)
 {
     float step;
-    switch (keyCode.virt) {
+    switch (keyCode.virt)
+    {
     case kVirtKeyUp:
     case kVirtKeyRight:
         step = 1.0f;
@@ -257,11 +264,11 @@ long CKnob::onKeyDown(VstKeyCode& keyCode)
     default:
         return -1;
     }
-    if (keyCode.modifier & kModifierShift)
-        step *= 0.1f;
+    if (keyCode.modifier & kModifierShift) step *= 0.1f;
     value += step * wheelInc;
     bounceValue();
-    if (isDirty() && listener) {
+    if (isDirty() && listener)
+    {
         beginEdit();
         listener->valueChanged(nullptr, this);
         endEdit();

@@ -10,8 +10,9 @@
 // A drag is linear (200 pixels up or right sweep the range, 300 with shift) or circular
 // (the value follows the pointer's angle), chosen by the frame's knob mode and the alt key.
 // Wheel notches and arrow keys step by the wheel increment (a tenth of it with shift).
-class CKnob : public CControl {
-public:
+class CKnob : public CControl
+{
+  public:
     CKnob(const CRect& size, CControlListener* listener, long tag, CBitmap* background,
           CBitmap* handle, const CPoint& offset = CPoint(0, 0));
     ~CKnob() override;
@@ -44,7 +45,7 @@ public:
     virtual void setZoomFactor(float factor) { zoomFactor = factor; }
     virtual float getZoomFactor() const { return zoomFactor; }
 
-protected:
+  protected:
     void computeCoefficients();
     bool isLinearDrag(long buttons) const;
 

@@ -8,9 +8,10 @@ class PlatformImage;
 // A drawing context on a pixel buffer that can be copied to and from other contexts.
 class COffscreenContext : public CDrawContext
 {
-public:
+  public:
     // A buffer of the given size filled with the background colour.
-    COffscreenContext(CFrame* frame, long width, long height, const CColor background = kBlackCColor);
+    COffscreenContext(CFrame* frame, long width, long height,
+                      const CColor background = kBlackCColor);
     // A context of the bitmap's size (20 x 20 without one) for ctx's frame. With drawInBitmap
     // it draws straight into the bitmap's pixels; otherwise it starts as a copy of the bitmap
     // (black without one).
@@ -31,7 +32,7 @@ public:
     // The pixels drawn into; null when the buffer could not be made.
     PlatformImage* getImage() const { return image; }
 
-private:
+  private:
     CBitmap* bitmap = nullptr;
     long height = 0;
     long width = 0;

@@ -5,17 +5,17 @@
 #include <cstdio>
 #include <cstring>
 
-namespace {
+namespace
+{
 
 constexpr size_t kTextSize = 256;
 
-}  // namespace
+} // namespace
 
 CParamDisplay::CParamDisplay(const CRect& size, CBitmap* background, long style)
     : CControl(size, nullptr, 0, background), style(style)
 {
-    if (style & kNoDrawStyle)
-        setDirty(false);
+    if (style & kNoDrawStyle) setDirty(false);
 }
 
 CParamDisplay::~CParamDisplay() = default;
@@ -26,22 +26,44 @@ bool CParamDisplay::isTypeOf(const char* type) const
 }
 
 // Marks the display dirty only when the new setting differs from the old one.
-template <typename T>
-void CParamDisplay::change(T& field, T newValue)
+template <typename T> void CParamDisplay::change(T& field, T newValue)
 {
-    if (newValue != field)
-        setDirty();
+    if (newValue != field) setDirty();
     field = newValue;
 }
 
-void CParamDisplay::setFont(CFont newFont) { change(font, newFont); }
-void CParamDisplay::setFontColor(CColor color) { change(fontColor, color); }
-void CParamDisplay::setBackColor(CColor color) { change(backColor, color); }
-void CParamDisplay::setFrameColor(CColor color) { change(frameColor, color); }
-void CParamDisplay::setShadowColor(CColor color) { change(shadowColor, color); }
-void CParamDisplay::setHoriAlign(CHoriTxtAlign align) { change(horiAlign, align); }
-void CParamDisplay::setStyle(long newStyle) { change(style, newStyle); }
-void CParamDisplay::setTxtFace(CTxtFace face) { change(txtFace, face); }
+void CParamDisplay::setFont(CFont newFont)
+{
+    change(font, newFont);
+}
+void CParamDisplay::setFontColor(CColor color)
+{
+    change(fontColor, color);
+}
+void CParamDisplay::setBackColor(CColor color)
+{
+    change(backColor, color);
+}
+void CParamDisplay::setFrameColor(CColor color)
+{
+    change(frameColor, color);
+}
+void CParamDisplay::setShadowColor(CColor color)
+{
+    change(shadowColor, color);
+}
+void CParamDisplay::setHoriAlign(CHoriTxtAlign align)
+{
+    change(horiAlign, align);
+}
+void CParamDisplay::setStyle(long newStyle)
+{
+    change(style, newStyle);
+}
+void CParamDisplay::setTxtFace(CTxtFace face)
+{
+    change(txtFace, face);
+}
 
 void CParamDisplay::setStringConvert(CParamDisplayValueToString convert)
 {
@@ -74,13 +96,10 @@ void CParamDisplay::draw(CDrawContext* context)
 void CParamDisplay::drawText(CDrawContext* context, const char* text, CBitmap* newBackground)
 {
     setDirty(false);
-    if (style & kNoDrawStyle)
-        return;
+    if (style & kNoDrawStyle) return;
     drawBackground(context, newBackground ? newBackground : background);
-    if (style & (k3DIn | k3DOut))
-        draw3DEdge(context);
-    if ((style & kNoTextStyle) || !text)
-        return;
+    if (style & (k3DIn | k3DOut)) draw3DEdge(context);
+    if ((style & kNoTextStyle) || !text) return;
 
     CRect oldClip;
     context->getClipRect(oldClip);
@@ -90,7 +109,8 @@ void CParamDisplay::drawText(CDrawContext* context, const char* text, CBitmap* n
 
     context->setFont(font, 0, txtFace);
     short opaque = textTransparency ? 0 : 1;
-    if (style & kShadowText) {
+    if (style & kShadowText)
+    {
         CRect shadow = size;
         shadow.offset(1, 1);
         context->setFontColor(shadowColor);
@@ -103,15 +123,16 @@ void CParamDisplay::drawText(CDrawContext* context, const char* text, CBitmap* n
 
 void CParamDisplay::drawBackground(CDrawContext* context, CBitmap* bitmap)
 {
-    if (bitmap) {
+    if (bitmap)
+    {
         drawBitmap(context, bitmap, backOffset);
         return;
     }
-    if (getTransparency())
-        return;
+    if (getTransparency()) return;
     context->setFillColor(backColor);
     context->fillRect(size);
-    if (!(style & (k3DIn | k3DOut | kNoFrame))) {
+    if (!(style & (k3DIn | k3DOut | kNoFrame)))
+    {
         context->setFrameColor(frameColor);
         context->drawRect(size);
     }

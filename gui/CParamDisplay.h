@@ -10,7 +10,8 @@ using CParamDisplayValueToStringWithData = void (*)(float value, char* text, voi
 using CParamDisplayStringToValue = void (*)(char* text, float& value);
 
 // Style bits of a parameter display; every other bit is ignored.
-enum CParamDisplayStyle {
+enum CParamDisplayStyle
+{
     kShadowText = 0x4,     // the text is drawn first in the shadow colour, one pixel right and down
     k3DIn = 0x80,          // back colour on the left and top edges, frame colour on the others
     k3DOut = 0x100,        // the opposite edge colours (ignored with k3DIn)
@@ -21,8 +22,9 @@ enum CParamDisplayStyle {
 
 // A read-only control showing its value as one line of text over a background bitmap or a
 // filled rectangle. It has no listener and never reports a value.
-class CParamDisplay : public CControl {
-public:
+class CParamDisplay : public CControl
+{
+  public:
     CParamDisplay(const CRect& size, CBitmap* background = nullptr, long style = 0);
     ~CParamDisplay() override;
 
@@ -58,9 +60,8 @@ public:
     // display's rectangle; for subclasses with texts of their own.
     void drawText(CDrawContext* context, const char* text, CBitmap* newBackground = nullptr);
 
-private:
-    template <typename T>
-    void change(T& field, T newValue);
+  private:
+    template <typename T> void change(T& field, T newValue);
     void drawBackground(CDrawContext* context, CBitmap* bitmap);
     void draw3DEdge(CDrawContext* context);
 

@@ -6,7 +6,7 @@
 // reference; whoever stores a pointer calls remember() and later forget().
 class CReferenceCounter
 {
-public:
+  public:
     CReferenceCounter() = default;
     CReferenceCounter(const CReferenceCounter&) = delete;
     CReferenceCounter& operator=(const CReferenceCounter&) = delete;
@@ -15,13 +15,12 @@ public:
     // Drops a reference and deletes the object when it was the last one.
     virtual void forget()
     {
-        if (nbReference-- == 1)
-            delete this;
+        if (nbReference-- == 1) delete this;
     }
     virtual void remember() { ++nbReference; }
 
     long getNbReference() const { return nbReference; }
 
-private:
+  private:
     int32_t nbReference = 1;
 };

@@ -9,11 +9,8 @@
 CVerticalSwitch::CVerticalSwitch(const CRect& size, CControlListener* listener, long tag,
                                  long subPixmaps, long heightOfOneImage, long maxPositions,
                                  CBitmap* background, const CPoint& offset)
-    : CControl(size, listener, tag, background),
-      offset(offset),
-      subPixmaps(subPixmaps),
-      heightOfOneImage(heightOfOneImage),
-      maxPositions(maxPositions)
+    : CControl(size, listener, tag, background), offset(offset), subPixmaps(subPixmaps),
+      heightOfOneImage(heightOfOneImage), maxPositions(maxPositions)
 {
     // A control-click selects the first position.
     setDefaultValue(0.0f);
@@ -36,15 +33,13 @@ long CVerticalSwitch::shownPosition() const
 
 void CVerticalSwitch::draw(CDrawContext* context)
 {
-    if (background)
-        drawBitmap(context, background, CPoint(0, heightOfOneImage * shownPosition()));
+    if (background) drawBitmap(context, background, CPoint(0, heightOfOneImage * shownPosition()));
     setDirty(false);
 }
 
 float CVerticalSwitch::valueAt(const CPoint& where, double band) const
 {
-    if (maxPositions < 2 || band <= 0)
-        return 0.0f;
+    if (maxPositions < 2 || band <= 0) return 0.0f;
     long i = long((where.v - size.top) / band);
     float v = float(i) / float(maxPositions - 1);
     // The clamp is to 0..1, not to min..max.
@@ -53,11 +48,11 @@ float CVerticalSwitch::valueAt(const CPoint& where, double band) const
 
 void CVerticalSwitch::mouse(CDrawContext* context, CPoint& where, long buttons)
 {
-    if (!context || !acceptsClick(context, buttons))
-        return;
+    if (!context || !acceptsClick(context, buttons)) return;
     double band = double(heightOfOneImage) / maxPositions;
     beginEdit();
-    do {
+    do
+    {
         value = valueAt(where, band);
         reportIfChanged(context);
         getMouseLocation(context, where);

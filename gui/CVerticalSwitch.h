@@ -5,8 +5,9 @@
 // A control with a fixed number of positions drawn as one frame of a vertical film strip.
 // The control is divided into horizontal bands, one per position from the top; a click or
 // drag selects the band under the pointer. Position i has the value i / (positions - 1).
-class CVerticalSwitch : public CControl {
-public:
+class CVerticalSwitch : public CControl
+{
+  public:
     CVerticalSwitch(const CRect& size, CControlListener* listener, long tag, long subPixmaps,
                     long heightOfOneImage, long maxPositions, CBitmap* background,
                     const CPoint& offset = CPoint(0, 0));
@@ -20,7 +21,7 @@ public:
     // kept within the strip.
     long shownPosition() const;
 
-private:
+  private:
     float valueAt(const CPoint& where, double band) const;
 
     CPoint offset;

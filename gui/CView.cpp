@@ -10,13 +10,13 @@ CView::CView(const CRect& size) : size(size), mouseableArea(size) {}
 
 CView::~CView()
 {
-    if (background)
-        background->forget();
+    if (background) background->forget();
 }
 
 void CView::draw(CDrawContext* context)
 {
-    if (background && context) {
+    if (background && context)
+    {
         CRect where = size;
         if (transparencyEnabled)
             background->drawTransparent(context, where, CPoint());
@@ -40,11 +40,9 @@ void CView::mouse(CDrawContext*, CPoint&, long) {}
 
 void CView::setBackground(CBitmap* bitmap)
 {
-    if (background)
-        background->forget();
+    if (background) background->forget();
     background = bitmap;
-    if (background)
-        background->remember();
+    if (background) background->remember();
     setDirty(true);
 }
 
@@ -116,9 +114,9 @@ bool CView::attached(CView*)
 
 CPoint& CView::getMouseLocation(CDrawContext* context, CPoint& where)
 {
-    if (!context)
-        return where;
-    if (parentView && parentView->notify(this, kMsgCheckIfViewContainer) == 1) {
+    if (!context) return where;
+    if (parentView && parentView->notify(this, kMsgCheckIfViewContainer) == 1)
+    {
         const CPoint parentOrigin = parentView->getSize().getTopLeft();
         const CPoint savedOffset = context->getOffset();
         const CPoint savedWindowOffset = context->getWindowOffset();
@@ -172,8 +170,7 @@ bool CView::isTypeOf(const char* type) const
 
 void CView::update(CDrawContext* context)
 {
-    if (!isDirty())
-        return;
+    if (!isDirty()) return;
     if (context)
         redrawRect(context, size);
     else
@@ -183,34 +180,30 @@ void CView::update(CDrawContext* context)
 
 void CView::redraw()
 {
-    if (parentFrame)
-        parentFrame->draw(this);
+    if (parentFrame) parentFrame->draw(this);
 }
 
 CView::Attribute* CView::findAttribute(unsigned long id)
 {
     for (Attribute& attribute : attributes)
-        if (attribute.id == id)
-            return &attribute;
+        if (attribute.id == id) return &attribute;
     return nullptr;
 }
 
 const CView::Attribute* CView::findAttribute(unsigned long id) const
 {
     for (const Attribute& attribute : attributes)
-        if (attribute.id == id)
-            return &attribute;
+        if (attribute.id == id) return &attribute;
     return nullptr;
 }
 
 bool CView::setAttribute(unsigned long id, long size, const void* data)
 {
-    if (size < 0 || (size > 0 && !data))
-        return false;
-    if (Attribute* existing = findAttribute(id)) {
+    if (size < 0 || (size > 0 && !data)) return false;
+    if (Attribute* existing = findAttribute(id))
+    {
         // The stored block keeps its size; a larger one does not fit.
-        if (long(existing->data.size()) < size)
-            return false;
+        if (long(existing->data.size()) < size) return false;
         std::memcpy(existing->data.data(), data, size_t(size));
         return true;
     }
@@ -222,8 +215,7 @@ bool CView::setAttribute(unsigned long id, long size, const void* data)
 bool CView::getAttributeSize(unsigned long id, long& size) const
 {
     const Attribute* attribute = findAttribute(id);
-    if (!attribute)
-        return false;
+    if (!attribute) return false;
     size = long(attribute->data.size());
     return true;
 }
@@ -231,10 +223,8 @@ bool CView::getAttributeSize(unsigned long id, long& size) const
 bool CView::getAttribute(unsigned long id, long capacity, void* data, long& size) const
 {
     const Attribute* attribute = findAttribute(id);
-    if (!attribute || capacity < long(attribute->data.size()))
-        return false;
-    if (!attribute->data.empty())
-        std::memcpy(data, attribute->data.data(), attribute->data.size());
+    if (!attribute || capacity < long(attribute->data.size())) return false;
+    if (!attribute->data.empty()) std::memcpy(data, attribute->data.data(), attribute->data.size());
     size = long(attribute->data.size());
     return true;
 }

@@ -15,15 +15,20 @@ class CFrame;
 struct VstKeyCode;
 
 // Wheel axes carried by the axis form of onWheel.
-enum CMouseWheelAxis { kHorizontalWheel = 0, kVerticalWheel = 1 };
+enum CMouseWheelAxis
+{
+    kHorizontalWheel = 0,
+    kVerticalWheel = 1
+};
 
 // Containers answer notify(sender, kMsgCheckIfViewContainer) with 1. The pointer
 // is compared, not the text.
 extern const char* const kMsgCheckIfViewContainer;
 
 // Anything that occupies a rectangle of the editor, draws itself and may take the mouse.
-class CView : public CReferenceCounter {
-public:
+class CView : public CReferenceCounter
+{
+  public:
     explicit CView(const CRect& size);
     ~CView() override;
 
@@ -38,7 +43,8 @@ public:
     virtual long onKeyDown(VstKeyCode& keyCode);
     virtual long onKeyUp(VstKeyCode& keyCode);
     virtual bool onWheel(CDrawContext* context, const CPoint& where, float distance);
-    virtual bool onWheel(CDrawContext* context, const CPoint& where, CMouseWheelAxis axis, float distance);
+    virtual bool onWheel(CDrawContext* context, const CPoint& where, CMouseWheelAxis axis,
+                         float distance);
 
     virtual bool onDrop(CDrawContext* context, CDragContainer* drag, const CPoint& where);
     virtual void onDragEnter(CDrawContext* context, CDragContainer* drag, const CPoint& where);
@@ -99,7 +105,7 @@ public:
     long getWidth() const { return size.getWidth(); }
     long getHeight() const { return size.getHeight(); }
 
-protected:
+  protected:
     CRect size;
     CRect mouseableArea;
     CFrame* parentFrame = nullptr;
@@ -110,8 +116,9 @@ protected:
     bool focusWanted = false;
     CBitmap* background = nullptr;
 
-private:
-    struct Attribute {
+  private:
+    struct Attribute
+    {
         unsigned long id;
         std::vector<uint8_t> data;
     };

@@ -8,7 +8,8 @@
 
 const char* const kMsgCheckIfViewContainer = "kMsgCheckIfViewContainer";
 
-namespace {
+namespace
+{
 
 // Mouseable areas take clicks on all four edges.
 bool insideInclusive(const CRect& area, const CPoint& p)
@@ -28,24 +29,21 @@ CViewContainer::CViewContainer(const CRect& size, CFrame* frame, CBitmap* backgr
 {
     parentFrame = frame;
     this->background = background;
-    if (background)
-        background->remember();
+    if (background) background->remember();
     setDirty(true);
 }
 
 CViewContainer::~CViewContainer()
 {
     removeAll(true);
-    if (offscreen)
-        offscreen->forget();
+    if (offscreen) offscreen->forget();
 }
 
 // ---- children
 
 void CViewContainer::addView(CView* view)
 {
-    if (!view)
-        return;
+    if (!view) return;
     view->remember();
     view->setFrame(parentFrame);
     view->setParentView(this);
@@ -56,8 +54,7 @@ void CViewContainer::addView(CView* view)
 
 void CViewContainer::addView(CView* view, CRect& mouseableArea, bool mouseEnabled)
 {
-    if (!view)
-        return;
+    if (!view) return;
     view->setMouseEnabled(mouseEnabled);
     view->setMouseableArea(mouseableArea);
     addView(view);
@@ -65,8 +62,10 @@ void CViewContainer::addView(CView* view, CRect& mouseableArea, bool mouseEnable
 
 void CViewContainer::removeView(CView* view, const bool& release)
 {
-    for (size_t i = 0; i < children.size(); i++) {
-        if (children[i] == view) {
+    for (size_t i = 0; i < children.size(); i++)
+    {
+        if (children[i] == view)
+        {
             detach(i, release);
             return;
         }
@@ -79,13 +78,13 @@ void CViewContainer::removeAll(const bool& release)
         detach(0, release);
 }
 
-namespace {
+namespace
+{
 
 bool isWithin(const CView* view, const CView* ancestor)
 {
     for (; view; view = view->getParentView())
-        if (view == ancestor)
-            return true;
+        if (view == ancestor) return true;
     return false;
 }
 
@@ -100,16 +99,14 @@ void CViewContainer::detach(size_t index, bool release)
         parentFrame->setFocusView(nullptr);
     children.erase(children.begin() + long(index));
     view->removed(this);
-    if (release)
-        view->forget();
+    if (release) view->forget();
     view->forget();
 }
 
 bool CViewContainer::isChild(CView* view) const
 {
     for (CView* child : children)
-        if (child == view)
-            return true;
+        if (child == view) return true;
     return false;
 }
 
@@ -120,8 +117,7 @@ long CViewContainer::getNbViews() const
 
 CView* CViewContainer::getView(long index) const
 {
-    if (index < 0 || index >= getNbViews())
-        return nullptr;
+    if (index < 0 || index >= getNbViews()) return nullptr;
     return children[size_t(index)];
 }
 
@@ -165,7 +161,8 @@ CPoint& CViewContainer::localToFrame(CPoint& where) const
 void CViewContainer::useOffscreen(bool enable)
 {
     offscreenEnabled = enable;
-    if (!enable && offscreen) {
+    if (!enable && offscreen)
+    {
         offscreen->forget();
         offscreen = nullptr;
     }
@@ -174,7 +171,8 @@ void CViewContainer::useOffscreen(bool enable)
 void CViewContainer::ensureOffscreen()
 {
     if (!offscreen && offscreenEnabled)
-        offscreen = new COffscreenContext(parentFrame, size.getWidth(), size.getHeight(), kBlackCColor);
+        offscreen =
+            new COffscreenContext(parentFrame, size.getWidth(), size.getHeight(), kBlackCColor);
 }
 
 bool CViewContainer::attached(CView* parent)
@@ -185,7 +183,8 @@ bool CViewContainer::attached(CView* parent)
 
 bool CViewContainer::removed(CView* parent)
 {
-    if (offscreen) {
+    if (offscreen)
+    {
         offscreen->forget();
         offscreen = nullptr;
     }
@@ -195,9 +194,11 @@ bool CViewContainer::removed(CView* parent)
 void CViewContainer::setViewSize(CRect& newSize)
 {
     CView::setViewSize(newSize);
-    if (offscreen && offscreenEnabled) {
+    if (offscreen && offscreenEnabled)
+    {
         offscreen->forget();
-        offscreen = new COffscreenContext(parentFrame, size.getWidth(), size.getHeight(), kBlackCColor);
+        offscreen =
+            new COffscreenContext(parentFrame, size.getWidth(), size.getHeight(), kBlackCColor);
     }
 }
 
@@ -225,10 +226,13 @@ void CViewContainer::restoreDrawContext(CDrawContext* context, long save[4])
 // buffer, or the context moved into this container's coordinates.
 CDrawContext* CViewContainer::beginDrawing(CDrawContext* context, long save[4])
 {
-    if (offscreenEnabled) {
+    if (offscreenEnabled)
+    {
         ensureOffscreen();
-        if (offscreen) {
-            if (transparencyEnabled) {
+        if (offscreen)
+        {
+            if (transparencyEnabled)
+            {
                 CRect under = size;
                 offscreen->copyTo(context, under, CPoint());
             }
@@ -252,15 +256,13 @@ void CViewContainer::endDrawing(CDrawContext* context, CDrawContext* target, lon
 CRect CViewContainer::childClip(const CRect& clipAsRead, CDrawContext* target) const
 {
     CRect clip = clipAsRead;
-    if (target == offscreen && !isTypeOf("CFrame"))
-        clip.moveTo(0, 0);
+    if (target == offscreen && !isTypeOf("CFrame")) clip.moveTo(0, 0);
     return clip;
 }
 
 void CViewContainer::draw(CDrawContext* context)
 {
-    if (!context)
-        return;
+    if (!context) return;
     long save[4];
     CDrawContext* target = beginDrawing(context, save);
     CRect clipAsRead;
@@ -269,17 +271,21 @@ void CViewContainer::draw(CDrawContext* context)
     CRect all = localBounds();
     target->setClipRect(CRect(all).bound(old));
 
-    if (background) {
+    if (background)
+    {
         if (transparencyEnabled)
             background->drawTransparent(target, all, backgroundOffset);
         else
             background->draw(target, all, backgroundOffset);
-    } else if (!transparencyEnabled) {
+    }
+    else if (!transparencyEnabled)
+    {
         target->setFillColor(backgroundColor);
         target->fillRect(all);
     }
 
-    for (size_t i = 0; i < children.size(); i++) {
+    for (size_t i = 0; i < children.size(); i++)
+    {
         CView* child = children[i];
         target->setClipRect(CRect(child->getSize()).bound(old));
         child->draw(target);
@@ -292,8 +298,7 @@ void CViewContainer::draw(CDrawContext* context)
 
 void CViewContainer::drawRect(CDrawContext* context, const CRect& updateRect)
 {
-    if (!context)
-        return;
+    if (!context) return;
     long save[4];
     CDrawContext* target = beginDrawing(context, save);
     const CRect update = CRect(updateRect).bound(size);
@@ -306,13 +311,12 @@ void CViewContainer::drawRect(CDrawContext* context, const CRect& updateRect)
     drawBackgroundRect(target, client);
 
     const bool keepsPartlyPaintedDirty = !isTypeOf("CScrollContainer");
-    for (size_t i = 0; i < children.size(); i++) {
+    for (size_t i = 0; i < children.size(); i++)
+    {
         CView* child = children[i];
-        if (!child->checkUpdate(client))
-            continue;
+        if (!child->checkUpdate(client)) continue;
         const CRect visible = CRect(child->getSize()).bound(clip);
-        if (!hasArea(visible))
-            continue;
+        if (!hasArea(visible)) continue;
         target->setClipRect(visible);
         const bool wasDirty = child->isDirty();
         child->drawRect(target, client);
@@ -328,7 +332,8 @@ void CViewContainer::drawRect(CDrawContext* context, const CRect& updateRect)
 
 void CViewContainer::drawBackgroundRect(CDrawContext* context, CRect& rect)
 {
-    if (background) {
+    if (background)
+    {
         CRect oldClip;
         context->getClipRect(oldClip);
         context->setClipRect(CRect(rect).bound(oldClip));
@@ -338,7 +343,9 @@ void CViewContainer::drawBackgroundRect(CDrawContext* context, CRect& rect)
         else
             background->draw(context, whole, backgroundOffset);
         context->setClipRect(oldClip);
-    } else if (!transparencyEnabled) {
+    }
+    else if (!transparencyEnabled)
+    {
         context->setFillColor(backgroundColor);
         context->fillRect(rect);
     }
@@ -347,7 +354,8 @@ void CViewContainer::drawBackgroundRect(CDrawContext* context, CRect& rect)
 void CViewContainer::redrawRect(CDrawContext* context, const CRect& rect)
 {
     const CRect inParent = CRect(rect).offset(size.left, size.top);
-    if (transparencyEnabled) {
+    if (transparencyEnabled)
+    {
         // Whatever lies below shows through, so it is painted too.
         if (parentView)
             parentView->redrawRect(context, inParent);
@@ -355,7 +363,8 @@ void CViewContainer::redrawRect(CDrawContext* context, const CRect& rect)
             parentFrame->drawRect(context, inParent);
         return;
     }
-    if (!parentView || !context) {
+    if (!parentView || !context)
+    {
         drawRect(context, inParent);
         return;
     }
@@ -372,34 +381,36 @@ void CViewContainer::redrawRect(CDrawContext* context, const CRect& rect)
 
 bool CViewContainer::isDirty() const
 {
-    if (dirty)
-        return true;
+    if (dirty) return true;
     const CRect bounds = localBounds();
     for (CView* child : children)
-        if (child->isDirty() && hasArea(CRect(child->getSize()).bound(bounds)))
-            return true;
+        if (child->isDirty() && hasArea(CRect(child->getSize()).bound(bounds))) return true;
     return false;
 }
 
 void CViewContainer::update(CDrawContext* context)
 {
     CRect bounds = localBounds();
-    if (mode == kNormalUpdate) {
-        if (isDirty()) {
+    if (mode == kNormalUpdate)
+    {
+        if (isDirty())
+        {
             redrawRect(context, bounds);
             setDirty(false);
         }
         return;
     }
-    if (mode != kOnlyDirtyUpdate)
-        return;
-    if (dirty) {
+    if (mode != kOnlyDirtyUpdate) return;
+    if (dirty)
+    {
         redrawRect(context, bounds);
-    } else {
-        for (size_t i = 0; i < children.size(); i++) {
+    }
+    else
+    {
+        for (size_t i = 0; i < children.size(); i++)
+        {
             CView* child = children[i];
-            if (!child->isDirty() || !child->checkUpdate(bounds))
-                continue;
+            if (!child->isDirty() || !child->checkUpdate(bounds)) continue;
             if (child->notify(this, kMsgCheckIfViewContainer))
                 child->update(context);
             else
@@ -419,10 +430,10 @@ bool CViewContainer::hitTest(const CPoint& where, long buttons)
 bool CViewContainer::hitTestSubViews(const CPoint& where, long buttons)
 {
     const CPoint local = CPoint(where).offset(-size.left, -size.top);
-    for (size_t i = children.size(); i-- > 0;) {
+    for (size_t i = children.size(); i-- > 0;)
+    {
         CView* child = children[i];
-        if (child->getMouseEnabled() && child->hitTest(local, buttons))
-            return true;
+        if (child->getMouseEnabled() && child->hitTest(local, buttons)) return true;
     }
     return false;
 }
@@ -430,11 +441,12 @@ bool CViewContainer::hitTestSubViews(const CPoint& where, long buttons)
 void CViewContainer::mouse(CDrawContext* context, CPoint& where, long buttons)
 {
     CPoint local = CPoint(where).offset(-size.left, -size.top);
-    if (buttons == -1 && context)
-        buttons = context->getMouseButtons();
-    for (size_t i = children.size(); i-- > 0;) {
+    if (buttons == -1 && context) buttons = context->getMouseButtons();
+    for (size_t i = children.size(); i-- > 0;)
+    {
         CView* child = children[i];
-        if (child->getMouseEnabled() && child->hitTest(local, buttons)) {
+        if (child->getMouseEnabled() && child->hitTest(local, buttons))
+        {
             // The child may leave the tree while it tracks the mouse.
             child->remember();
             child->mouse(context, local, buttons);
@@ -446,20 +458,20 @@ void CViewContainer::mouse(CDrawContext* context, CPoint& where, long buttons)
 
 long CViewContainer::onKeyDown(VstKeyCode& keyCode)
 {
-    for (size_t i = children.size(); i-- > 0;) {
+    for (size_t i = children.size(); i-- > 0;)
+    {
         const long result = children[i]->onKeyDown(keyCode);
-        if (result != -1)
-            return result;
+        if (result != -1) return result;
     }
     return -1;
 }
 
 long CViewContainer::onKeyUp(VstKeyCode& keyCode)
 {
-    for (size_t i = children.size(); i-- > 0;) {
+    for (size_t i = children.size(); i-- > 0;)
+    {
         const long result = children[i]->onKeyUp(keyCode);
-        if (result != -1)
-            return result;
+        if (result != -1) return result;
     }
     return -1;
 }
@@ -473,11 +485,9 @@ bool CViewContainer::onWheel(CDrawContext* context, const CPoint& where, CMouseW
                              float distance)
 {
     CView* view = getViewAt(where, false);
-    if (!view)
-        return false;
+    if (!view) return false;
     const CPoint local = CPoint(where).offset(-size.left, -size.top);
-    if (!context)
-        return view->onWheel(context, local, axis, distance);
+    if (!context) return view->onWheel(context, local, axis, distance);
     long save[4];
     modifyDrawContext(save, context);
     const bool result = view->onWheel(context, local, axis, distance);
@@ -487,14 +497,13 @@ bool CViewContainer::onWheel(CDrawContext* context, const CPoint& where, CMouseW
 
 CView* CViewContainer::getViewAt(const CPoint& where, bool recursive) const
 {
-    if (!parentFrame)
-        return nullptr;
+    if (!parentFrame) return nullptr;
     const CPoint local = CPoint(where).offset(-size.left, -size.top);
-    for (size_t i = children.size(); i-- > 0;) {
+    for (size_t i = children.size(); i-- > 0;)
+    {
         CView* child = children[i];
         CRect area;
-        if (!insideInclusive(child->getMouseableArea(area), local))
-            continue;
+        if (!insideInclusive(child->getMouseableArea(area), local)) continue;
         if (recursive && child->isTypeOf("CViewContainer"))
             return static_cast<CViewContainer*>(child)->getViewAt(local, true);
         return child;
@@ -504,15 +513,14 @@ CView* CViewContainer::getViewAt(const CPoint& where, bool recursive) const
 
 CView* CViewContainer::getCurrentView() const
 {
-    if (!parentFrame)
-        return nullptr;
+    if (!parentFrame) return nullptr;
     CPoint where;
     parentFrame->getCurrentLocation(where);
     frameToLocal(where);
-    for (size_t i = children.size(); i-- > 0;) {
+    for (size_t i = children.size(); i-- > 0;)
+    {
         CRect area;
-        if (insideInclusive(children[i]->getMouseableArea(area), where))
-            return children[i];
+        if (insideInclusive(children[i]->getMouseableArea(area), where)) return children[i];
     }
     return nullptr;
 }
@@ -533,20 +541,22 @@ void CViewContainer::takeFocus(CDrawContext* context)
 
 bool CViewContainer::advanceNextFocusView(CView* current, bool backwards)
 {
-    if (!parentFrame)
-        return false;
+    if (!parentFrame) return false;
     const long count = getNbViews();
     bool searching = current == nullptr;
-    for (long step = 0; step < count; step++) {
+    for (long step = 0; step < count; step++)
+    {
         CView* child = children[size_t(backwards ? count - 1 - step : step)];
-        if (!searching) {
+        if (!searching)
+        {
             searching = child == current;
             continue;
         }
         if (child->isTypeOf("CViewContainer") &&
             static_cast<CViewContainer*>(child)->advanceNextFocusView(nullptr, backwards))
             return true;
-        if (child->wantsFocus()) {
+        if (child->wantsFocus())
+        {
             parentFrame->setFocusView(child);
             return true;
         }

@@ -5,16 +5,18 @@
 class COffscreenContext;
 
 // Update modes of a container.
-enum {
-    kNormalUpdate = 0,  // redraw the whole container when anything in it is dirty
-    kOnlyDirtyUpdate,   // redraw only the dirty children (the default)
+enum
+{
+    kNormalUpdate = 0, // redraw the whole container when anything in it is dirty
+    kOnlyDirtyUpdate,  // redraw only the dirty children (the default)
 };
 
 // A view that holds an ordered list of child views (the last one is topmost),
 // paints a background under them and routes drawing, mouse, wheel, keys and
 // focus to them.
-class CViewContainer : public CView {
-public:
+class CViewContainer : public CView
+{
+  public:
     CViewContainer(const CRect& size, CFrame* frame, CBitmap* background = nullptr);
     ~CViewContainer() override;
 
@@ -24,7 +26,8 @@ public:
     long onKeyDown(VstKeyCode& keyCode) override;
     long onKeyUp(VstKeyCode& keyCode) override;
     bool onWheel(CDrawContext* context, const CPoint& where, float distance) override;
-    bool onWheel(CDrawContext* context, const CPoint& where, CMouseWheelAxis axis, float distance) override;
+    bool onWheel(CDrawContext* context, const CPoint& where, CMouseWheelAxis axis,
+                 float distance) override;
     void looseFocus(CDrawContext* context) override;
     void takeFocus(CDrawContext* context) override;
     bool isDirty() const override;
@@ -68,7 +71,7 @@ public:
     void modifyDrawContext(long save[4], CDrawContext* context);
     void restoreDrawContext(CDrawContext* context, long save[4]);
 
-protected:
+  protected:
     // 0, 0, width, height: the container's area in its own coordinates.
     CRect localBounds() const;
 
@@ -80,7 +83,7 @@ protected:
     CPoint backgroundOffset;
     bool offscreenEnabled = false;
 
-private:
+  private:
     CDrawContext* beginDrawing(CDrawContext* context, long save[4]);
     void endDrawing(CDrawContext* context, CDrawContext* target, long save[4], const CRect& area,
                     const CPoint& source);

@@ -1,7 +1,8 @@
 #pragma once
 
 // Virtual key numbers of VstKeyCode::virt; the character is 0 for these keys.
-enum VstVirtualKey {
+enum VstVirtualKey
+{
     kVirtKeyBack = 1,
     kVirtKeyTab,
     kVirtKeyClear,
@@ -44,7 +45,8 @@ enum VstVirtualKey {
 };
 
 // Modifier bits of VstKeyCode::modifier.
-enum VstModifierKey {
+enum VstModifierKey
+{
     kModifierShift = 1,
     kModifierAlternate = 2,
     kModifierControl = 4,

@@ -7,42 +7,47 @@
 #include "host/aeffect.h"
 
 // Planar audio as the process calls take it: one pointer per channel into one block of storage.
-template <typename Sample>
-class ChannelBuffers {
-public:
-  ChannelBuffers(int channels, int frames)
-      : fStorage(static_cast<size_t>(channels) * frames), fPointers(channels) {
-    for (int c = 0; c < channels; ++c)
-      fPointers[c] = fStorage.data() + static_cast<size_t>(c) * frames;
-  }
+template <typename Sample> class ChannelBuffers
+{
+  public:
+    ChannelBuffers(int channels, int frames)
+        : fStorage(static_cast<size_t>(channels) * frames), fPointers(channels)
+    {
+        for (int c = 0; c < channels; ++c)
+            fPointers[c] = fStorage.data() + static_cast<size_t>(c) * frames;
+    }
 
-  Sample** pointers() { return fPointers.data(); }
-  int channels() const { return static_cast<int>(fPointers.size()); }
-  void clear() { std::fill(fStorage.begin(), fStorage.end(), Sample(0)); }
+    Sample** pointers() { return fPointers.data(); }
+    int channels() const { return static_cast<int>(fPointers.size()); }
+    void clear() { std::fill(fStorage.begin(), fStorage.end(), Sample(0)); }
 
-  // Spreads `count` interleaved frames of `sourceChannels` channels over the first channels.
-  void deinterleave(const Sample* interleaved, int sourceChannels, int64_t count) {
-    for (int c = 0; c < sourceChannels; ++c)
-      for (int64_t i = 0; i < count; ++i)
-        fPointers[c][i] = interleaved[i * sourceChannels + c];
-  }
+    // Spreads `count` interleaved frames of `sourceChannels` channels over the first channels.
+    void deinterleave(const Sample* interleaved, int sourceChannels, int64_t count)
+    {
+        for (int c = 0; c < sourceChannels; ++c)
+            for (int64_t i = 0; i < count; ++i)
+                fPointers[c][i] = interleaved[i * sourceChannels + c];
+    }
 
-  void interleave(Sample* interleaved, int64_t count) const {
-    const int n = channels();
-    for (int c = 0; c < n; ++c)
-      for (int64_t i = 0; i < count; ++i)
-        interleaved[i * n + c] = fPointers[c][i];
-  }
+    void interleave(Sample* interleaved, int64_t count) const
+    {
+        const int n = channels();
+        for (int c = 0; c < n; ++c)
+            for (int64_t i = 0; i < count; ++i)
+                interleaved[i * n + c] = fPointers[c][i];
+    }
 
-private:
-  std::vector<Sample> fStorage;
-  std::vector<Sample*> fPointers;
+  private:
+    std::vector<Sample> fStorage;
+    std::vector<Sample*> fPointers;
 };
 
 // The record's replacing process call for either sample type.
-inline void processBlock(AEffect& effect, float** in, float** out, int frames) {
-  effect.processReplacing(&effect, in, out, frames);
+inline void processBlock(AEffect& effect, float** in, float** out, int frames)
+{
+    effect.processReplacing(&effect, in, out, frames);
 }
-inline void processBlock(AEffect& effect, double** in, double** out, int frames) {
-  effect.processDoubleReplacing(&effect, in, out, frames);
+inline void processBlock(AEffect& effect, double** in, double** out, int frames)
+{
+    effect.processDoubleReplacing(&effect, in, out, frames);
 }

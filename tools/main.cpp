@@ -8,7 +8,8 @@
 #include "tools/options.h"
 #include "tools/tool_error.h"
 
-namespace {
+namespace
+{
 
 const char* const kUsage =
     "usage: sferant-host COMMAND MODULE.so ...\n"
@@ -23,7 +24,8 @@ const char* const kUsage =
     "%s"
     "\n"
     "render and bench:\n"
-    "  --block N          frames per process call (default 512; bench: repeatable, default 64 512)\n"
+    "  --block N          frames per process call (default 512; bench: repeatable, default 64 "
+    "512)\n"
     "  --rate HZ          sample rate of the generated input (default 48000)\n"
     "  --double           processDoubleReplacing instead of processReplacing\n"
     "  --subtype T        render: PCM_16, PCM_24, PCM_32, FLOAT (default) or DOUBLE\n"
@@ -33,7 +35,8 @@ const char* const kUsage =
     "  --seconds S        close after S seconds (default: when the window is closed)\n"
     "  --screenshot F.png save the window's contents at close\n"
     "  --dump-params      print every parameter at close:\n"
-    "                       param index=0 value=0.500000 name=\"Azimuth\" display=\"0.000000\" label=\"deg\"\n"
+    "                       param index=0 value=0.500000 name=\"Azimuth\" display=\"0.000000\" "
+    "label=\"deg\"\n"
     "  --host-set-after MS:INDEX=VALUE  call setParameter from the host after MS milliseconds\n"
     "\n"
     "every command:\n"
@@ -42,30 +45,35 @@ const char* const kUsage =
     "\n"
     "Errors print one line on stderr and exit with status 2.\n";
 
-struct Command {
-  const char* name;
-  int (*run)(const std::vector<std::string>&);
+struct Command
+{
+    const char* name;
+    int (*run)(const std::vector<std::string>&);
 };
 
 const Command kCommands[] = {
     {"info", runInfo}, {"render", runRender}, {"bench", runBench}, {"editor", runEditor}};
 
-}  // namespace
+} // namespace
 
-int main(int argc, char** argv) {
-  if (argc < 2 || !std::strcmp(argv[1], "--help") || !std::strcmp(argv[1], "-h")) {
-    std::printf(kUsage, kParameterOptionsUsage);
-    return argc < 2 ? 2 : 0;
-  }
-  const std::vector<std::string> args(argv + 2, argv + argc);
-  try {
-    for (const Command& command : kCommands)
-      if (!std::strcmp(argv[1], command.name))
-        return command.run(args);
-    throw ToolError(std::string("unknown command '") + argv[1] + "' (try --help)");
-  } catch (const ToolError& error) {
-    std::fflush(stdout);
-    std::fprintf(stderr, "sferant-host: %s\n", error.what());
-    return 2;
-  }
+int main(int argc, char** argv)
+{
+    if (argc < 2 || !std::strcmp(argv[1], "--help") || !std::strcmp(argv[1], "-h"))
+    {
+        std::printf(kUsage, kParameterOptionsUsage);
+        return argc < 2 ? 2 : 0;
+    }
+    const std::vector<std::string> args(argv + 2, argv + argc);
+    try
+    {
+        for (const Command& command : kCommands)
+            if (!std::strcmp(argv[1], command.name)) return command.run(args);
+        throw ToolError(std::string("unknown command '") + argv[1] + "' (try --help)");
+    }
+    catch (const ToolError& error)
+    {
+        std::fflush(stdout);
+        std::fprintf(stderr, "sferant-host: %s\n", error.what());
+        return 2;
+    }
 }

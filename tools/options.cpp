@@ -9,16 +9,18 @@
 #include "tools/sound_io.h"
 #include "tools/tool_error.h"
 
-namespace {
+namespace
+{
 
 constexpr int kMaxBlock = 1 << 20;
 
 // An option in physical units for one of the encoder's parameters.
-struct PhysicalOption {
-  const char* option;
-  const char* parameter;
-  double min, max;
-  float (*normalise)(double);
+struct PhysicalOption
+{
+    const char* option;
+    const char* parameter;
+    double min, max;
+    float (*normalise)(double);
 };
 
 const PhysicalOption kPhysicalOptions[] = {
@@ -30,9 +32,10 @@ const PhysicalOption kPhysicalOptions[] = {
 };
 
 // Switches that set a two-way parameter to 1.
-struct SwitchOption {
-  const char* option;
-  const char* parameter;
+struct SwitchOption
+{
+    const char* option;
+    const char* parameter;
 };
 
 const SwitchOption kSwitchOptions[] = {{"nfc", "NFC"}, {"2d", "Output"}, {"stereo", "Input"}};
@@ -42,119 +45,133 @@ const char* const kWeights[] = {"SN2D", "N2D", "SN3D", "N3D", "Fu-Ma"};
 // Options that take no value; all others do.
 const char* const kFlags[] = {"nfc", "2d", "stereo", "double", "demo", "trace", "dump-params"};
 
-[[noreturn]] void fail(const std::string& option, const std::string& message) {
-  throw ToolError("--" + option + ": " + message);
+[[noreturn]] void fail(const std::string& option, const std::string& message)
+{
+    throw ToolError("--" + option + ": " + message);
 }
 
-double parseNumber(const std::string& option, const std::string& text) {
-  char* end = nullptr;
-  const double value = std::strtod(text.c_str(), &end);
-  if (text.empty() || *end != '\0' || !std::isfinite(value))
-    fail(option, "'" + text + "' is not a number");
-  return value;
+double parseNumber(const std::string& option, const std::string& text)
+{
+    char* end = nullptr;
+    const double value = std::strtod(text.c_str(), &end);
+    if (text.empty() || *end != '\0' || !std::isfinite(value))
+        fail(option, "'" + text + "' is not a number");
+    return value;
 }
 
-std::string formatNumber(double value) {
-  char text[32];
-  std::snprintf(text, sizeof text, "%g", value);
-  return text;
+std::string formatNumber(double value)
+{
+    char text[32];
+    std::snprintf(text, sizeof text, "%g", value);
+    return text;
 }
 
-double parseInRange(const std::string& option, const std::string& text, double min, double max) {
-  const double value = parseNumber(option, text);
-  if (value < min || value > max)
-    fail(option, text + " is out of range (" + formatNumber(min) + " to " + formatNumber(max) + ")");
-  return value;
+double parseInRange(const std::string& option, const std::string& text, double min, double max)
+{
+    const double value = parseNumber(option, text);
+    if (value < min || value > max)
+        fail(option,
+             text + " is out of range (" + formatNumber(min) + " to " + formatNumber(max) + ")");
+    return value;
 }
 
-int parseInteger(const std::string& option, const std::string& text, int min, int max) {
-  const double value = parseInRange(option, text, min, max);
-  if (value != std::floor(value))
-    fail(option, text + " is not a whole number");
-  return static_cast<int>(value);
+int parseInteger(const std::string& option, const std::string& text, int min, int max)
+{
+    const double value = parseInRange(option, text, min, max);
+    if (value != std::floor(value)) fail(option, text + " is not a whole number");
+    return static_cast<int>(value);
 }
 
 // NAME=VALUE with VALUE a normalised parameter value.
-ParameterSetting parseRawSetting(const std::string& option, const std::string& text) {
-  const size_t equals = text.rfind('=');
-  if (equals == std::string::npos || equals == 0)
-    fail(option, "expected NAME=VALUE, got '" + text + "'");
-  const std::string value = text.substr(equals + 1);
-  return {text.substr(0, equals), float(parseInRange(option, value, 0.0, 1.0)), "--" + option};
+ParameterSetting parseRawSetting(const std::string& option, const std::string& text)
+{
+    const size_t equals = text.rfind('=');
+    if (equals == std::string::npos || equals == 0)
+        fail(option, "expected NAME=VALUE, got '" + text + "'");
+    const std::string value = text.substr(equals + 1);
+    return {text.substr(0, equals), float(parseInRange(option, value, 0.0, 1.0)), "--" + option};
 }
 
 // MS:INDEX=VALUE for a host-side setParameter after MS milliseconds.
-DelayedSetting parseDelayedSetting(const std::string& option, const std::string& text) {
-  const size_t colon = text.find(':');
-  const size_t equals = text.find('=', colon == std::string::npos ? 0 : colon);
-  if (colon == std::string::npos || equals == std::string::npos)
-    fail(option, "expected MS:INDEX=VALUE, got '" + text + "'");
-  return {parseInteger(option, text.substr(0, colon), 0, 3600000),
-          parseInteger(option, text.substr(colon + 1, equals - colon - 1), 0, 1 << 16),
-          float(parseInRange(option, text.substr(equals + 1), 0.0, 1.0))};
+DelayedSetting parseDelayedSetting(const std::string& option, const std::string& text)
+{
+    const size_t colon = text.find(':');
+    const size_t equals = text.find('=', colon == std::string::npos ? 0 : colon);
+    if (colon == std::string::npos || equals == std::string::npos)
+        fail(option, "expected MS:INDEX=VALUE, got '" + text + "'");
+    return {parseInteger(option, text.substr(0, colon), 0, 3600000),
+            parseInteger(option, text.substr(colon + 1, equals - colon - 1), 0, 1 << 16),
+            float(parseInRange(option, text.substr(equals + 1), 0.0, 1.0))};
 }
 
-bool applyParameterOption(Options& options, const std::string& option, const std::string& value) {
-  for (const PhysicalOption& p : kPhysicalOptions) {
-    if (option != p.option)
-      continue;
-    const double physical = option == "order" ? parseInteger(option, value, 1, 5)
-                                              : parseInRange(option, value, p.min, p.max);
-    options.parameters.push_back({p.parameter, p.normalise(physical), "--" + option});
-    return true;
-  }
-  for (const SwitchOption& s : kSwitchOptions) {
-    if (option == s.option) {
-      options.parameters.push_back({s.parameter, 1.0f, "--" + option});
-      return true;
+bool applyParameterOption(Options& options, const std::string& option, const std::string& value)
+{
+    for (const PhysicalOption& p : kPhysicalOptions)
+    {
+        if (option != p.option) continue;
+        const double physical = option == "order" ? parseInteger(option, value, 1, 5)
+                                                  : parseInRange(option, value, p.min, p.max);
+        options.parameters.push_back({p.parameter, p.normalise(physical), "--" + option});
+        return true;
     }
-  }
-  if (option == "weight") {
-    const auto* found = std::find(std::begin(kWeights), std::end(kWeights), value);
-    if (found == std::end(kWeights))
-      fail(option, "'" + value + "' is none of SN2D, N2D, SN3D, N3D, Fu-Ma");
-    options.parameters.push_back({"Weight", float(found - std::begin(kWeights)) / 4.0f, "--weight"});
-    return true;
-  }
-  if (option == "set") {
-    options.parameters.push_back(parseRawSetting(option, value));
-    return true;
-  }
-  return false;
+    for (const SwitchOption& s : kSwitchOptions)
+    {
+        if (option == s.option)
+        {
+            options.parameters.push_back({s.parameter, 1.0f, "--" + option});
+            return true;
+        }
+    }
+    if (option == "weight")
+    {
+        const auto* found = std::find(std::begin(kWeights), std::end(kWeights), value);
+        if (found == std::end(kWeights))
+            fail(option, "'" + value + "' is none of SN2D, N2D, SN3D, N3D, Fu-Ma");
+        options.parameters.push_back(
+            {"Weight", float(found - std::begin(kWeights)) / 4.0f, "--weight"});
+        return true;
+    }
+    if (option == "set")
+    {
+        options.parameters.push_back(parseRawSetting(option, value));
+        return true;
+    }
+    return false;
 }
 
-void applyOption(Options& options, const std::string& option, const std::string& value) {
-  if (applyParameterOption(options, option, value))
-    return;
-  if (option == "block")
-    options.blocks.push_back(parseInteger(option, value, 1, kMaxBlock));
-  else if (option == "rate")
-    options.rate = parseInteger(option, value, 1000, 768000);
-  else if (option == "seconds")
-    options.seconds = parseInRange(option, value, 0.0, 86400.0);
-  else if (option == "subtype" && isKnownSubtype(value))
-    options.subtype = value;
-  else if (option == "subtype")
-    fail(option, "'" + value + "' is none of PCM_16, PCM_24, PCM_32, FLOAT, DOUBLE");
-  else if (option == "screenshot")
-    options.screenshot = value;
-  else if (option == "host-set-after")
-    options.delayedSettings.push_back(parseDelayedSetting(option, value));
-  else if (option == "double")
-    options.useDouble = true;
-  else if (option == "demo")
-    options.demo = true;
-  else if (option == "trace")
-    options.trace = true;
-  else if (option == "dump-params")
-    options.dumpParams = true;
+void applyOption(Options& options, const std::string& option, const std::string& value)
+{
+    if (applyParameterOption(options, option, value)) return;
+    if (option == "block")
+        options.blocks.push_back(parseInteger(option, value, 1, kMaxBlock));
+    else if (option == "rate")
+        options.rate = parseInteger(option, value, 1000, 768000);
+    else if (option == "seconds")
+        options.seconds = parseInRange(option, value, 0.0, 86400.0);
+    else if (option == "subtype" && isKnownSubtype(value))
+        options.subtype = value;
+    else if (option == "subtype")
+        fail(option, "'" + value + "' is none of PCM_16, PCM_24, PCM_32, FLOAT, DOUBLE");
+    else if (option == "screenshot")
+        options.screenshot = value;
+    else if (option == "host-set-after")
+        options.delayedSettings.push_back(parseDelayedSetting(option, value));
+    else if (option == "double")
+        options.useDouble = true;
+    else if (option == "demo")
+        options.demo = true;
+    else if (option == "trace")
+        options.trace = true;
+    else if (option == "dump-params")
+        options.dumpParams = true;
 }
 
-bool isFlag(const std::string& option) {
-  return std::find(std::begin(kFlags), std::end(kFlags), option) != std::end(kFlags);
+bool isFlag(const std::string& option)
+{
+    return std::find(std::begin(kFlags), std::end(kFlags), option) != std::end(kFlags);
 }
 
-}  // namespace
+} // namespace
 
 const std::vector<std::string> kParameterOptions = {
     "azimuth", "elevation", "width", "distance", "nfc", "order", "weight", "2d", "stereo", "set"};
@@ -168,36 +185,43 @@ const char* const kParameterOptionsUsage =
     "  --stereo           stereo input (automatic for a 2-channel input file)\n"
     "  --set NAME=VALUE   any parameter by name, normalised 0..1\n";
 
-Options parseOptions(const std::vector<std::string>& args, const std::vector<std::string>& accepted) {
-  Options options;
-  for (size_t i = 0; i < args.size(); ++i) {
-    const std::string& arg = args[i];
-    if (arg.size() < 3 || arg.compare(0, 2, "--") != 0) {
-      options.positional.push_back(arg);
-      continue;
+Options parseOptions(const std::vector<std::string>& args, const std::vector<std::string>& accepted)
+{
+    Options options;
+    for (size_t i = 0; i < args.size(); ++i)
+    {
+        const std::string& arg = args[i];
+        if (arg.size() < 3 || arg.compare(0, 2, "--") != 0)
+        {
+            options.positional.push_back(arg);
+            continue;
+        }
+        // Both "--name value" and "--name=value".
+        const size_t equals = arg.find('=');
+        const std::string option =
+            arg.substr(2, equals == std::string::npos ? std::string::npos : equals - 2);
+        if (std::find(accepted.begin(), accepted.end(), option) == accepted.end())
+            throw ToolError("unknown option " + arg.substr(0, equals));
+        std::string value;
+        if (equals != std::string::npos)
+            value = arg.substr(equals + 1);
+        else if (!isFlag(option) && i + 1 < args.size())
+            value = args[++i];
+        else if (!isFlag(option))
+            fail(option, "needs a value");
+        applyOption(options, option, value);
     }
-    // Both "--name value" and "--name=value".
-    const size_t equals = arg.find('=');
-    const std::string option = arg.substr(2, equals == std::string::npos ? std::string::npos : equals - 2);
-    if (std::find(accepted.begin(), accepted.end(), option) == accepted.end())
-      throw ToolError("unknown option " + arg.substr(0, equals));
-    std::string value;
-    if (equals != std::string::npos)
-      value = arg.substr(equals + 1);
-    else if (!isFlag(option) && i + 1 < args.size())
-      value = args[++i];
-    else if (!isFlag(option))
-      fail(option, "needs a value");
-    applyOption(options, option, value);
-  }
-  return options;
+    return options;
 }
 
-void applyParameters(HostedEffect& effect, const std::vector<ParameterSetting>& settings) {
-  for (const ParameterSetting& setting : settings) {
-    const int index = effect.findParameter(setting.name);
-    if (index < 0)
-      throw ToolError(setting.option + ": the module has no parameter named \"" + setting.name + "\"");
-    effect.setParameter(index, setting.value);
-  }
+void applyParameters(HostedEffect& effect, const std::vector<ParameterSetting>& settings)
+{
+    for (const ParameterSetting& setting : settings)
+    {
+        const int index = effect.findParameter(setting.name);
+        if (index < 0)
+            throw ToolError(setting.option + ": the module has no parameter named \"" +
+                            setting.name + "\"");
+        effect.setParameter(index, setting.value);
+    }
 }

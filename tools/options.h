@@ -6,34 +6,37 @@
 class HostedEffect;
 
 // One parameter value to set by name before the module runs.
-struct ParameterSetting {
-  std::string name;   // as effGetParamName gives it
-  float value;        // normalised, 0 to 1
-  std::string option; // what the user wrote, for error messages
+struct ParameterSetting
+{
+    std::string name;   // as effGetParamName gives it
+    float value;        // normalised, 0 to 1
+    std::string option; // what the user wrote, for error messages
 };
 
 // A setParameter call the editor command makes from the host's side after a delay.
-struct DelayedSetting {
-  int afterMs;
-  int index;
-  float value;
+struct DelayedSetting
+{
+    int afterMs;
+    int index;
+    float value;
 };
 
 // Everything the subcommands take after their name. Which options a subcommand accepts is
 // decided by the list given to parseOptions.
-struct Options {
-  std::vector<std::string> positional;
-  std::vector<ParameterSetting> parameters;
-  std::vector<int> blocks;  // --block, repeatable for bench
-  double rate = 0.0;       // 0: not given
-  double seconds = -1.0;    // negative: not given
-  bool useDouble = false;
-  bool demo = false;
-  bool trace = false;
-  bool dumpParams = false;
-  std::string subtype;
-  std::string screenshot;
-  std::vector<DelayedSetting> delayedSettings;
+struct Options
+{
+    std::vector<std::string> positional;
+    std::vector<ParameterSetting> parameters;
+    std::vector<int> blocks; // --block, repeatable for bench
+    double rate = 0.0;       // 0: not given
+    double seconds = -1.0;   // negative: not given
+    bool useDouble = false;
+    bool demo = false;
+    bool trace = false;
+    bool dumpParams = false;
+    std::string subtype;
+    std::string screenshot;
+    std::vector<DelayedSetting> delayedSettings;
 };
 
 // The option names (without "--") of each group, for the accept list of parseOptions.
@@ -41,7 +44,8 @@ extern const std::vector<std::string> kParameterOptions;
 
 // Parses args (after the subcommand name); an option outside `accepted`, a missing or malformed
 // value or a value out of range throws ToolError.
-Options parseOptions(const std::vector<std::string>& args, const std::vector<std::string>& accepted);
+Options parseOptions(const std::vector<std::string>& args,
+                     const std::vector<std::string>& accepted);
 
 // Sets each value on the effect by parameter name; an unknown name throws ToolError.
 void applyParameters(HostedEffect& effect, const std::vector<ParameterSetting>& settings);

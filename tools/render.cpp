@@ -12,143 +12,154 @@
 #include "tools/stop_signal.h"
 #include "tools/tool_error.h"
 
-namespace {
+namespace
+{
 
 constexpr int kDefaultBlock = 512;
 constexpr double kDefaultRate = 48000.0;
-constexpr double kProgressMinSeconds = 5.0;  // shorter renders finish before a bar is worth it
+constexpr double kProgressMinSeconds = 5.0; // shorter renders finish before a bar is worth it
 
 using Clock = std::chrono::steady_clock;
 
-struct RenderResult {
-  int64_t frames = 0;
-  std::vector<double> peaks;
-  double moduleSeconds = 0.0;
+struct RenderResult
+{
+    int64_t frames = 0;
+    std::vector<double> peaks;
+    double moduleSeconds = 0.0;
 };
 
 // A one-line bar on stderr, redrawn when the percentage moves.
-class Progress {
-public:
-  Progress(int64_t total, double seconds)
-      : fTotal(total), fShown(isatty(STDERR_FILENO) && seconds >= kProgressMinSeconds) {}
-  ~Progress() {
-    if (fShown && fLast >= 0)
-      std::fprintf(stderr, "\n");
-  }
-  void update(int64_t done) {
-    const int percent = fTotal > 0 ? static_cast<int>(100 * done / fTotal) : 100;
-    if (!fShown || percent == fLast)
-      return;
-    fLast = percent;
-    std::fprintf(stderr, "\r[%-40s] %3d%%", std::string(percent * 40 / 100, '#').c_str(), percent);
-  }
+class Progress
+{
+  public:
+    Progress(int64_t total, double seconds)
+        : fTotal(total), fShown(isatty(STDERR_FILENO) && seconds >= kProgressMinSeconds)
+    {
+    }
+    ~Progress()
+    {
+        if (fShown && fLast >= 0) std::fprintf(stderr, "\n");
+    }
+    void update(int64_t done)
+    {
+        const int percent = fTotal > 0 ? static_cast<int>(100 * done / fTotal) : 100;
+        if (!fShown || percent == fLast) return;
+        fLast = percent;
+        std::fprintf(stderr, "\r[%-40s] %3d%%", std::string(percent * 40 / 100, '#').c_str(),
+                     percent);
+    }
 
-private:
-  int64_t fTotal;
-  bool fShown;
-  int fLast = -1;
+  private:
+    int64_t fTotal;
+    bool fShown;
+    int fLast = -1;
 };
 
-bool isStereoRequested(const Options& options) {
-  for (const ParameterSetting& setting : options.parameters)
-    if (setting.option == "--stereo")
-      return true;
-  return false;
+bool isStereoRequested(const Options& options)
+{
+    for (const ParameterSetting& setting : options.parameters)
+        if (setting.option == "--stereo") return true;
+    return false;
 }
 
 // A 2-channel input switches an encoder with an "Input" parameter to stereo, unless the user
 // says otherwise later on the command line.
-void selectStereoFor(HostedEffect& effect, const AudioSource& source) {
-  const int input = effect.findParameter("Input");
-  if (source.channels() == 2 && input >= 0)
-    effect.setParameter(input, 1.0f);
+void selectStereoFor(HostedEffect& effect, const AudioSource& source)
+{
+    const int input = effect.findParameter("Input");
+    if (source.channels() == 2 && input >= 0) effect.setParameter(input, 1.0f);
 }
 
 template <typename Sample>
-RenderResult process(HostedEffect& effect, AudioSource& source, SoundFileWriter& writer, int block) {
-  AEffect& record = effect.record();
-  ChannelBuffers<Sample> in(record.numInputs, block), out(record.numOutputs, block);
-  std::vector<Sample> interleavedIn(static_cast<size_t>(source.channels()) * block);
-  std::vector<Sample> interleavedOut(static_cast<size_t>(record.numOutputs) * block);
-  RenderResult result;
-  result.peaks.assign(record.numOutputs, 0.0);
-  Progress progress(source.frames(), source.frames() / source.sampleRate());
-  in.clear();
-  for (;;) {
-    const int64_t n = source.read(interleavedIn.data(), block);
-    if (n <= 0)
-      break;
-    if (stopRequested())
-      throw ToolError("interrupted");
-    in.deinterleave(interleavedIn.data(), source.channels(), n);
-    const Clock::time_point start = Clock::now();
-    processBlock(record, in.pointers(), out.pointers(), static_cast<int>(n));
-    result.moduleSeconds += std::chrono::duration<double>(Clock::now() - start).count();
-    out.interleave(interleavedOut.data(), n);
-    for (size_t i = 0; i < static_cast<size_t>(n * record.numOutputs); ++i) {
-      double& peak = result.peaks[i % record.numOutputs];
-      peak = std::max(peak, std::fabs(static_cast<double>(interleavedOut[i])));
+RenderResult process(HostedEffect& effect, AudioSource& source, SoundFileWriter& writer, int block)
+{
+    AEffect& record = effect.record();
+    ChannelBuffers<Sample> in(record.numInputs, block), out(record.numOutputs, block);
+    std::vector<Sample> interleavedIn(static_cast<size_t>(source.channels()) * block);
+    std::vector<Sample> interleavedOut(static_cast<size_t>(record.numOutputs) * block);
+    RenderResult result;
+    result.peaks.assign(record.numOutputs, 0.0);
+    Progress progress(source.frames(), source.frames() / source.sampleRate());
+    in.clear();
+    for (;;)
+    {
+        const int64_t n = source.read(interleavedIn.data(), block);
+        if (n <= 0) break;
+        if (stopRequested()) throw ToolError("interrupted");
+        in.deinterleave(interleavedIn.data(), source.channels(), n);
+        const Clock::time_point start = Clock::now();
+        processBlock(record, in.pointers(), out.pointers(), static_cast<int>(n));
+        result.moduleSeconds += std::chrono::duration<double>(Clock::now() - start).count();
+        out.interleave(interleavedOut.data(), n);
+        for (size_t i = 0; i < static_cast<size_t>(n * record.numOutputs); ++i)
+        {
+            double& peak = result.peaks[i % record.numOutputs];
+            peak = std::max(peak, std::fabs(static_cast<double>(interleavedOut[i])));
+        }
+        writer.write(interleavedOut.data(), n);
+        result.frames += n;
+        progress.update(result.frames);
     }
-    writer.write(interleavedOut.data(), n);
-    result.frames += n;
-    progress.update(result.frames);
-  }
-  return result;
+    return result;
 }
 
 void printSummary(const RenderResult& result, const AudioSource& source, const std::string& out,
-                  double wallSeconds) {
-  const double seconds = result.frames / source.sampleRate();
-  std::printf("rendered %lld frames (%.3f s at %.0f Hz), %d in, %zu out, to %s\n",
-              static_cast<long long>(result.frames), seconds, source.sampleRate(), source.channels(),
-              result.peaks.size(), out.c_str());
-  std::printf("%7s  %9s  %11s\n", "channel", "peak dBFS", "peak linear");
-  for (size_t c = 0; c < result.peaks.size(); ++c) {
-    const double peak = result.peaks[c];
-    if (peak > 0.0)
-      std::printf("%7zu  %9.2f  %11.6f\n", c + 1, 20.0 * std::log10(peak), peak);
-    else
-      std::printf("%7zu  %9s  %11.6f\n", c + 1, "-inf", peak);
-  }
-  std::printf("wall time %.3f s, in the module %.3f s, %.1fx real time\n", wallSeconds,
-              result.moduleSeconds, result.moduleSeconds > 0 ? seconds / result.moduleSeconds : 0.0);
+                  double wallSeconds)
+{
+    const double seconds = result.frames / source.sampleRate();
+    std::printf("rendered %lld frames (%.3f s at %.0f Hz), %d in, %zu out, to %s\n",
+                static_cast<long long>(result.frames), seconds, source.sampleRate(),
+                source.channels(), result.peaks.size(), out.c_str());
+    std::printf("%7s  %9s  %11s\n", "channel", "peak dBFS", "peak linear");
+    for (size_t c = 0; c < result.peaks.size(); ++c)
+    {
+        const double peak = result.peaks[c];
+        if (peak > 0.0)
+            std::printf("%7zu  %9.2f  %11.6f\n", c + 1, 20.0 * std::log10(peak), peak);
+        else
+            std::printf("%7zu  %9s  %11.6f\n", c + 1, "-inf", peak);
+    }
+    std::printf("wall time %.3f s, in the module %.3f s, %.1fx real time\n", wallSeconds,
+                result.moduleSeconds,
+                result.moduleSeconds > 0 ? seconds / result.moduleSeconds : 0.0);
 }
 
-}  // namespace
+} // namespace
 
-int runRender(const std::vector<std::string>& args) {
-  std::vector<std::string> accepted = kParameterOptions;
-  accepted.insert(accepted.end(), {"block", "rate", "double", "subtype", "demo", "trace"});
-  Options options = parseOptions(args, accepted);
-  if (options.demo)
-    options.positional.insert(options.positional.begin() + std::min<size_t>(1, options.positional.size()), "demo");
-  if (options.positional.size() != 3)
-    throw ToolError("usage: sferant-host render MODULE.so IN OUT [options] (IN may be 'demo')");
-  const std::string& in = options.positional[1];
-  const std::string& out = options.positional[2];
-  if (options.rate > 0 && in != "demo")
-    throw ToolError("--rate applies to the generated input only; " + in + " has its own rate");
-  const int block = options.blocks.empty() ? kDefaultBlock : options.blocks.back();
-  if (options.trace)
-    hostSettings().trace = stdout;
-  catchStopSignals();
+int runRender(const std::vector<std::string>& args)
+{
+    std::vector<std::string> accepted = kParameterOptions;
+    accepted.insert(accepted.end(), {"block", "rate", "double", "subtype", "demo", "trace"});
+    Options options = parseOptions(args, accepted);
+    if (options.demo)
+        options.positional.insert(
+            options.positional.begin() + std::min<size_t>(1, options.positional.size()), "demo");
+    if (options.positional.size() != 3)
+        throw ToolError("usage: sferant-host render MODULE.so IN OUT [options] (IN may be 'demo')");
+    const std::string& in = options.positional[1];
+    const std::string& out = options.positional[2];
+    if (options.rate > 0 && in != "demo")
+        throw ToolError("--rate applies to the generated input only; " + in + " has its own rate");
+    const int block = options.blocks.empty() ? kDefaultBlock : options.blocks.back();
+    if (options.trace) hostSettings().trace = stdout;
+    catchStopSignals();
 
-  HostedEffect effect(options.positional[0]);
-  std::unique_ptr<AudioSource> source =
-      openSource(in, options.rate > 0 ? options.rate : kDefaultRate, isStereoRequested(options) ? 2 : 1);
-  if (source->channels() > effect.record().numInputs)
-    throw ToolError(in + " has " + std::to_string(source->channels()) + " channels, the module takes " +
-                    std::to_string(effect.record().numInputs));
-  selectStereoFor(effect, *source);
-  applyParameters(effect, options.parameters);
-  SoundFileWriter writer(out, effect.record().numOutputs, source->sampleRate(), options.subtype);
+    HostedEffect effect(options.positional[0]);
+    std::unique_ptr<AudioSource> source = openSource(
+        in, options.rate > 0 ? options.rate : kDefaultRate, isStereoRequested(options) ? 2 : 1);
+    if (source->channels() > effect.record().numInputs)
+        throw ToolError(in + " has " + std::to_string(source->channels()) +
+                        " channels, the module takes " + std::to_string(effect.record().numInputs));
+    selectStereoFor(effect, *source);
+    applyParameters(effect, options.parameters);
+    SoundFileWriter writer(out, effect.record().numOutputs, source->sampleRate(), options.subtype);
 
-  const Clock::time_point start = Clock::now();
-  effect.startProcessing(static_cast<float>(source->sampleRate()), block, options.useDouble);
-  const RenderResult result = options.useDouble ? process<double>(effect, *source, writer, block)
-                                                : process<float>(effect, *source, writer, block);
-  effect.stopProcessing();
-  writer.commit();
-  printSummary(result, *source, out, std::chrono::duration<double>(Clock::now() - start).count());
-  return 0;
+    const Clock::time_point start = Clock::now();
+    effect.startProcessing(static_cast<float>(source->sampleRate()), block, options.useDouble);
+    const RenderResult result = options.useDouble ? process<double>(effect, *source, writer, block)
+                                                  : process<float>(effect, *source, writer, block);
+    effect.stopProcessing();
+    writer.commit();
+    printSummary(result, *source, out, std::chrono::duration<double>(Clock::now() - start).count());
+    return 0;
 }

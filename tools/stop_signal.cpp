@@ -2,24 +2,30 @@
 
 #include <csignal>
 
-namespace {
+namespace
+{
 
 volatile std::sig_atomic_t gStop = 0;
 
-void onStopSignal(int) {
-  gStop = 1;
+void onStopSignal(int)
+{
+    gStop = 1;
 }
 
-}  // namespace
+} // namespace
 
-void catchStopSignals() {
-  struct sigaction action {};
-  action.sa_handler = onStopSignal;
-  sigemptyset(&action.sa_mask);
-  sigaction(SIGINT, &action, nullptr);
-  sigaction(SIGTERM, &action, nullptr);
+void catchStopSignals()
+{
+    struct sigaction action
+    {
+    };
+    action.sa_handler = onStopSignal;
+    sigemptyset(&action.sa_mask);
+    sigaction(SIGINT, &action, nullptr);
+    sigaction(SIGTERM, &action, nullptr);
 }
 
-bool stopRequested() {
-  return gStop != 0;
+bool stopRequested()
+{
+    return gStop != 0;
 }

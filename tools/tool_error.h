@@ -4,6 +4,7 @@
 #include <string>
 
 // A failure the user can act on: main prints its one-line message and exits with status 2.
-struct ToolError : std::runtime_error {
-  explicit ToolError(const std::string& message) : std::runtime_error(message) {}
+struct ToolError : std::runtime_error
+{
+    explicit ToolError(const std::string& message) : std::runtime_error(message) {}
 };

@@ -15,20 +15,22 @@
 #include <X11/Xlib.h>
 #include <cstdlib>
 
-namespace {
+namespace
+{
 
 VstIntPtr quietHost(AEffect*, VstInt32 opcode, VstInt32, VstIntPtr, void*, float)
 {
     return opcode == audioMasterVersion ? 2400 : 0;
 }
 
-constexpr int kAzimuthKnobRow = 3;  // fourth control the editor adds
+constexpr int kAzimuthKnobRow = 3; // fourth control the editor adds
 
 void openAndClose(benchmark::State& state, void* parent)
 {
     Sferant effect(quietHost);
     AEffEditor* editor = effect.getEditor();
-    for (auto _ : state) {
+    for (auto _ : state)
+    {
         editor->open(parent);
         editor->close();
     }
@@ -43,13 +45,16 @@ BENCHMARK(BM_OpenEditorHeadless)->Unit(benchmark::kMillisecond);
 void BM_OpenEditorInWindow(benchmark::State& state)
 {
     Display* display = std::getenv("DISPLAY") ? XOpenDisplay(nullptr) : nullptr;
-    if (!display) {
+    if (!display)
+    {
         state.SkipWithError("no X display (run under xvfb-run -a)");
-        for (auto _ : state) {
+        for (auto _ : state)
+        {
         }
         return;
     }
-    Window parent = XCreateSimpleWindow(display, DefaultRootWindow(display), 0, 0, 535, 275, 0, 0, 0);
+    Window parent =
+        XCreateSimpleWindow(display, DefaultRootWindow(display), 0, 0, 535, 275, 0, 0, 0);
     XMapWindow(display, parent);
     XSync(display, False);
     openAndClose(state, reinterpret_cast<void*>(static_cast<uintptr_t>(parent)));
@@ -70,16 +75,16 @@ void BM_KnobRepaintDuringDrag(benchmark::State& state)
     frame->draw(&screen);
     auto* knob = static_cast<CControl*>(frame->getView(kAzimuthKnobRow));
     float value = 0.0f;
-    for (auto _ : state) {
+    for (auto _ : state)
+    {
         value = value >= 1.0f ? 0.0f : value + 1.0f / 360.0f;
         knob->setValue(value);
         frame->update(&screen);
     }
-    if (knob->isDirty())
-        state.SkipWithError("the idle pass did not repaint the knob");
+    if (knob->isDirty()) state.SkipWithError("the idle pass did not repaint the knob");
     editor->close();
 }
 BENCHMARK(BM_KnobRepaintDuringDrag)->Unit(benchmark::kMicrosecond);
 
-}  // namespace
+} // namespace
 BENCHMARK_MAIN();

@@ -13,99 +13,107 @@
 #include <vector>
 #include <xmmintrin.h>
 
-namespace {
+namespace
+{
 
 constexpr float kSampleRate = 48000;
 
 VstIntPtr host(AEffect*, VstInt32 opcode, VstInt32, VstIntPtr, void*, float)
 {
-  return opcode == 1 ? 2400 : 0;
+    return opcode == 1 ? 2400 : 0;
 }
 
 // Fifth order, full sphere, stereo input, N3D; near-field compensation on or off.
 std::array<float, 9> settings(bool nearField)
 {
-  return {0.3f, 0.6f, nearField ? 1.0f : 0.0f, 0.05f, 0.3f, 1.0f, 0.75f, 1.0f, 0.0f};
+    return {0.3f, 0.6f, nearField ? 1.0f : 0.0f, 0.05f, 0.3f, 1.0f, 0.75f, 1.0f, 0.0f};
 }
 
-template <class Sample>
-struct Buffers {
-  explicit Buffers(int frames) : in(2, std::vector<Sample>(frames)), out(36, std::vector<Sample>(frames))
-  {
-    for (int i = 0; i < frames; ++i) {
-      in[0][i] = static_cast<Sample>(std::sin(i * 0.01));
-      in[1][i] = static_cast<Sample>(std::cos(i * 0.013));
+template <class Sample> struct Buffers
+{
+    explicit Buffers(int frames)
+        : in(2, std::vector<Sample>(frames)), out(36, std::vector<Sample>(frames))
+    {
+        for (int i = 0; i < frames; ++i)
+        {
+            in[0][i] = static_cast<Sample>(std::sin(i * 0.01));
+            in[1][i] = static_cast<Sample>(std::cos(i * 0.013));
+        }
+        for (int c = 0; c < 2; ++c)
+            inputs[c] = in[c].data();
+        for (int c = 0; c < 36; ++c)
+            outputs[c] = out[c].data();
     }
-    for (int c = 0; c < 2; ++c)
-      inputs[c] = in[c].data();
-    for (int c = 0; c < 36; ++c)
-      outputs[c] = out[c].data();
-  }
 
-  std::vector<std::vector<Sample>> in, out;
-  Sample* inputs[2];
-  Sample* outputs[36];
+    std::vector<std::vector<Sample>> in, out;
+    Sample* inputs[2];
+    Sample* outputs[36];
 };
 
 // time_per_frame: CPU time per sample frame; realtime: seconds of audio per
 // CPU second (shown as a rate, "1.5k/s" is 1500 times real time).
 void reportPerFrame(benchmark::State& state, int frames)
 {
-  const double total = static_cast<double>(frames) * state.iterations();
-  state.counters["time_per_frame"] =
-      benchmark::Counter(total, benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
-  state.counters["realtime"] = benchmark::Counter(total / kSampleRate, benchmark::Counter::kIsRate);
+    const double total = static_cast<double>(frames) * state.iterations();
+    state.counters["time_per_frame"] =
+        benchmark::Counter(total, benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
+    state.counters["realtime"] =
+        benchmark::Counter(total / kSampleRate, benchmark::Counter::kIsRate);
 }
 
-class Effect {
-public:
-  explicit Effect(bool nearField) : record(createEffectInstance(host)->getAeffect())
-  {
-    record->dispatcher(record, effSetSampleRate, 0, 0, nullptr, kSampleRate);
-    const auto values = settings(nearField);
-    for (int i = 0; i < 9; ++i)
-      record->setParameter(record, i, values[i]);
-  }
-  ~Effect() { record->dispatcher(record, effClose, 0, 0, nullptr, 0); }
+class Effect
+{
+  public:
+    explicit Effect(bool nearField) : record(createEffectInstance(host)->getAeffect())
+    {
+        record->dispatcher(record, effSetSampleRate, 0, 0, nullptr, kSampleRate);
+        const auto values = settings(nearField);
+        for (int i = 0; i < 9; ++i)
+            record->setParameter(record, i, values[i]);
+    }
+    ~Effect() { record->dispatcher(record, effClose, 0, 0, nullptr, 0); }
 
-  void process(float** in, float** out, int frames) { record->processReplacing(record, in, out, frames); }
-  void process(double** in, double** out, int frames)
-  {
-    record->processDoubleReplacing(record, in, out, frames);
-  }
+    void process(float** in, float** out, int frames)
+    {
+        record->processReplacing(record, in, out, frames);
+    }
+    void process(double** in, double** out, int frames)
+    {
+        record->processDoubleReplacing(record, in, out, frames);
+    }
 
-  AEffect* const record;
+    AEffect* const record;
 };
 
 // Arguments: block size, near-field compensation (0 or 1).
-template <class Sample>
-void BM_Process(benchmark::State& state)
+template <class Sample> void BM_Process(benchmark::State& state)
 {
-  const int frames = static_cast<int>(state.range(0));
-  Effect effect(state.range(1) != 0);
-  Buffers<Sample> buffers(frames);
-  for (auto _ : state) {
-    effect.process(buffers.inputs, buffers.outputs, frames);
-    benchmark::ClobberMemory();
-  }
-  reportPerFrame(state, frames);
+    const int frames = static_cast<int>(state.range(0));
+    Effect effect(state.range(1) != 0);
+    Buffers<Sample> buffers(frames);
+    for (auto _ : state)
+    {
+        effect.process(buffers.inputs, buffers.outputs, frames);
+        benchmark::ClobberMemory();
+    }
+    reportPerFrame(state, frames);
 }
 
 // The azimuth moves every block, so the gains are made anew each time.
-template <class Sample>
-void BM_ProcessMovingAzimuth(benchmark::State& state)
+template <class Sample> void BM_ProcessMovingAzimuth(benchmark::State& state)
 {
-  const int frames = static_cast<int>(state.range(0));
-  Effect effect(state.range(1) != 0);
-  Buffers<Sample> buffers(frames);
-  float azimuth = 0;
-  for (auto _ : state) {
-    azimuth = azimuth >= 1.0f ? 0.0f : azimuth + 0.001f;
-    effect.record->setParameter(effect.record, 0, azimuth);
-    effect.process(buffers.inputs, buffers.outputs, frames);
-    benchmark::ClobberMemory();
-  }
-  reportPerFrame(state, frames);
+    const int frames = static_cast<int>(state.range(0));
+    Effect effect(state.range(1) != 0);
+    Buffers<Sample> buffers(frames);
+    float azimuth = 0;
+    for (auto _ : state)
+    {
+        azimuth = azimuth >= 1.0f ? 0.0f : azimuth + 0.001f;
+        effect.record->setParameter(effect.record, 0, azimuth);
+        effect.process(buffers.inputs, buffers.outputs, frames);
+        benchmark::ClobberMemory();
+    }
+    reportPerFrame(state, frames);
 }
 
 // Silent input while the near-field filters ring out from a denormal state:
@@ -113,42 +121,48 @@ void BM_ProcessMovingAzimuth(benchmark::State& state)
 // effect does), 0 with both cleared.
 void BM_DenormalTail(benchmark::State& state)
 {
-  const int frames = 512;
-  const bool flush = state.range(0) != 0;
-  auto processor = std::make_unique<sferant::BlockProcessor>();
-  Buffers<double> buffers(frames);
-  for (auto& channel : buffers.in)
-    std::fill(channel.begin(), channel.end(), 0.0);
-  const auto values = settings(true);
-  float parameters[9];
-  std::copy(values.begin(), values.end(), parameters);
-  const unsigned hostMode = _mm_getcsr();
-  _mm_setcsr(hostMode & ~(sferant::FlushDenormals::kFlushToZero |
-                          sferant::FlushDenormals::kDenormalsAreZero));
-  for (auto _ : state) {
-    std::fill(std::begin(processor->state.nfcStateL), std::end(processor->state.nfcStateL), 1e-310);
-    std::fill(std::begin(processor->state.nfcStateR), std::end(processor->state.nfcStateR), -1e-310);
-    if (flush) {
-      sferant::FlushDenormals mode;
-      processor->process(parameters, kSampleRate, buffers.inputs, buffers.outputs, frames);
-    } else {
-      processor->process(parameters, kSampleRate, buffers.inputs, buffers.outputs, frames);
+    const int frames = 512;
+    const bool flush = state.range(0) != 0;
+    auto processor = std::make_unique<sferant::BlockProcessor>();
+    Buffers<double> buffers(frames);
+    for (auto& channel : buffers.in)
+        std::fill(channel.begin(), channel.end(), 0.0);
+    const auto values = settings(true);
+    float parameters[9];
+    std::copy(values.begin(), values.end(), parameters);
+    const unsigned hostMode = _mm_getcsr();
+    _mm_setcsr(hostMode & ~(sferant::FlushDenormals::kFlushToZero |
+                            sferant::FlushDenormals::kDenormalsAreZero));
+    for (auto _ : state)
+    {
+        std::fill(std::begin(processor->state.nfcStateL), std::end(processor->state.nfcStateL),
+                  1e-310);
+        std::fill(std::begin(processor->state.nfcStateR), std::end(processor->state.nfcStateR),
+                  -1e-310);
+        if (flush)
+        {
+            sferant::FlushDenormals mode;
+            processor->process(parameters, kSampleRate, buffers.inputs, buffers.outputs, frames);
+        }
+        else
+        {
+            processor->process(parameters, kSampleRate, buffers.inputs, buffers.outputs, frames);
+        }
+        benchmark::ClobberMemory();
     }
-    benchmark::ClobberMemory();
-  }
-  _mm_setcsr(hostMode);
-  reportPerFrame(state, frames);
+    _mm_setcsr(hostMode);
+    reportPerFrame(state, frames);
 }
 
 void blockSizes(benchmark::internal::Benchmark* b)
 {
-  b->ArgNames({"block", "nfc"});
-  for (int nfc : {0, 1})
-    for (int frames : {32, 64, 512, 4096})
-      b->Args({frames, nfc});
+    b->ArgNames({"block", "nfc"});
+    for (int nfc : {0, 1})
+        for (int frames : {32, 64, 512, 4096})
+            b->Args({frames, nfc});
 }
 
-}  // namespace
+} // namespace
 
 BENCHMARK_TEMPLATE(BM_Process, float)->Apply(blockSizes);
 BENCHMARK_TEMPLATE(BM_Process, double)->Apply(blockSizes);

@@ -8,11 +8,13 @@
 
 #include <X11/Xlib.h>
 
-namespace {
+namespace
+{
 
 // A knob-sized view that shows one frame of a film strip.
-class StripView : public CView {
-public:
+class StripView : public CView
+{
+  public:
     StripView(const CRect& size, CBitmap* strip) : CView(size), strip(strip) { strip->remember(); }
     ~StripView() override { strip->forget(); }
 
@@ -23,13 +25,14 @@ public:
         setDirty(false);
     }
 
-private:
+  private:
     CBitmap* strip;
     long frameIndex = 0;
 };
 
 // The editor's frame size with one strip view, painted once as a window does first.
-struct Editor {
+struct Editor
+{
     explicit Editor(void* parent) : frame(new CFrame(CRect(0, 0, 535, 275), parent, nullptr))
     {
         auto* strip = new CBitmap(131);
@@ -53,19 +56,18 @@ Display* hostDisplay()
 }
 
 // A mapped top-level window standing in for the host's; none without a display.
-struct HostWindow {
+struct HostWindow
+{
     HostWindow() : host(hostDisplay())
     {
-        if (!host)
-            return;
+        if (!host) return;
         window = XCreateSimpleWindow(host, DefaultRootWindow(host), 0, 0, 535, 275, 0, 0, 0);
         XMapWindow(host, window);
         XSync(host, False);
     }
     ~HostWindow()
     {
-        if (!host)
-            return;
+        if (!host) return;
         XDestroyWindow(host, window);
         XSync(host, False);
     }
@@ -77,10 +79,10 @@ struct HostWindow {
 
 bool skippedWithoutWindow(benchmark::State& state, const Editor& editor)
 {
-    if (editor.frame->getPlatformWindow())
-        return false;
+    if (editor.frame->getPlatformWindow()) return false;
     state.SkipWithError("no X display");
-    for (auto _ : state) {
+    for (auto _ : state)
+    {
     }
     return true;
 }
@@ -89,10 +91,10 @@ void idleWithNothingDirty(benchmark::State& state, bool inWindow)
 {
     HostWindow host;
     Editor editor(inWindow ? host.parent() : nullptr);
-    if (inWindow && skippedWithoutWindow(state, editor))
-        return;
+    if (inWindow && skippedWithoutWindow(state, editor)) return;
     int dirty = 0;
-    for (auto _ : state) {
+    for (auto _ : state)
+    {
         editor.frame->idle();
         dirty += editor.frame->isDirty();
     }
@@ -105,9 +107,9 @@ void repaintOneView(benchmark::State& state, bool inWindow)
 {
     HostWindow host;
     Editor editor(inWindow ? host.parent() : nullptr);
-    if (inWindow && skippedWithoutWindow(state, editor))
-        return;
-    for (auto _ : state) {
+    if (inWindow && skippedWithoutWindow(state, editor)) return;
+    for (auto _ : state)
+    {
         editor.view->setDirty(true);
         editor.frame->idle();
     }

@@ -16,7 +16,7 @@
 // channels premultiplied by alpha; rows top first, `stride()` pixels apart.
 class PlatformImage
 {
-public:
+  public:
     // A fully transparent (all zero) image; null when it cannot be made.
     static std::unique_ptr<PlatformImage> create(long width, long height);
     virtual ~PlatformImage() = default;
@@ -42,7 +42,7 @@ enum PlatformFontStyle
 // A surface to draw on: a window's (given by the window layer) or an image's.
 class PlatformCanvas
 {
-public:
+  public:
     // On the surface the window layer hands to a drawing context (Linux: a cairo_surface_t*);
     // null when there is none, so that a context without a surface draws nothing.
     static std::unique_ptr<PlatformCanvas> onSurface(void* systemSurface);

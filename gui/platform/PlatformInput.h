@@ -8,8 +8,9 @@ class CFrame;
 
 // Where contexts and frames read the pointer and the button state while a control
 // tracks the mouse. The window system's by default; tests install a scripted one.
-class PlatformInput {
-public:
+class PlatformInput
+{
+  public:
     virtual ~PlatformInput() = default;
     // The pointer relative to the frame's window.
     virtual CPoint getMouseLocation(const CFrame* frame) = 0;

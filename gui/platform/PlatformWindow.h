@@ -10,8 +10,9 @@ class PlatformImage;
 // The window-system half of the platform layer: the frame's own child window
 // inside the host's window. It turns the window system's events into frame calls
 // (paint, click, wheel, key) and shows the frame's back buffer.
-class PlatformWindow {
-public:
+class PlatformWindow
+{
+  public:
     virtual ~PlatformWindow() = default;
 
     // The window system's id of the frame's window.
@@ -37,4 +38,5 @@ public:
 
 // Opens a child window of width x height at 0,0 inside parent. Null when there
 // is no display or parent is not a window; the caller then runs without one.
-std::unique_ptr<PlatformWindow> createPlatformWindow(CFrame& frame, void* parent, long width, long height);
+std::unique_ptr<PlatformWindow> createPlatformWindow(CFrame& frame, void* parent, long width,
+                                                     long height);

@@ -29,8 +29,7 @@ struct Target
 static void readFromMemory(png_structp png, png_bytep out, png_size_t length)
 {
     struct Source* source = (struct Source*)png_get_io_ptr(png);
-    if (length > source->size - source->position)
-        png_error(png, "truncated data");
+    if (length > source->size - source->position) png_error(png, "truncated data");
     memcpy(out, source->data + source->position, length);
     source->position += length;
 }
@@ -59,18 +58,15 @@ static void requestBgra(png_structp png, png_infop info)
 {
     const png_byte colourType = png_get_color_type(png, info);
     const png_byte bitDepth = png_get_bit_depth(png, info);
-    if (colourType == PNG_COLOR_TYPE_PALETTE)
-        png_set_palette_to_rgb(png);
-    if (colourType == PNG_COLOR_TYPE_GRAY && bitDepth < 8)
-        png_set_expand_gray_1_2_4_to_8(png);
+    if (colourType == PNG_COLOR_TYPE_PALETTE) png_set_palette_to_rgb(png);
+    if (colourType == PNG_COLOR_TYPE_GRAY && bitDepth < 8) png_set_expand_gray_1_2_4_to_8(png);
     if (colourType == PNG_COLOR_TYPE_GRAY || colourType == PNG_COLOR_TYPE_GRAY_ALPHA)
         png_set_gray_to_rgb(png);
     if (png_get_valid(png, info, PNG_INFO_tRNS))
         png_set_tRNS_to_alpha(png);
     else if (!(colourType & PNG_COLOR_MASK_ALPHA))
         png_set_filler(png, 0xff, PNG_FILLER_AFTER);
-    if (bitDepth == 16)
-        png_set_strip_16(png);
+    if (bitDepth == 16) png_set_strip_16(png);
     png_set_bgr(png);
     png_set_interlace_handling(png);
     png_read_update_info(png, info);
@@ -82,8 +78,7 @@ static void requestBgra(png_structp png, png_infop info)
 static uint32_t premultiply(uint32_t pixel)
 {
     const uint32_t a = pixel >> 24;
-    if (a == 0)
-        return 0;
+    if (a == 0) return 0;
     const uint32_t r = (pixel >> 16 & 0xff) * a >> 8;
     const uint32_t g = (pixel >> 8 & 0xff) * a >> 8;
     const uint32_t b = (pixel & 0xff) * a >> 8;
@@ -118,11 +113,9 @@ static int decode(const void* data, size_t size, long* width, long* height,
     png_bytep* volatile rows = NULL;
     volatile int ok = 0;
 
-    if (!data || size < 8 || png_sig_cmp((png_const_bytep)data, 0, 8) != 0)
-        return 0;
+    if (!data || size < 8 || png_sig_cmp((png_const_bytep)data, 0, 8) != 0) return 0;
     png = png_create_read_struct(PNG_LIBPNG_VER_STRING, NULL, onError, onWarning);
-    if (!png)
-        return 0;
+    if (!png) return 0;
     info = png_create_info_struct(png);
     if (info && setjmp(png_jmpbuf(png)) == 0)
     {
@@ -139,8 +132,7 @@ static int decode(const void* data, size_t size, long* width, long* height,
         }
         ok = 1;
     }
-    if (rows)
-        png_free(png, rows);
+    if (rows) png_free(png, rows);
     png_destroy_read_struct(&png, info ? &info : NULL, NULL);
     return ok;
 }

@@ -16,33 +16,42 @@
 #include <string>
 #include <vector>
 
-namespace {
+namespace
+{
 
 constexpr double kPi = 3.14159265358979323846;
 constexpr const char* kFace = "Liberation Sans";
 
-struct Rgb {
+struct Rgb
+{
     double r, g, b;
 };
 
-Rgb mix(Rgb a, Rgb b, double t) {
+Rgb mix(Rgb a, Rgb b, double t)
+{
     return {a.r + (b.r - a.r) * t, a.g + (b.g - a.g) * t, a.b + (b.b - a.b) * t};
 }
 
-Rgb rgb8(int r, int g, int b) { return {r / 255.0, g / 255.0, b / 255.0}; }
+Rgb rgb8(int r, int g, int b)
+{
+    return {r / 255.0, g / 255.0, b / 255.0};
+}
 
-void setColor(cairo_t* cr, Rgb c, double alpha = 1.0) {
+void setColor(cairo_t* cr, Rgb c, double alpha = 1.0)
+{
     cairo_set_source_rgba(cr, c.r, c.g, c.b, alpha);
 }
 
 // Point on a circle; angles in degrees, mathematical sense (0 right, 90 up on screen).
-void polar(double cx, double cy, double radius, double degrees, double& x, double& y) {
+void polar(double cx, double cy, double radius, double degrees, double& x, double& y)
+{
     double a = degrees * kPi / 180.0;
     x = cx + radius * std::cos(a);
     y = cy - radius * std::sin(a);
 }
 
-void roundedRect(cairo_t* cr, double x, double y, double w, double h, double r) {
+void roundedRect(cairo_t* cr, double x, double y, double w, double h, double r)
+{
     cairo_new_sub_path(cr);
     cairo_arc(cr, x + w - r, y + r, r, -kPi / 2, 0);
     cairo_arc(cr, x + w - r, y + h - r, r, 0, kPi / 2);
@@ -51,10 +60,16 @@ void roundedRect(cairo_t* cr, double x, double y, double w, double h, double r) 
     cairo_close_path(cr);
 }
 
-enum class Align { left, centre, right };
+enum class Align
+{
+    left,
+    centre,
+    right
+};
 
 void text(cairo_t* cr, const char* s, double x, double baseline, double size, Rgb c,
-          Align align = Align::centre, bool bold = true, double alpha = 1.0) {
+          Align align = Align::centre, bool bold = true, double alpha = 1.0)
+{
     cairo_select_font_face(cr, kFace, CAIRO_FONT_SLANT_NORMAL,
                            bold ? CAIRO_FONT_WEIGHT_BOLD : CAIRO_FONT_WEIGHT_NORMAL);
     cairo_set_font_size(cr, size);
@@ -69,11 +84,13 @@ void text(cairo_t* cr, const char* s, double x, double baseline, double size, Rg
 }
 
 // Section titles are spaced capitals set into a divider line.
-double spacedCapsWidth(cairo_t* cr, const char* s, double size, double spacing) {
+double spacedCapsWidth(cairo_t* cr, const char* s, double size, double spacing)
+{
     cairo_select_font_face(cr, kFace, CAIRO_FONT_SLANT_NORMAL, CAIRO_FONT_WEIGHT_BOLD);
     cairo_set_font_size(cr, size);
     double w = 0;
-    for (const char* p = s; *p; ++p) {
+    for (const char* p = s; *p; ++p)
+    {
         char one[2] = {*p, 0};
         cairo_text_extents_t e;
         cairo_text_extents(cr, one, &e);
@@ -82,12 +99,14 @@ double spacedCapsWidth(cairo_t* cr, const char* s, double size, double spacing) 
     return w;
 }
 
-void spacedCaps(cairo_t* cr, const char* s, double x, double baseline, double size,
-                double spacing, Rgb c) {
+void spacedCaps(cairo_t* cr, const char* s, double x, double baseline, double size, double spacing,
+                Rgb c)
+{
     cairo_select_font_face(cr, kFace, CAIRO_FONT_SLANT_NORMAL, CAIRO_FONT_WEIGHT_BOLD);
     cairo_set_font_size(cr, size);
     setColor(cr, c);
-    for (const char* p = s; *p; ++p) {
+    for (const char* p = s; *p; ++p)
+    {
         char one[2] = {*p, 0};
         cairo_text_extents_t e;
         cairo_text_extents(cr, one, &e);
@@ -105,7 +124,7 @@ const Rgb kPanelBottom = rgb8(42, 38, 52);
 const Rgb kLabel = rgb8(222, 218, 232);
 const Rgb kDimLabel = rgb8(150, 144, 166);
 const Rgb kLine = rgb8(190, 184, 210);
-const Rgb kPointer = rgb8(246, 134, 38);  // azimuth and elevation pointer spike
+const Rgb kPointer = rgb8(246, 134, 38); // azimuth and elevation pointer spike
 const Rgb kReadout = rgb8(196, 226, 246);
 const Rgb kReadoutBevel = rgb8(92, 132, 170);
 const Rgb kUnlitDot = rgb8(78, 72, 90);
@@ -113,11 +132,13 @@ const Rgb kUnlitDot = rgb8(78, 72, 90);
 // ---------------------------------------------------------------------------
 // Knobs seen from above (azimuth, elevation): 45 x 45 frames.
 
-void drawDirectionKnob(cairo_t* cr, double top, double pointerDeg, bool leftDotsOnly) {
+void drawDirectionKnob(cairo_t* cr, double top, double pointerDeg, bool leftDotsOnly)
+{
     const double cx = 22.5, cy = top + 22.5;
 
     // Compass dots; the elevation knob only spans the left half-circle.
-    for (int k = 0; k < 8; ++k) {
+    for (int k = 0; k < 8; ++k)
+    {
         double deg = k * 45.0;
         if (leftDotsOnly && (deg < 90 || deg > 270)) continue;
         double x, y;
@@ -171,16 +192,18 @@ void drawDirectionKnob(cairo_t* cr, double top, double pointerDeg, bool leftDots
 // Dark dial with a ring of dots (distance, width): 50 x 50 frames.
 // The pointer sweeps 270 degrees clockwise from the lower left.
 
-constexpr int kRingDots = 31;  // 9 degrees apart, so that dots sit at 0, 90 and 180
+constexpr int kRingDots = 31; // 9 degrees apart, so that dots sit at 0, 90 and 180
 constexpr double kDialStart = 225.0;
 constexpr double kDialSweep = 270.0;
 
-Rgb distanceDotColour(double t) {
+Rgb distanceDotColour(double t)
+{
     const Rgb orange = rgb8(255, 130, 20), yellow = rgb8(250, 222, 30), green = rgb8(60, 214, 70);
     return t < 0.5 ? mix(orange, yellow, t * 2) : mix(yellow, green, (t - 0.5) * 2);
 }
 
-void litDot(cairo_t* cr, double x, double y, Rgb c) {
+void litDot(cairo_t* cr, double x, double y, Rgb c)
+{
     cairo_pattern_t* glow = cairo_pattern_create_radial(x, y, 0.5, x, y, 3.2);
     cairo_pattern_add_color_stop_rgba(glow, 0, c.r, c.g, c.b, 0.55);
     cairo_pattern_add_color_stop_rgba(glow, 1, c.r, c.g, c.b, 0.0);
@@ -193,28 +216,40 @@ void litDot(cairo_t* cr, double x, double y, Rgb c) {
     cairo_fill(cr);
 }
 
-enum class Ring { distance, width };
+enum class Ring
+{
+    distance,
+    width
+};
 
-void drawDial(cairo_t* cr, double top, double value, Ring ring) {
+void drawDial(cairo_t* cr, double top, double value, Ring ring)
+{
     const double cx = 25, cy = top + 25;
-    for (int j = 0; j < kRingDots; ++j) {
+    for (int j = 0; j < kRingDots; ++j)
+    {
         double t = double(j) / (kRingDots - 1);
         double deg = kDialStart - kDialSweep * t;
         bool lit;
         Rgb colour;
-        if (ring == Ring::distance) {
+        if (ring == Ring::distance)
+        {
             lit = t <= value + 1e-6;
             colour = distanceDotColour(t);
-        } else {
+        }
+        else
+        {
             lit = value > 0 && deg >= -1e-6 && deg <= 180 + 1e-6 &&
                   std::fabs(deg - 90) <= 90 * value + 1e-6;
             colour = rgb8(70, 226, 96);
         }
         double x, y;
         polar(cx, cy, 21.6, deg, x, y);
-        if (lit) {
+        if (lit)
+        {
             litDot(cr, x, y, colour);
-        } else {
+        }
+        else
+        {
             cairo_arc(cr, x, y, 1.3, 0, 2 * kPi);
             setColor(cr, kUnlitDot);
             cairo_fill(cr);
@@ -255,7 +290,8 @@ void drawDial(cairo_t* cr, double top, double value, Ring ring) {
 // ---------------------------------------------------------------------------
 // Toggle lever (input, output, NFC): 44 x 44 frames, up in frame 0, down in frame 1.
 
-void drawToggle(cairo_t* cr, double top, bool down) {
+void drawToggle(cairo_t* cr, double top, bool down)
+{
     const double cx = 22, cy = top + 22;
 
     cairo_arc(cr, cx + 0.8, cy + 1.2, 11.5, 0, 2 * kPi);
@@ -303,7 +339,8 @@ void drawToggle(cairo_t* cr, double top, bool down) {
 
 constexpr double kTrackX = 14.5;
 
-void drawSlideSwitch(cairo_t* cr, double top, int position, const char* const* labels) {
+void drawSlideSwitch(cairo_t* cr, double top, int position, const char* const* labels)
+{
     roundedRect(cr, 0.5, top + 0.5, 74, 74, 5);
     cairo_set_source_rgb(cr, 0.12, 0.11, 0.14);
     cairo_fill_preserve(cr);
@@ -315,7 +352,8 @@ void drawSlideSwitch(cairo_t* cr, double top, int position, const char* const* l
     cairo_set_source_rgb(cr, 0.02, 0.02, 0.03);
     cairo_fill(cr);
 
-    for (int i = 0; i < 5; ++i) {
+    for (int i = 0; i < 5; ++i)
+    {
         double y = top + 7.5 + 15 * i;
         cairo_move_to(cr, 23, y);
         cairo_line_to(cr, 27, y);
@@ -342,7 +380,8 @@ void drawSlideSwitch(cairo_t* cr, double top, int position, const char* const* l
 // ---------------------------------------------------------------------------
 // Read-out box: light blue with a darker bevel at its top and left edges.
 
-void drawReadoutBox(cairo_t* cr, double x, double y, double w, double h) {
+void drawReadoutBox(cairo_t* cr, double x, double y, double w, double h)
+{
     cairo_rectangle(cr, x, y, w, h);
     setColor(cr, kReadout);
     cairo_fill(cr);
@@ -359,7 +398,8 @@ void drawReadoutBox(cairo_t* cr, double x, double y, double w, double h) {
 // ---------------------------------------------------------------------------
 // Panel, 535 x 275. Positions follow the editor's control rectangles.
 
-struct Box {
+struct Box
+{
     double left, top, right, bottom;
     double cx() const { return (left + right) / 2; }
     double cy() const { return (top + bottom) / 2; }
@@ -370,16 +410,18 @@ const Box kWidthKnob{206, 83, 256, 133}, kDistanceKnob{206, 164, 256, 214};
 const Box kAzimuthKnob{397, 69, 442, 114}, kElevationKnob{397, 171, 442, 216};
 const Box kInputSwitch{149, 87, 193, 131}, kNfcSwitch{149, 166, 193, 210};
 const Box kOutputSwitch{470, 125, 514, 169};
-const Box kReadouts[4] = {{400, 118, 440, 142}, {400, 220, 440, 244},
-                          {273, 167, 313, 191}, {273, 86, 313, 110}};
+const Box kReadouts[4] = {
+    {400, 118, 440, 142}, {400, 220, 440, 244}, {273, 167, 313, 191}, {273, 86, 313, 110}};
 
 // Small deterministic generator for the brushed-metal streaks.
-uint32_t nextRandom(uint32_t& state) {
+uint32_t nextRandom(uint32_t& state)
+{
     state = state * 1664525u + 1013904223u;
     return state >> 8;
 }
 
-void drawMetalPlate(cairo_t* cr, const Box& b) {
+void drawMetalPlate(cairo_t* cr, const Box& b)
+{
     roundedRect(cr, b.left, b.top, b.right - b.left, b.bottom - b.top, 6);
     cairo_pattern_t* metal = cairo_pattern_create_linear(b.left, b.top, b.right, b.bottom);
     cairo_pattern_add_color_stop_rgb(metal, 0, 0.64, 0.63, 0.67);
@@ -393,7 +435,8 @@ void drawMetalPlate(cairo_t* cr, const Box& b) {
     cairo_clip(cr);
     uint32_t seed = 12345;
     cairo_set_line_width(cr, 1);
-    for (double y = b.top + 0.5; y < b.bottom; y += 1) {
+    for (double y = b.top + 0.5; y < b.bottom; y += 1)
+    {
         double shade = (nextRandom(seed) % 1000) / 1000.0;
         double x0 = b.left + (nextRandom(seed) % 40);
         cairo_move_to(cr, x0, y);
@@ -408,9 +451,12 @@ void drawMetalPlate(cairo_t* cr, const Box& b) {
     cairo_set_source_rgba(cr, 1, 1, 1, 0.35);
     cairo_stroke(cr);
 
-    const double screws[4][2] = {{b.left + 8, b.top + 8}, {b.right - 8, b.top + 8},
-                                 {b.left + 8, b.bottom - 8}, {b.right - 8, b.bottom - 8}};
-    for (auto& s : screws) {
+    const double screws[4][2] = {{b.left + 8, b.top + 8},
+                                 {b.right - 8, b.top + 8},
+                                 {b.left + 8, b.bottom - 8},
+                                 {b.right - 8, b.bottom - 8}};
+    for (auto& s : screws)
+    {
         cairo_arc(cr, s[0], s[1], 3, 0, 2 * kPi);
         cairo_set_source_rgb(cr, 0.36, 0.35, 0.39);
         cairo_fill_preserve(cr);
@@ -423,7 +469,8 @@ void drawMetalPlate(cairo_t* cr, const Box& b) {
     }
 }
 
-void line(cairo_t* cr, double x0, double y0, double x1, double y1) {
+void line(cairo_t* cr, double x0, double y0, double x1, double y1)
+{
     cairo_move_to(cr, x0, y0);
     cairo_line_to(cr, x1, y1);
     setColor(cr, kLine, 0.45);
@@ -432,7 +479,8 @@ void line(cairo_t* cr, double x0, double y0, double x1, double y1) {
 }
 
 // A divider line from x0 to x1 with a section title set into a gap at titleX.
-void titledLine(cairo_t* cr, const char* title, double x0, double titleX, double x1, double y) {
+void titledLine(cairo_t* cr, const char* title, double x0, double titleX, double x1, double y)
+{
     const double size = 9, spacing = 1.6;
     double w = spacedCapsWidth(cr, title, size, spacing);
     line(cr, x0, y, titleX - 4, y);
@@ -440,7 +488,8 @@ void titledLine(cairo_t* cr, const char* title, double x0, double titleX, double
     line(cr, titleX + w + 4, y, x1, y);
 }
 
-void drawTitleStrip(cairo_t* cr) {
+void drawTitleStrip(cairo_t* cr)
+{
     cairo_pattern_t* strip = cairo_pattern_create_linear(0, 0, 300, 0);
     cairo_pattern_add_color_stop_rgba(strip, 0, 0.09, 0.08, 0.12, 0.95);
     cairo_pattern_add_color_stop_rgba(strip, 0.75, 0.09, 0.08, 0.12, 0.6);
@@ -462,7 +511,8 @@ void drawTitleStrip(cairo_t* cr) {
     text(cr, "AMBISONIC ENCODER", 98, 21, 9, kDimLabel, Align::left);
 }
 
-void drawPanel(cairo_t* cr) {
+void drawPanel(cairo_t* cr)
+{
     cairo_pattern_t* bg = cairo_pattern_create_linear(0, 0, 0, 275);
     cairo_pattern_add_color_stop_rgb(bg, 0, kPanelTop.r, kPanelTop.g, kPanelTop.b);
     cairo_pattern_add_color_stop_rgb(bg, 1, kPanelBottom.r, kPanelBottom.g, kPanelBottom.b);
@@ -501,26 +551,30 @@ void drawPanel(cairo_t* cr) {
     text(cr, "Distance", kReadouts[2].cx(), kReadouts[2].bottom + 13, 10, kLabel);
     const char* units[4] = {"\u00b0", "\u00b0", "m", "\u00b0"};
     for (int k = 0; k < 4; ++k)
-        text(cr, units[k], kReadouts[k].right + 3, kReadouts[k].cy() + 4, 10, kDimLabel, Align::left,
-             false);
+        text(cr, units[k], kReadouts[k].right + 3, kReadouts[k].cy() + 4, 10, kDimLabel,
+             Align::left, false);
     text(cr, "Azimuth", kAzimuthKnob.left - 6, kAzimuthKnob.cy() + 4, 10, kLabel, Align::right);
     text(cr, "Elevation", kElevationKnob.left - 6, kElevationKnob.cy() + 4, 10, kLabel,
          Align::right);
 
-    for (const Box& r : kReadouts) drawReadoutBox(cr, r.left, r.top, r.right - r.left, r.bottom - r.top);
+    for (const Box& r : kReadouts)
+        drawReadoutBox(cr, r.left, r.top, r.right - r.left, r.bottom - r.top);
 }
 
 // ---------------------------------------------------------------------------
 // Surfaces and PNG output.
 
-struct Image {
+struct Image
+{
     cairo_surface_t* surface;
     cairo_t* cr;
     Image(int w, int h)
-        : surface(cairo_image_surface_create(CAIRO_FORMAT_ARGB32, w, h)), cr(cairo_create(surface)) {
+        : surface(cairo_image_surface_create(CAIRO_FORMAT_ARGB32, w, h)), cr(cairo_create(surface))
+    {
         cairo_set_antialias(cr, CAIRO_ANTIALIAS_BEST);
     }
-    ~Image() {
+    ~Image()
+    {
         cairo_destroy(cr);
         cairo_surface_destroy(surface);
     }
@@ -529,7 +583,8 @@ struct Image {
 };
 
 // Cairo keeps premultiplied native-endian ARGB; the files hold straight RGBA.
-bool writePng(cairo_surface_t* s, const std::string& path) {
+bool writePng(cairo_surface_t* s, const std::string& path)
+{
     cairo_surface_flush(s);
     int w = cairo_image_surface_get_width(s), h = cairo_image_surface_get_height(s);
     int stride = cairo_image_surface_get_stride(s);
@@ -539,7 +594,8 @@ bool writePng(cairo_surface_t* s, const std::string& path) {
     if (!f) return false;
     png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
     png_infop info = png_create_info_struct(png);
-    if (setjmp(png_jmpbuf(png))) {
+    if (setjmp(png_jmpbuf(png)))
+    {
         png_destroy_write_struct(&png, &info);
         std::fclose(f);
         return false;
@@ -550,9 +606,11 @@ bool writePng(cairo_surface_t* s, const std::string& path) {
                  PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
     png_write_info(png, info);
     std::vector<unsigned char> row(size_t(w) * 4);
-    for (int y = 0; y < h; ++y) {
+    for (int y = 0; y < h; ++y)
+    {
         const uint32_t* src = reinterpret_cast<const uint32_t*>(data + size_t(y) * stride);
-        for (int x = 0; x < w; ++x) {
+        for (int x = 0; x < w; ++x)
+        {
             uint32_t p = src[x];
             unsigned a = p >> 24;
             unsigned c[3] = {(p >> 16) & 0xff, (p >> 8) & 0xff, p & 0xff};
@@ -568,9 +626,11 @@ bool writePng(cairo_surface_t* s, const std::string& path) {
 }
 
 template <typename DrawFrame>
-bool writeStrip(const std::string& path, int width, int frameHeight, int frames, DrawFrame draw) {
+bool writeStrip(const std::string& path, int width, int frameHeight, int frames, DrawFrame draw)
+{
     Image img(width, frameHeight * frames);
-    for (int i = 0; i < frames; ++i) {
+    for (int i = 0; i < frames; ++i)
+    {
         cairo_save(img.cr);
         cairo_rectangle(img.cr, 0, i * frameHeight, width, frameHeight);
         cairo_clip(img.cr);
@@ -583,9 +643,13 @@ bool writeStrip(const std::string& path, int width, int frameHeight, int frames,
 const char* const kOrderLabels[5] = {"1st", "2nd", "3rd", "4th", "5th"};
 const char* const kWeightLabels[5] = {"SN2D", "N2D", "SN3D", "N3D", "Fu-Ma"};
 
-double frameValue(int i, int n) { return double(i) / (n - 1); }
+double frameValue(int i, int n)
+{
+    return double(i) / (n - 1);
+}
 
-bool writeAll(const std::string& dir) {
+bool writeAll(const std::string& dir)
+{
     auto file = [&](int id) { return dir + "/" + std::to_string(id) + ".png"; };
     bool ok = true;
     {
@@ -593,27 +657,26 @@ bool writeAll(const std::string& dir) {
         drawPanel(panel.cr);
         ok &= writePng(panel.surface, file(128));
     }
-    ok &= writeStrip(file(129), 45, 45, 361, [](cairo_t* cr, double top, int i, int) {
-        drawDirectionKnob(cr, top, 270.0 - i, false);
-    });
-    ok &= writeStrip(file(130), 45, 45, 181, [](cairo_t* cr, double top, int i, int) {
-        drawDirectionKnob(cr, top, 270.0 - i, true);
-    });
-    ok &= writeStrip(file(131), 50, 50, 281, [](cairo_t* cr, double top, int i, int n) {
-        drawDial(cr, top, frameValue(i, n), Ring::distance);
-    });
-    ok &= writeStrip(file(132), 50, 50, 181, [](cairo_t* cr, double top, int i, int n) {
-        drawDial(cr, top, frameValue(i, n), Ring::width);
-    });
-    ok &= writeStrip(file(133), 44, 44, 2, [](cairo_t* cr, double top, int i, int) {
-        drawToggle(cr, top, i == 1);
-    });
-    ok &= writeStrip(file(134), 75, 75, 5, [](cairo_t* cr, double top, int i, int) {
-        drawSlideSwitch(cr, top, i, kOrderLabels);
-    });
-    ok &= writeStrip(file(135), 75, 75, 5, [](cairo_t* cr, double top, int i, int) {
-        drawSlideSwitch(cr, top, i, kWeightLabels);
-    });
+    ok &= writeStrip(file(129), 45, 45, 361,
+                     [](cairo_t* cr, double top, int i, int)
+                     { drawDirectionKnob(cr, top, 270.0 - i, false); });
+    ok &= writeStrip(file(130), 45, 45, 181,
+                     [](cairo_t* cr, double top, int i, int)
+                     { drawDirectionKnob(cr, top, 270.0 - i, true); });
+    ok &= writeStrip(file(131), 50, 50, 281,
+                     [](cairo_t* cr, double top, int i, int n)
+                     { drawDial(cr, top, frameValue(i, n), Ring::distance); });
+    ok &= writeStrip(file(132), 50, 50, 181,
+                     [](cairo_t* cr, double top, int i, int n)
+                     { drawDial(cr, top, frameValue(i, n), Ring::width); });
+    ok &= writeStrip(file(133), 44, 44, 2,
+                     [](cairo_t* cr, double top, int i, int) { drawToggle(cr, top, i == 1); });
+    ok &= writeStrip(file(134), 75, 75, 5,
+                     [](cairo_t* cr, double top, int i, int)
+                     { drawSlideSwitch(cr, top, i, kOrderLabels); });
+    ok &= writeStrip(file(135), 75, 75, 5,
+                     [](cairo_t* cr, double top, int i, int)
+                     { drawSlideSwitch(cr, top, i, kWeightLabels); });
     {
         Image box(40, 24);
         drawReadoutBox(box.cr, 0, 0, 40, 24);
@@ -623,11 +686,13 @@ bool writeAll(const std::string& dir) {
 }
 
 // The panel with each control drawn at its default value, as the editor first shows it.
-bool writePreview(const std::string& path) {
+bool writePreview(const std::string& path)
+{
     Image img(535, 275);
     cairo_t* cr = img.cr;
     drawPanel(cr);
-    auto at = [&](const Box& b, double frameHeight, auto draw) {
+    auto at = [&](const Box& b, double frameHeight, auto draw)
+    {
         cairo_save(cr);
         cairo_translate(cr, b.left, b.top);
         cairo_rectangle(cr, 0, 0, b.right - b.left, frameHeight);
@@ -646,15 +711,17 @@ bool writePreview(const std::string& path) {
     at(kNfcSwitch, 44, [&] { drawToggle(cr, 0, false); });
     const char* readings[4] = {"0.0", "0.0", "5.1", "90.0"};
     for (int k = 0; k < 4; ++k)
-        text(cr, readings[k], kReadouts[k].cx(), kReadouts[k].cy() + 4, 11, rgb8(0, 0, 0), Align::centre,
-             false);
+        text(cr, readings[k], kReadouts[k].cx(), kReadouts[k].cy() + 4, 11, rgb8(0, 0, 0),
+             Align::centre, false);
     return writePng(img.surface, path);
 }
 
-}  // namespace
+} // namespace
 
-int main(int argc, char** argv) {
-    if (argc != 2 && !(argc == 4 && std::strcmp(argv[2], "--preview") == 0)) {
+int main(int argc, char** argv)
+{
+    if (argc != 2 && !(argc == 4 && std::strcmp(argv[2], "--preview") == 0))
+    {
         std::fprintf(stderr, "usage: %s OUTDIR [--preview FILE]\n", argv[0]);
         return 2;
     }

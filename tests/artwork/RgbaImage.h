@@ -5,14 +5,16 @@
 #include <vector>
 
 // A decoded 8-bit RGBA PNG, for reading the artwork's pixels in tests.
-struct RgbaImage {
-    struct Pixel {
+struct RgbaImage
+{
+    struct Pixel
+    {
         uint8_t r, g, b, a;
     };
 
     int width = 0;
     int height = 0;
-    bool rgba8 = false;  // the file itself is 8-bit RGBA, without conversions
+    bool rgba8 = false; // the file itself is 8-bit RGBA, without conversions
     std::vector<Pixel> pixels;
 
     const Pixel& at(int x, int y) const { return pixels[size_t(y) * width + x]; }

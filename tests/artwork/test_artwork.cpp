@@ -5,66 +5,84 @@
 #include <cmath>
 #include <functional>
 
-namespace {
+namespace
+{
 
-struct Sample {
-    double x = 0, y = 0;  // centroid relative to the frame's centre; y grows downwards
+struct Sample
+{
+    double x = 0, y = 0; // centroid relative to the frame's centre; y grows downwards
     int count = 0;
 };
 
 // Centroid of the pixels of one film-strip frame that pass a test.
 Sample centroid(const RgbaImage& strip, int frameHeight, int frame,
-                const std::function<bool(const RgbaImage::Pixel&)>& pick) {
+                const std::function<bool(const RgbaImage::Pixel&)>& pick)
+{
     Sample s;
     const double c = strip.width / 2.0, top = double(frame) * frameHeight;
     for (int y = 0; y < frameHeight; ++y)
         for (int x = 0; x < strip.width; ++x)
-            if (pick(strip.at(x, int(top) + y))) {
+            if (pick(strip.at(x, int(top) + y)))
+            {
                 s.x += x + 0.5 - c;
                 s.y += y + 0.5 - frameHeight / 2.0;
                 ++s.count;
             }
-    if (s.count) {
+    if (s.count)
+    {
         s.x /= s.count;
         s.y /= s.count;
     }
     return s;
 }
 
-bool isPointer(const RgbaImage::Pixel& p) {
+bool isPointer(const RgbaImage::Pixel& p)
+{
     return p.a > 200 && p.r > 200 && p.g > 90 && p.g < 180 && p.b < 90;
 }
 
-bool isBright(const RgbaImage::Pixel& p) {
+bool isBright(const RgbaImage::Pixel& p)
+{
     return p.a > 200 && p.r > 200 && p.g > 200 && p.b > 200;
 }
 
 // A lit ring dot: strongly coloured and bright.
-bool isLit(const RgbaImage::Pixel& p) {
+bool isLit(const RgbaImage::Pixel& p)
+{
     int hi = std::max({p.r, p.g, p.b}), lo = std::min({p.r, p.g, p.b});
     return p.a > 150 && hi > 180 && hi - lo > 120;
 }
 
-enum class Direction { down, left, up, right };
+enum class Direction
+{
+    down,
+    left,
+    up,
+    right
+};
 
 // The direction in which a centroid lies, given that it clearly lies in one.
-Direction directionOf(const Sample& s) {
+Direction directionOf(const Sample& s)
+{
     if (std::fabs(s.x) > std::fabs(s.y)) return s.x < 0 ? Direction::left : Direction::right;
     return s.y < 0 ? Direction::up : Direction::down;
 }
 
-}  // namespace
+} // namespace
 
-TEST(Artwork, EveryBitmapHasItsSizeAndFrameCount) {
-    struct Row {
+TEST(Artwork, EveryBitmapHasItsSizeAndFrameCount)
+{
+    struct Row
+    {
         int id, width, height, frames, frameHeight;
     };
     const Row rows[] = {
-        {128, 535, 275, 1, 275}, {129, 45, 16245, 361, 45}, {130, 45, 8145, 181, 45},
-        {131, 50, 14050, 281, 50}, {132, 50, 9050, 181, 50}, {133, 44, 88, 2, 44},
-        {134, 75, 375, 5, 75},   {135, 75, 375, 5, 75},     {136, 40, 24, 1, 24},
+        {128, 535, 275, 1, 275},   {129, 45, 16245, 361, 45}, {130, 45, 8145, 181, 45},
+        {131, 50, 14050, 281, 50}, {132, 50, 9050, 181, 50},  {133, 44, 88, 2, 44},
+        {134, 75, 375, 5, 75},     {135, 75, 375, 5, 75},     {136, 40, 24, 1, 24},
     };
-    for (const Row& row : rows) {
+    for (const Row& row : rows)
+    {
         SCOPED_TRACE(row.id);
         RgbaImage image = readArtwork(row.id);
         EXPECT_TRUE(image.rgba8);
@@ -74,17 +92,20 @@ TEST(Artwork, EveryBitmapHasItsSizeAndFrameCount) {
     }
 }
 
-TEST(Artwork, DirectionKnobsPointWhereTheirFrameSays) {
-    struct Row {
+TEST(Artwork, DirectionKnobsPointWhereTheirFrameSays)
+{
+    struct Row
+    {
         int id, frame;
         Direction expected;
     };
     const Row rows[] = {
-        {129, 0, Direction::down},  {129, 90, Direction::left}, {129, 180, Direction::up},
+        {129, 0, Direction::down},    {129, 90, Direction::left},  {129, 180, Direction::up},
         {129, 270, Direction::right}, {129, 360, Direction::down}, {130, 0, Direction::down},
-        {130, 90, Direction::left}, {130, 180, Direction::up},
+        {130, 90, Direction::left},   {130, 180, Direction::up},
     };
-    for (const Row& row : rows) {
+    for (const Row& row : rows)
+    {
         SCOPED_TRACE(testing::Message() << row.id << " frame " << row.frame);
         RgbaImage strip = readArtwork(row.id);
         ASSERT_GT(strip.width, 0);
@@ -95,35 +116,42 @@ TEST(Artwork, DirectionKnobsPointWhereTheirFrameSays) {
     }
 }
 
-TEST(Artwork, AzimuthPointerTurnsOneDegreePerFrame) {
+TEST(Artwork, AzimuthPointerTurnsOneDegreePerFrame)
+{
     RgbaImage strip = readArtwork(129);
     ASSERT_GT(strip.width, 0);
-    for (int frame : {45, 135, 225, 315}) {
+    for (int frame : {45, 135, 225, 315})
+    {
         Sample p = centroid(strip, 45, frame, isPointer);
-        double degrees = std::atan2(-p.y, p.x) * 180 / M_PI;  // mathematical sense
+        double degrees = std::atan2(-p.y, p.x) * 180 / M_PI; // mathematical sense
         double expected = 270.0 - frame;
         double diff = std::remainder(degrees - expected, 360.0);
         EXPECT_LT(std::fabs(diff), 4.0) << "frame " << frame;
     }
 }
 
-TEST(Artwork, ToggleLeverIsUpInFrameZeroAndDownInFrameOne) {
+TEST(Artwork, ToggleLeverIsUpInFrameZeroAndDownInFrameOne)
+{
     RgbaImage strip = readArtwork(133);
     ASSERT_GT(strip.width, 0);
     EXPECT_LT(centroid(strip, 44, 0, isBright).y, -5.0);
     EXPECT_GT(centroid(strip, 44, 1, isBright).y, 5.0);
 }
 
-TEST(Artwork, SlideSwitchThumbStandsInTheBandOfItsFrame) {
-    for (int id : {134, 135}) {
+TEST(Artwork, SlideSwitchThumbStandsInTheBandOfItsFrame)
+{
+    for (int id : {134, 135})
+    {
         RgbaImage strip = readArtwork(id);
         ASSERT_GT(strip.width, 0);
-        for (int frame = 0; frame < 5; ++frame) {
+        for (int frame = 0; frame < 5; ++frame)
+        {
             // The thumb is the bright part of the track column.
             double sum = 0;
             int count = 0;
             for (int y = 0; y < 75; ++y)
-                if (isBright(strip.at(14, frame * 75 + y))) {
+                if (isBright(strip.at(14, frame * 75 + y)))
+                {
                     sum += y;
                     ++count;
                 }
@@ -135,7 +163,8 @@ TEST(Artwork, SlideSwitchThumbStandsInTheBandOfItsFrame) {
     }
 }
 
-TEST(Artwork, DistanceRingIsLitFromTheStartUpToThePointer) {
+TEST(Artwork, DistanceRingIsLitFromTheStartUpToThePointer)
+{
     RgbaImage strip = readArtwork(131);
     ASSERT_GT(strip.width, 0);
     int first = centroid(strip, 50, 0, isLit).count;
@@ -157,18 +186,20 @@ TEST(Artwork, DistanceRingIsLitFromTheStartUpToThePointer) {
     EXPECT_LT(firstDot.g, 180);
 }
 
-TEST(Artwork, WidthArcWidensSymmetricallyFromTheTop) {
+TEST(Artwork, WidthArcWidensSymmetricallyFromTheTop)
+{
     RgbaImage strip = readArtwork(132);
     ASSERT_GT(strip.width, 0);
     EXPECT_EQ(centroid(strip, 50, 0, isLit).count, 0);
 
     int previous = 0;
-    for (int frame : {20, 90, 180}) {
+    for (int frame : {20, 90, 180})
+    {
         SCOPED_TRACE(frame);
         Sample lit = centroid(strip, 50, frame, isLit);
         EXPECT_GT(lit.count, previous);
-        EXPECT_NEAR(lit.x, 0.0, 0.5);  // symmetric about the top
-        EXPECT_LT(lit.y, 0.0);         // on the upper arc
+        EXPECT_NEAR(lit.x, 0.0, 0.5); // symmetric about the top
+        EXPECT_LT(lit.y, 0.0);        // on the upper arc
         previous = lit.count;
     }
     // The whole upper arc at frame 180 reaches down to the horizontal.
@@ -176,14 +207,16 @@ TEST(Artwork, WidthArcWidensSymmetricallyFromTheTop) {
     EXPECT_GT(full.y, -16.0);
 }
 
-TEST(Artwork, PanelCarriesReadoutBoxesUnderTheFourDisplays) {
+TEST(Artwork, PanelCarriesReadoutBoxesUnderTheFourDisplays)
+{
     RgbaImage panel = readArtwork(128);
     RgbaImage box = readArtwork(136);
     ASSERT_GT(panel.width, 0);
     ASSERT_GT(box.width, 0);
     const RgbaImage::Pixel& inside = box.at(20, 12);
     const int readouts[4][2] = {{400, 118}, {400, 220}, {273, 167}, {273, 86}};
-    for (const auto& r : readouts) {
+    for (const auto& r : readouts)
+    {
         const RgbaImage::Pixel& p = panel.at(r[0] + 20, r[1] + 12);
         EXPECT_EQ(p.r, inside.r);
         EXPECT_EQ(p.g, inside.g);
@@ -196,8 +229,10 @@ TEST(Artwork, PanelCarriesReadoutBoxesUnderTheFourDisplays) {
     EXPECT_EQ(box.at(39, 23).b, inside.b);
 }
 
-TEST(Artwork, PanelIsOpaque) {
+TEST(Artwork, PanelIsOpaque)
+{
     RgbaImage panel = readArtwork(128);
     ASSERT_GT(panel.width, 0);
-    for (const auto& p : panel.pixels) ASSERT_EQ(p.a, 255);
+    for (const auto& p : panel.pixels)
+        ASSERT_EQ(p.a, 255);
 }

@@ -2,7 +2,8 @@
 
 #include "gui/CDrawContext.h"
 
-namespace {
+namespace
+{
 
 uint32_t clockTicks = 1000;
 
@@ -16,13 +17,14 @@ void noSleep(uint32_t milliseconds)
     clockTicks += milliseconds;
 }
 
-class QuietEffect : public AudioEffectX {
-public:
+class QuietEffect : public AudioEffectX
+{
+  public:
     QuietEffect() : AudioEffectX(recordingHost, 1, 9) {}
     void processReplacing(float**, float**, VstInt32) override {}
 };
 
-}  // namespace
+} // namespace
 
 ScriptedPointer::ScriptedPointer(long pressed, std::vector<PointerStep> steps)
     : pressed(pressed), steps(std::move(steps))
@@ -43,8 +45,7 @@ CPoint ScriptedPointer::getMouseLocation(const CFrame*)
 
 long ScriptedPointer::getMouseButtons(const CFrame*)
 {
-    if (fetched == 0)
-        return pressed;
+    if (fetched == 0) return pressed;
     return fetched <= steps.size() ? steps[fetched - 1].buttons : 0;
 }
 
@@ -67,15 +68,14 @@ std::vector<HostCall>& hostCalls()
 VstIntPtr recordingHost(AEffect*, VstInt32 opcode, VstInt32 index, VstIntPtr, void*, float opt)
 {
     hostCalls().push_back({opcode, index, opt});
-    return opcode == 1 ? 2400 : 0;  // audioMasterVersion
+    return opcode == 1 ? 2400 : 0; // audioMasterVersion
 }
 
 std::vector<HostCall> callsOf(VstInt32 opcode)
 {
     std::vector<HostCall> result;
     for (const HostCall& call : hostCalls())
-        if (call.opcode == opcode)
-            result.push_back(call);
+        if (call.opcode == opcode) result.push_back(call);
     return result;
 }
 
@@ -95,7 +95,7 @@ ControlBench::ControlBench()
     installSteppingClock();
     hostCalls().clear();
     effect = std::make_unique<QuietEffect>();
-    editor = new AEffGUIEditor(effect.get());  // the effect owns it from here on
+    editor = new AEffGUIEditor(effect.get()); // the effect owns it from here on
     frame = new CFrame(CRect(0, 0, 535, 275), nullptr, editor);
     drawContext = new CDrawContext(frame, nullptr, nullptr);
 }
@@ -108,7 +108,8 @@ ControlBench::~ControlBench()
     setPlatformClock(nullptr, nullptr);
 }
 
-void ControlBench::drag(CControl* control, CPoint where, long buttons, std::vector<PointerStep> steps)
+void ControlBench::drag(CControl* control, CPoint where, long buttons,
+                        std::vector<PointerStep> steps)
 {
     ScriptedPointer pointer(buttons, std::move(steps));
     control->mouse(drawContext, where, buttons);

@@ -13,7 +13,8 @@
 #include <vector>
 
 // One step of a scripted gesture: where the pointer is and what is held.
-struct PointerStep {
+struct PointerStep
+{
     CPoint where;
     long buttons;
 };
@@ -21,15 +22,16 @@ struct PointerStep {
 // Replays a gesture: each fetch of the pointer location moves to the next step; the
 // buttons read are those of the step last fetched (the press before the first fetch),
 // and everything is released one read after the last step.
-class ScriptedPointer : public PlatformInput {
-public:
+class ScriptedPointer : public PlatformInput
+{
+  public:
     ScriptedPointer(long pressed, std::vector<PointerStep> steps);
     ~ScriptedPointer() override;
 
     CPoint getMouseLocation(const CFrame* frame) override;
     long getMouseButtons(const CFrame* frame) override;
 
-private:
+  private:
     long pressed;
     std::vector<PointerStep> steps;
     size_t fetched = 0;
@@ -40,7 +42,8 @@ void installSteppingClock();
 void setClockTicks(uint32_t ticks);
 
 // What the plug-in sent through the host callback.
-struct HostCall {
+struct HostCall
+{
     VstInt32 opcode;
     VstInt32 index;
     float value;
@@ -52,8 +55,9 @@ VstIntPtr recordingHost(AEffect* effect, VstInt32 opcode, VstInt32 index, VstInt
 std::vector<HostCall> callsOf(VstInt32 opcode);
 
 // Records the gesture bracket and the values reported by controls.
-class RecordingListener : public CControlListener {
-public:
+class RecordingListener : public CControlListener
+{
+  public:
     void valueChanged(CDrawContext* context, CControl* control) override;
     long controlModifierClicked(CDrawContext* context, CControl* control, long buttons) override;
 
@@ -63,15 +67,15 @@ public:
 };
 
 // An effect with nothing but a recording host, an editor base and a frame with no window.
-class ControlBench {
-public:
+class ControlBench
+{
+  public:
     ControlBench();
     ~ControlBench();
 
     // Hands the control to the frame, which releases it (with the creator's reference)
     // when it goes.
-    template <typename Control>
-    Control* add(Control* control)
+    template <typename Control> Control* add(Control* control)
     {
         frame->addView(control);
         return control;

@@ -8,18 +8,20 @@
 
 #include <cmath>
 
-namespace {
+namespace
+{
 
 constexpr long kLeftControl = kLeftButton | kControlKey;
 
 CKnob* newKnob(ControlBench& bench, float value)
 {
-    CKnob* knob = bench.add(new CKnob(CRect(100, 50, 145, 95), &bench.listener, 3, nullptr, nullptr));
+    CKnob* knob =
+        bench.add(new CKnob(CRect(100, 50, 145, 95), &bench.listener, 3, nullptr, nullptr));
     knob->setValue(value);
     return knob;
 }
 
-}  // namespace
+} // namespace
 
 TEST(Control, ANewControlReadsAsDirtyUntilDrawn)
 {
@@ -46,7 +48,8 @@ TEST(Control, BounceValueClampsIntoRangeAndLeavesNaN)
     ControlBench bench;
     CKnob* knob = newKnob(bench, 0.0f);
     const float cases[][2] = {{1.5f, 1.0f}, {-0.5f, 0.0f}, {0.25f, 0.25f}};
-    for (const auto& c : cases) {
+    for (const auto& c : cases)
+    {
         knob->setValue(c[0]);
         knob->bounceValue();
         EXPECT_EQ(knob->getValue(), c[1]);
@@ -67,7 +70,8 @@ TEST(Control, SetValueOnlyStores)
 
 TEST(Control, OnlyAControlClickResetsToTheDefault)
 {
-    struct Case {
+    struct Case
+    {
         long buttons;
         bool resets;
     };
@@ -79,7 +83,8 @@ TEST(Control, OnlyAControlClickResetsToTheDefault)
         {kControlKey, false},
         {kLeftButton, false},
     };
-    for (const Case& c : cases) {
+    for (const Case& c : cases)
+    {
         SCOPED_TRACE(c.buttons);
         ControlBench bench;
         CKnob* knob = newKnob(bench, 0.8f);
@@ -94,7 +99,8 @@ TEST(Control, AResetReportsOnlyWhenWhatIsShownChanges)
 {
     // A switch: a knob takes the focus in beginEdit, which marks it dirty.
     ControlBench bench;
-    auto* toggle = bench.add(new CVerticalSwitch(CRect(0, 0, 44, 44), &bench.listener, 7, 2, 44, 2, nullptr));
+    auto* toggle =
+        bench.add(new CVerticalSwitch(CRect(0, 0, 44, 44), &bench.listener, 7, 2, 44, 2, nullptr));
     toggle->setDirty(false);
     EXPECT_TRUE(toggle->checkDefaultValue(bench.context(), kLeftControl));
     EXPECT_TRUE(bench.listener.values.empty());
@@ -106,7 +112,8 @@ TEST(Control, AControlClickResetsAKnobToHalfAndASwitchToZero)
 {
     ControlBench bench;
     CKnob* knob = newKnob(bench, 0.9f);
-    auto* toggle = bench.add(new CVerticalSwitch(CRect(0, 0, 44, 44), &bench.listener, 7, 2, 44, 2, nullptr));
+    auto* toggle =
+        bench.add(new CVerticalSwitch(CRect(0, 0, 44, 44), &bench.listener, 7, 2, 44, 2, nullptr));
     toggle->setValue(1.0f);
     bench.drag(knob, CPoint(120, 70), kLeftControl);
     bench.drag(toggle, CPoint(20, 40), kLeftControl);
@@ -144,7 +151,7 @@ TEST(Control, ASecondClickWithinTheDelayIsADoubleClick)
     setClockTicks(1000);
     EXPECT_FALSE(knob->isDoubleClick());
     EXPECT_TRUE(knob->isDoubleClick());
-    EXPECT_FALSE(knob->isDoubleClick());  // a third click starts a new pair
+    EXPECT_FALSE(knob->isDoubleClick()); // a third click starts a new pair
     setClockTicks(5000);
     EXPECT_FALSE(knob->isDoubleClick());
 }

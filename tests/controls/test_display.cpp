@@ -11,7 +11,8 @@
 #include <cstring>
 #include <string>
 
-namespace {
+namespace
+{
 
 std::string converted(void (*convert)(float, char*), float value)
 {
@@ -36,11 +37,12 @@ void dataConverter(float value, char* text, void* data)
 
 const CColor kBlue = {0, 0, 255, 255};
 
-}  // namespace
+} // namespace
 
 TEST(ReadoutConverters, PrintOneDecimalOfTheirQuantity)
 {
-    struct Case {
+    struct Case
+    {
         void (*convert)(float, char*);
         const char* atZero;
         const char* atHalf;
@@ -52,7 +54,8 @@ TEST(ReadoutConverters, PrintOneDecimalOfTheirQuantity)
         {distanceStringConvert, "0.1", "5.1", "10.1"},
         {widthDegreeStringConvert, "0.0", "90.0", "180.0"},
     };
-    for (const Case& c : cases) {
+    for (const Case& c : cases)
+    {
         EXPECT_EQ(converted(c.convert, 0.0f), c.atZero);
         EXPECT_EQ(converted(c.convert, 0.5f), c.atHalf);
         EXPECT_EQ(converted(c.convert, 1.0f), c.atOne);
@@ -61,9 +64,11 @@ TEST(ReadoutConverters, PrintOneDecimalOfTheirQuantity)
 
 TEST(ReadoutConverters, StayWithinTheirBufferForAnyValue)
 {
-    for (float value : {1e38f, -1e38f, NAN, INFINITY}) {
-        for (auto convert : {degreeStringConvert, elevationDegreeStringConvert, distanceStringConvert,
-                             widthDegreeStringConvert}) {
+    for (float value : {1e38f, -1e38f, NAN, INFINITY})
+    {
+        for (auto convert : {degreeStringConvert, elevationDegreeStringConvert,
+                             distanceStringConvert, widthDegreeStringConvert})
+        {
             char text[256];
             std::fill(std::begin(text), std::end(text), 'x');
             convert(value, text);

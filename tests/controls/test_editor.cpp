@@ -15,11 +15,13 @@
 #include <memory>
 #include <string>
 
-namespace {
+namespace
+{
 
 // The effect with the editor it creates, opened headless (no host window).
-class Editor : public testing::Test {
-protected:
+class Editor : public testing::Test
+{
+  protected:
     void SetUp() override
     {
         installSteppingClock();
@@ -42,11 +44,13 @@ protected:
         hostCalls().clear();
         return editor->getFrame();
     }
-    CControl* control(int row) const { return static_cast<CControl*>(editor->getFrame()->getView(row)); }
+    CControl* control(int row) const
+    {
+        return static_cast<CControl*>(editor->getFrame()->getView(row));
+    }
     CDrawContext* context()
     {
-        if (!drawContext)
-            drawContext.reset(new CDrawContext(editor->getFrame(), nullptr, nullptr));
+        if (!drawContext) drawContext.reset(new CDrawContext(editor->getFrame(), nullptr, nullptr));
         return drawContext.get();
     }
     void drag(CControl* c, CPoint where, long buttons, std::vector<PointerStep> steps = {})
@@ -63,32 +67,40 @@ protected:
 
     std::unique_ptr<Sferant> effect;
     Sferant_Editor* editor = nullptr;
-    struct Forget {
+    struct Forget
+    {
         void operator()(CDrawContext* c) const { c->forget(); }
     };
     std::unique_ptr<CDrawContext, Forget> drawContext;
 };
 
 // The control table: drawing order, class, rectangle, tag (the parameter shown).
-struct Row {
+struct Row
+{
     const char* type;
     CRect size;
     long parameter;
 };
 const Row kRows[] = {
-    {"CVerticalSwitch", CRect(29, 59, 104, 134), 5},  {"CVerticalSwitch", CRect(29, 153, 104, 228), 6},
-    {"CAnimKnob", CRect(206, 164, 256, 214), 3},      {"CAnimKnob", CRect(397, 69, 442, 114), 0},
-    {"CAnimKnob", CRect(397, 171, 442, 216), 1},      {"CAnimKnob", CRect(206, 83, 256, 133), 4},
-    {"CVerticalSwitch", CRect(149, 87, 193, 131), 7}, {"CVerticalSwitch", CRect(470, 125, 514, 169), 8},
-    {"CVerticalSwitch", CRect(149, 166, 193, 210), 2}, {"CParamDisplay", CRect(400, 118, 440, 142), 0},
-    {"CParamDisplay", CRect(400, 220, 440, 244), 1},  {"CParamDisplay", CRect(273, 167, 313, 191), 3},
+    {"CVerticalSwitch", CRect(29, 59, 104, 134), 5},
+    {"CVerticalSwitch", CRect(29, 153, 104, 228), 6},
+    {"CAnimKnob", CRect(206, 164, 256, 214), 3},
+    {"CAnimKnob", CRect(397, 69, 442, 114), 0},
+    {"CAnimKnob", CRect(397, 171, 442, 216), 1},
+    {"CAnimKnob", CRect(206, 83, 256, 133), 4},
+    {"CVerticalSwitch", CRect(149, 87, 193, 131), 7},
+    {"CVerticalSwitch", CRect(470, 125, 514, 169), 8},
+    {"CVerticalSwitch", CRect(149, 166, 193, 210), 2},
+    {"CParamDisplay", CRect(400, 118, 440, 142), 0},
+    {"CParamDisplay", CRect(400, 220, 440, 244), 1},
+    {"CParamDisplay", CRect(273, 167, 313, 191), 3},
     {"CParamDisplay", CRect(273, 86, 313, 110), 4},
 };
 constexpr int kAzimuthKnobRow = 3;
 constexpr int kAzimuthDisplayRow = 9;
 constexpr int kOrderSwitchRow = 0;
 
-}  // namespace
+} // namespace
 
 TEST_F(Editor, TheEffectRegistersItsEditorOnCreation)
 {
@@ -116,7 +128,8 @@ TEST_F(Editor, OpeningBuildsTheThirteenControlsOfTheTable)
     CFrame* frame = open();
     ASSERT_NE(frame, nullptr);
     ASSERT_EQ(frame->getNbViews(), 13);
-    for (int row = 0; row < 13; ++row) {
+    for (int row = 0; row < 13; ++row)
+    {
         SCOPED_TRACE(row);
         CControl* c = control(row);
         EXPECT_TRUE(c->isTypeOf(kRows[row].type));
@@ -133,7 +146,8 @@ TEST_F(Editor, OpeningBuildsTheThirteenControlsOfTheTable)
 TEST_F(Editor, ReadoutsUseTheSmallFontInBlackOverTheirBox)
 {
     open();
-    for (int row = kAzimuthDisplayRow; row < 13; ++row) {
+    for (int row = kAzimuthDisplayRow; row < 13; ++row)
+    {
         auto* d = static_cast<CParamDisplay*>(control(row));
         EXPECT_EQ(d->getFont(), kSmallFont);
         EXPECT_EQ(d->getFontColor(), kBlackCColor);
@@ -163,7 +177,7 @@ TEST_F(Editor, ClosingDropsTheFrameAndReopeningReadsTheCurrentValues)
     open();
     editor->close();
     EXPECT_EQ(editor->getFrame(), nullptr);
-    effect->setParameter(0, 0.125f);  // no frame: nothing is followed
+    effect->setParameter(0, 0.125f); // no frame: nothing is followed
     open();
     EXPECT_EQ(control(kAzimuthKnobRow)->getValue(), 0.125f);
 }
@@ -181,7 +195,8 @@ TEST_F(Editor, AHostParameterReachesTheKnobAndItsReadoutAndNothingElse)
 TEST_F(Editor, ParameterIndicesOutsideTheNineChangeNothing)
 {
     open();
-    for (VstInt32 index : {9, 100, -1}) {
+    for (VstInt32 index : {9, 100, -1})
+    {
         editor->setParameter(index, 0.9f);
         for (int row = 0; row < 13; ++row)
             EXPECT_EQ(control(row)->getValue(), effect->getParameter(kRows[row].parameter));
@@ -193,18 +208,20 @@ TEST_F(Editor, DraggingTheAzimuthKnobIsOneGestureForTheHost)
     open();
     CControl* knob = control(kAzimuthKnobRow);
     drag(knob, CPoint(420, 90), kLeftButton,
-         {{CPoint(420, 80), kLeftButton}, {CPoint(420, 70), kLeftButton}, {CPoint(420, 60), kLeftButton}});
+         {{CPoint(420, 80), kLeftButton},
+          {CPoint(420, 70), kLeftButton},
+          {CPoint(420, 60), kLeftButton}});
 
     const std::vector<HostCall>& calls = hostCalls();
     std::vector<HostCall> gesture;
     for (const HostCall& call : calls)
-        if (call.opcode == 43 || call.opcode == 0 || call.opcode == 44)
-            gesture.push_back(call);
+        if (call.opcode == 43 || call.opcode == 0 || call.opcode == 44) gesture.push_back(call);
     // Taking the focus marks the knob dirty, so the press reports the value it starts from.
     ASSERT_EQ(gesture.size(), 6u);
     EXPECT_EQ(gesture.front().opcode, 43);
     EXPECT_EQ(gesture.back().opcode, 44);
-    for (size_t i = 1; i + 1 < gesture.size(); ++i) {
+    for (size_t i = 1; i + 1 < gesture.size(); ++i)
+    {
         EXPECT_EQ(gesture[i].opcode, 0);
         EXPECT_NEAR(gesture[i].value, 0.5f + 0.05f * (i - 1), 1e-5);
     }
@@ -235,7 +252,9 @@ TEST_F(Editor, ModifiedClicksAreLeftToTheControls)
 {
     open();
     for (long buttons : {kShiftKey, kControlKey, kAltKey, kMacControlKey})
-        EXPECT_EQ(editor->controlModifierClicked(nullptr, control(kAzimuthKnobRow), kLeftButton | buttons), 0);
+        EXPECT_EQ(editor->controlModifierClicked(nullptr, control(kAzimuthKnobRow),
+                                                 kLeftButton | buttons),
+                  0);
 }
 
 TEST_F(Editor, ControlsWithATagOutsideTheNineReportNothing)
@@ -254,6 +273,6 @@ TEST_F(Editor, ControlsWithATagOutsideTheNineReportNothing)
 TEST_F(Editor, TheEffectMayGoWhileItsEditorIsOpen)
 {
     open();
-    effect.reset();  // must not leak the frame or its controls (checked under sanitizers)
+    effect.reset(); // must not leak the frame or its controls (checked under sanitizers)
     SUCCEED();
 }

@@ -9,9 +9,10 @@
 
 #include <cmath>
 
-namespace {
+namespace
+{
 
-const CRect kKnobRect(100, 50, 145, 95);  // 45 pixels: radius 22.5
+const CRect kKnobRect(100, 50, 145, 95); // 45 pixels: radius 22.5
 
 CKnob* newKnob(ControlBench& bench, float value)
 {
@@ -26,7 +27,8 @@ CKnob* newKnob(ControlBench& bench, float value)
 CPoint onCircle(double degrees)
 {
     double a = degrees * M_PI / 180.0;
-    return CPoint(long(std::lround(122.5 + 20 * std::cos(a))), long(std::lround(72.5 - 20 * std::sin(a))));
+    return CPoint(long(std::lround(122.5 + 20 * std::cos(a))),
+                  long(std::lround(72.5 - 20 * std::sin(a))));
 }
 
 // Knob-local form of onCircle.
@@ -42,34 +44,36 @@ std::vector<float> changes(const std::vector<float>& heard)
 {
     std::vector<float> result;
     for (float v : heard)
-        if (result.empty() || result.back() != v)
-            result.push_back(v);
+        if (result.empty() || result.back() != v) result.push_back(v);
     return result;
 }
 
-class Knob : public testing::Test {
-protected:
+class Knob : public testing::Test
+{
+  protected:
     void SetUp() override { AEffGUIEditor::knobMode = 2; }
     void TearDown() override { AEffGUIEditor::knobMode = 0; }
     ControlBench bench;
 };
 
-}  // namespace
+} // namespace
 
 TEST_F(Knob, ValueMapsOntoTheArcFromLowerLeftOverTheTopToLowerRight)
 {
-    struct Case {
+    struct Case
+    {
         float value;
         CPoint point;
     };
     // Inset 3 on a radius of 22.5: the handle lies on a circle of 19.5.
     const Case cases[] = {
-        {0.0f, CPoint(9, 36)},   // 225 degrees
-        {0.5f, CPoint(22, 3)},   // straight up (single precision lands just left of 22.5)
-        {1.0f, CPoint(36, 36)},  // -45 degrees
+        {0.0f, CPoint(9, 36)},  // 225 degrees
+        {0.5f, CPoint(22, 3)},  // straight up (single precision lands just left of 22.5)
+        {1.0f, CPoint(36, 36)}, // -45 degrees
     };
     CKnob* knob = newKnob(bench, 0.0f);
-    for (const Case& c : cases) {
+    for (const Case& c : cases)
+    {
         knob->setValue(c.value);
         CPoint p;
         knob->valueToPoint(p);
@@ -79,17 +83,19 @@ TEST_F(Knob, ValueMapsOntoTheArcFromLowerLeftOverTheTopToLowerRight)
 
 TEST_F(Knob, PointsMapBackToValuesAndTheDeadGapSplitsBetweenMinAndMax)
 {
-    struct Case {
+    struct Case
+    {
         double degrees;
         float value;
     };
     const Case cases[] = {
-        {90, 0.5f},  {225, 0.0f}, {-45, 1.0f}, {0, 5.0f / 6.0f}, {180, 1.0f / 6.0f},
-        {250, 0.0f},  // in the gap, next to min
-        {290, 1.0f},  // in the gap, next to max
+        {90, 0.5f},       {225, 0.0f},        {-45, 1.0f},
+        {0, 5.0f / 6.0f}, {180, 1.0f / 6.0f}, {250, 0.0f}, // in the gap, next to min
+        {290, 1.0f},                                       // in the gap, next to max
     };
     CKnob* knob = newKnob(bench, 0.0f);
-    for (const Case& c : cases) {
+    for (const Case& c : cases)
+    {
         CPoint p = localOnCircle(c.degrees);
         EXPECT_NEAR(knob->valueFromPoint(p), c.value, 0.02) << c.degrees;
     }
@@ -99,12 +105,12 @@ TEST_F(Knob, ALinearDragFollowsTheTotalDisplacementAndClamps)
 {
     CKnob* knob = newKnob(bench, 0.2f);
     bench.drag(knob, CPoint(120, 200), kLeftButton,
-               {{CPoint(120, 100), kLeftButton},    // 100 up: 0.7
-                {CPoint(120, 0), kLeftButton},      // 200 up: 1.2, clamped
-                {CPoint(120, 20), kLeftButton}});   // 180 up: 1.1, still clamped
+               {{CPoint(120, 100), kLeftButton},  // 100 up: 0.7
+                {CPoint(120, 0), kLeftButton},    // 200 up: 1.2, clamped
+                {CPoint(120, 20), kLeftButton}}); // 180 up: 1.1, still clamped
     std::vector<float> heard = changes(bench.listener.values);
     ASSERT_EQ(heard.size(), 3u);
-    EXPECT_NEAR(heard[0], 0.2f, 1e-6);  // taking the focus marks the knob dirty
+    EXPECT_NEAR(heard[0], 0.2f, 1e-6); // taking the focus marks the knob dirty
     EXPECT_NEAR(heard[1], 0.7f, 1e-6);
     EXPECT_EQ(heard[2], 1.0f);
     EXPECT_EQ(knob->getValue(), 1.0f);
@@ -132,10 +138,10 @@ TEST_F(Knob, PressingShiftMidDragChangesTheSpeedWithoutAJump)
     const long shifted = kLeftButton | kShiftKey;
     CKnob* knob = newKnob(bench, 0.2f);
     bench.drag(knob, CPoint(120, 200), kLeftButton,
-               {{CPoint(120, 100), kLeftButton},  // 100 up: 0.7
-                {CPoint(120, 100), shifted},      // shift alone moves nothing
-                {CPoint(120, 99), shifted},       // re-based here; this pixel at the old speed
-                {CPoint(120, 69), shifted}});     // 30 more pixels at 1/300 each
+               {{CPoint(120, 100), kLeftButton}, // 100 up: 0.7
+                {CPoint(120, 100), shifted},     // shift alone moves nothing
+                {CPoint(120, 99), shifted},      // re-based here; this pixel at the old speed
+                {CPoint(120, 69), shifted}});    // 30 more pixels at 1/300 each
     std::vector<float> heard = changes(bench.listener.values);
     ASSERT_EQ(heard.size(), 4u);
     EXPECT_NEAR(heard[1], 0.7f, 1e-6);
@@ -145,16 +151,19 @@ TEST_F(Knob, PressingShiftMidDragChangesTheSpeedWithoutAJump)
 
 TEST_F(Knob, KnobModeAndAltChooseBetweenLinearAndCircularDrags)
 {
-    struct Case {
+    struct Case
+    {
         long mode;
         long buttons;
         bool circular;
     };
     const Case cases[] = {
-        {2, kLeftButton, false}, {2, kLeftButton | kAltKey, true}, {0, kLeftButton, true},
-        {0, kLeftButton | kAltKey, false}, {1, kLeftButton, true}, {1, kLeftButton | kAltKey, false},
+        {2, kLeftButton, false}, {2, kLeftButton | kAltKey, true},
+        {0, kLeftButton, true},  {0, kLeftButton | kAltKey, false},
+        {1, kLeftButton, true},  {1, kLeftButton | kAltKey, false},
     };
-    for (const Case& c : cases) {
+    for (const Case& c : cases)
+    {
         SCOPED_TRACE(testing::Message() << "mode " << c.mode << " buttons " << c.buttons);
         ControlBench local;
         AEffGUIEditor::knobMode = c.mode;
@@ -178,17 +187,19 @@ TEST_F(Knob, ACircularDragDoesNotWrapAcrossTheDeadGap)
 
 TEST_F(Knob, AWheelNotchStepsByTheWheelIncrement)
 {
-    struct Case {
+    struct Case
+    {
         float start;
         float distance;
         long held;
         float expected;
     };
     const Case cases[] = {
-        {0.5f, 1, 0, 0.6f},         {0.5f, -1, 0, 0.4f},       {0.5f, 1, kShiftKey, 0.51f},
-        {0.95f, 1, 0, 1.0f},        {0.05f, -1, 0, 0.0f},      {0.5f, 2, 0, 0.7f},
+        {0.5f, 1, 0, 0.6f},  {0.5f, -1, 0, 0.4f},  {0.5f, 1, kShiftKey, 0.51f},
+        {0.95f, 1, 0, 1.0f}, {0.05f, -1, 0, 0.0f}, {0.5f, 2, 0, 0.7f},
     };
-    for (const Case& c : cases) {
+    for (const Case& c : cases)
+    {
         SCOPED_TRACE(testing::Message() << c.start << " " << c.distance << " " << c.held);
         ControlBench local;
         CKnob* knob = newKnob(local, c.start);
@@ -210,19 +221,25 @@ TEST_F(Knob, ADisabledKnobTakesNoWheel)
 
 TEST_F(Knob, ArrowKeysStepByTheWheelIncrement)
 {
-    struct Case {
+    struct Case
+    {
         unsigned char virt;
         unsigned char modifier;
         long answer;
         float expected;
     };
     const Case cases[] = {
-        {kVirtKeyUp, 0, 1, 0.6f},    {kVirtKeyRight, 0, 1, 0.6f},
-        {kVirtKeyDown, 0, 1, 0.4f},  {kVirtKeyLeft, 0, 1, 0.4f},
-        {kVirtKeyUp, kModifierShift, 1, 0.51f}, {kVirtKeyLeft, kModifierShift, 1, 0.49f},
-        {kVirtKeySpace, 0, -1, 0.5f}, {kVirtKeyPageUp, 0, -1, 0.5f},
+        {kVirtKeyUp, 0, 1, 0.6f},
+        {kVirtKeyRight, 0, 1, 0.6f},
+        {kVirtKeyDown, 0, 1, 0.4f},
+        {kVirtKeyLeft, 0, 1, 0.4f},
+        {kVirtKeyUp, kModifierShift, 1, 0.51f},
+        {kVirtKeyLeft, kModifierShift, 1, 0.49f},
+        {kVirtKeySpace, 0, -1, 0.5f},
+        {kVirtKeyPageUp, 0, -1, 0.5f},
     };
-    for (const Case& c : cases) {
+    for (const Case& c : cases)
+    {
         SCOPED_TRACE(int(c.virt));
         ControlBench local;
         CKnob* knob = newKnob(local, 0.5f);
@@ -244,16 +261,25 @@ TEST(AnimKnob, TheFrameShownIsTheValueTimesTheLastFrameIndex)
 {
     ControlBench bench;
     CAnimKnob* knob = bench.add(new CAnimKnob(CRect(0, 0, 45, 45), nullptr, 0, 361, 45, nullptr));
-    struct Case {
+    struct Case
+    {
         float value;
         long frame;
     };
     const Case cases[] = {
-        {0.0f, 0}, {0.5f, 180}, {1.0f, 360}, {0.0027f, 0}, {0.25f, 90},
+        {0.0f, 0},
+        {0.5f, 180},
+        {1.0f, 360},
+        {0.0027f, 0},
+        {0.25f, 90},
         // Outside 0..1 the frame stays inside the strip.
-        {1.7f, 360}, {-0.3f, 0}, {NAN, 0}, {1e30f, 360},
+        {1.7f, 360},
+        {-0.3f, 0},
+        {NAN, 0},
+        {1e30f, 360},
     };
-    for (const Case& c : cases) {
+    for (const Case& c : cases)
+    {
         knob->setValue(c.value);
         EXPECT_EQ(knob->frameOffset(), c.frame * 45) << c.value;
     }

@@ -7,7 +7,8 @@
 
 #include <cmath>
 
-namespace {
+namespace
+{
 
 const CRect kFiveWayRect(29, 59, 104, 134);
 
@@ -16,22 +17,23 @@ CVerticalSwitch* fiveWay(ControlBench& bench)
     return bench.add(new CVerticalSwitch(kFiveWayRect, &bench.listener, 5, 5, 75, 5, nullptr));
 }
 
-}  // namespace
+} // namespace
 
 TEST(VerticalSwitch, AClickSelectsTheBandUnderThePointer)
 {
-    struct Case {
-        long below;  // pixels below the top edge
+    struct Case
+    {
+        long below; // pixels below the top edge
         float value;
     };
     const Case cases[] = {
-        {0, 0.0f},   {14, 0.0f},  {15, 0.25f}, {29, 0.25f}, {30, 0.5f}, {59, 0.75f},
-        {60, 1.0f},  {74, 1.0f},
-        {90, 1.0f},   // below the control
-        {-10, 0.0f},  // less than a band above: truncation toward zero
-        {-20, 0.0f},  // further above: clamped
+        {0, 0.0f},   {14, 0.0f}, {15, 0.25f}, {29, 0.25f}, {30, 0.5f},
+        {59, 0.75f}, {60, 1.0f}, {74, 1.0f},  {90, 1.0f}, // below the control
+        {-10, 0.0f}, // less than a band above: truncation toward zero
+        {-20, 0.0f}, // further above: clamped
     };
-    for (const Case& c : cases) {
+    for (const Case& c : cases)
+    {
         SCOPED_TRACE(c.below);
         ControlBench bench;
         CVerticalSwitch* control = fiveWay(bench);
@@ -57,7 +59,8 @@ TEST(VerticalSwitch, ADragReportsEachNewPosition)
     CVerticalSwitch* control = fiveWay(bench);
     control->setDirty(false);
     bench.drag(control, CPoint(60, 60), kLeftButton,
-               {{CPoint(60, 62), kLeftButton}, {CPoint(60, 80), kLeftButton},
+               {{CPoint(60, 62), kLeftButton},
+                {CPoint(60, 80), kLeftButton},
                 {CPoint(60, 300), kLeftButton}});
     EXPECT_EQ(bench.listener.values, (std::vector<float>{0.25f, 1.0f}));
 }
@@ -74,9 +77,11 @@ TEST(VerticalSwitch, PressingShiftEndsTheDragAtOnce)
 
 TEST(VerticalSwitch, ATwoWaySwitchOnlyProducesZeroAndOne)
 {
-    for (long below = -30; below < 80; below += 7) {
+    for (long below = -30; below < 80; below += 7)
+    {
         ControlBench bench;
-        auto* toggle = bench.add(new CVerticalSwitch(CRect(470, 125, 514, 169), &bench.listener, 8, 2, 44, 2, nullptr));
+        auto* toggle = bench.add(
+            new CVerticalSwitch(CRect(470, 125, 514, 169), &bench.listener, 8, 2, 44, 2, nullptr));
         bench.drag(toggle, CPoint(490, 125 + below), kLeftButton);
         float v = toggle->getValue();
         EXPECT_TRUE(v == 0.0f || v == 1.0f) << below;
@@ -88,15 +93,17 @@ TEST(VerticalSwitch, TheDrawnPositionIsTheNearestOneWithinTheStrip)
 {
     ControlBench bench;
     CVerticalSwitch* control = fiveWay(bench);
-    struct Case {
+    struct Case
+    {
         float value;
         long position;
     };
     const Case cases[] = {
-        {0.0f, 0}, {0.3f, 1}, {0.4f, 2}, {0.75f, 3}, {1.0f, 4},
-        {1.5f, 4}, {-1.0f, 0}, {NAN, 0}, {1e30f, 4},
+        {0.0f, 0}, {0.3f, 1},  {0.4f, 2}, {0.75f, 3}, {1.0f, 4},
+        {1.5f, 4}, {-1.0f, 0}, {NAN, 0},  {1e30f, 4},
     };
-    for (const Case& c : cases) {
+    for (const Case& c : cases)
+    {
         control->setValue(c.value);
         EXPECT_EQ(control->shownPosition(), c.position) << c.value;
     }

@@ -86,11 +86,17 @@ TEST(Bitmap, EveryPngKindIsConvertedToPremultipliedRgba)
     } cases[] = {
         {"grey", encodePng(1, 1, PNG_COLOR_TYPE_GRAY, 8, {100}), {99, 99, 99, 255}},
         {"grey 1-bit", encodePng(1, 1, PNG_COLOR_TYPE_GRAY, 1, {0x80}), {254, 254, 254, 255}},
-        {"grey with alpha", encodePng(1, 1, PNG_COLOR_TYPE_GRAY_ALPHA, 8, {255, 128}), {127, 127, 127, 128}},
+        {"grey with alpha",
+         encodePng(1, 1, PNG_COLOR_TYPE_GRAY_ALPHA, 8, {255, 128}),
+         {127, 127, 127, 128}},
         {"palette", encodePng(1, 1, PNG_COLOR_TYPE_PALETTE, 8, {1}, palette), {199, 99, 0, 255}},
-        {"palette with transparency", encodePng(1, 1, PNG_COLOR_TYPE_PALETTE, 8, {0}, palette, {0}), {0, 0, 0, 0}},
+        {"palette with transparency",
+         encodePng(1, 1, PNG_COLOR_TYPE_PALETTE, 8, {0}, palette, {0}),
+         {0, 0, 0, 0}},
         {"rgb", encodePng(1, 1, PNG_COLOR_TYPE_RGB, 8, {255, 128, 0}), {254, 127, 0, 255}},
-        {"rgba 16-bit", encodePng(1, 1, PNG_COLOR_TYPE_RGBA, 16, {255, 255, 0, 0, 0, 0, 128, 0}), {127, 0, 0, 128}},
+        {"rgba 16-bit",
+         encodePng(1, 1, PNG_COLOR_TYPE_RGBA, 16, {255, 255, 0, 0, 0, 0, 128, 0}),
+         {127, 0, 0, 128}},
     };
     for (const Case& c : cases)
     {

@@ -71,8 +71,7 @@ inline std::vector<unsigned char> encodePng(long width, long height, int colourT
         nullptr);
     png_set_IHDR(png, info, png_uint_32(width), png_uint_32(height), bitDepth, colourType,
                  PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
-    if (!palette.empty())
-        png_set_PLTE(png, info, palette.data(), int(palette.size()));
+    if (!palette.empty()) png_set_PLTE(png, info, palette.data(), int(palette.size()));
     if (!transparency.empty())
         png_set_tRNS(png, info, transparency.data(), int(transparency.size()), nullptr);
     png_write_info(png, info);
@@ -85,7 +84,8 @@ inline std::vector<unsigned char> encodePng(long width, long height, int colourT
 }
 
 // An 8-bit RGBA image from one colour per pixel, rows back to back.
-inline std::vector<unsigned char> rgbaPng(long width, long height, const std::vector<CColor>& pixels)
+inline std::vector<unsigned char> rgbaPng(long width, long height,
+                                          const std::vector<CColor>& pixels)
 {
     std::vector<unsigned char> samples;
     for (const CColor& c : pixels)

@@ -21,7 +21,8 @@ TEST(Rect, PointInsideExcludesTheRightAndBottomEdges)
 
 TEST(Rect, BoundOfDisjointRectanglesIsEmptyButNeverNegative)
 {
-    const CRect cases[] = {{50, 0, 60, 10}, {0, 50, 10, 60}, {50, 50, 60, 60}, {-20, -20, -10, -10}};
+    const CRect cases[] = {
+        {50, 0, 60, 10}, {0, 50, 10, 60}, {50, 50, 60, 60}, {-20, -20, -10, -10}};
     for (const CRect& other : cases)
     {
         CRect r(0, 0, 10, 10);

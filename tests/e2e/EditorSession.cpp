@@ -11,15 +11,16 @@
 #include <thread>
 #include <unistd.h>
 
-namespace {
+namespace
+{
 
 std::string firstLineOf(const std::string& command)
 {
     std::string line;
-    if (FILE* p = popen(command.c_str(), "r")) {
+    if (FILE* p = popen(command.c_str(), "r"))
+    {
         char buffer[256];
-        if (fgets(buffer, sizeof buffer, p))
-            line = buffer;
+        if (fgets(buffer, sizeof buffer, p)) line = buffer;
         pclose(p);
     }
     while (!line.empty() && (line.back() == '\n' || line.back() == '\r'))
@@ -27,21 +28,26 @@ std::string firstLineOf(const std::string& command)
     return line;
 }
 
-}  // namespace
+} // namespace
 
 EditorSession::EditorSession(std::vector<std::string> extraArgs)
 {
     char path[] = "/tmp/sferant-e2e-XXXXXX";
     int fd = mkstemp(path);
-    if (fd < 0)
-        return;
+    if (fd < 0) return;
     outputPath = path;
 
-    std::vector<std::string> args = {SFERANT_BINARY_DIR "/tools/sferant-host", "editor", SFERANT_MODULE_PATH,
-                                     "--trace", "--dump-params", "--seconds", "60"};
+    std::vector<std::string> args = {SFERANT_BINARY_DIR "/tools/sferant-host",
+                                     "editor",
+                                     SFERANT_MODULE_PATH,
+                                     "--trace",
+                                     "--dump-params",
+                                     "--seconds",
+                                     "60"};
     args.insert(args.end(), extraArgs.begin(), extraArgs.end());
     pid = fork();
-    if (pid == 0) {
+    if (pid == 0)
+    {
         dup2(fd, STDOUT_FILENO);
         std::vector<char*> argv;
         for (std::string& a : args)
@@ -51,16 +57,15 @@ EditorSession::EditorSession(std::vector<std::string> extraArgs)
         _exit(127);
     }
     close(fd);
-    window = firstLineOf("timeout 20 xdotool search --sync --onlyvisible --name Sferant 2>/dev/null");
-    settle();  // the editor's first expose and paint
+    window =
+        firstLineOf("timeout 20 xdotool search --sync --onlyvisible --name Sferant 2>/dev/null");
+    settle(); // the editor's first expose and paint
 }
 
 EditorSession::~EditorSession()
 {
-    if (pid > 0)
-        finish();
-    if (!outputPath.empty())
-        unlink(outputPath.c_str());
+    if (pid > 0) finish();
+    if (!outputPath.empty()) unlink(outputPath.c_str());
 }
 
 bool EditorSession::xdo(const std::string& commands) const
@@ -78,7 +83,8 @@ void EditorSession::settle(int milliseconds)
 
 std::string EditorSession::finish()
 {
-    if (pid > 0) {
+    if (pid > 0)
+    {
         kill(pid, SIGTERM);
         waitpid(pid, nullptr, 0);
         pid = -1;
@@ -94,11 +100,12 @@ std::vector<Callback> callbacks(const std::string& trace)
     std::vector<Callback> result;
     std::istringstream lines(trace);
     std::string line;
-    while (std::getline(lines, line)) {
+    while (std::getline(lines, line))
+    {
         Callback c{};
         float value;
-        if (std::sscanf(line.c_str(), "callback opcode=%d index=%d value=%f opt=%f", &c.opcode, &c.index,
-                        &value, &c.opt) == 4)
+        if (std::sscanf(line.c_str(), "callback opcode=%d index=%d value=%f opt=%f", &c.opcode,
+                        &c.index, &value, &c.opt) == 4)
             result.push_back(c);
     }
     return result;
@@ -108,7 +115,8 @@ float dumpedValue(const std::string& output, int index)
 {
     std::istringstream lines(output);
     std::string line;
-    while (std::getline(lines, line)) {
+    while (std::getline(lines, line))
+    {
         int i;
         float value;
         if (std::sscanf(line.c_str(), "param index=%d value=%f", &i, &value) == 2 && i == index)
@@ -121,11 +129,9 @@ std::string dumpedDisplay(const std::string& output, int index)
 {
     std::string key = "param index=" + std::to_string(index) + " ";
     size_t at = output.find(key);
-    if (at == std::string::npos)
-        return {};
+    if (at == std::string::npos) return {};
     size_t start = output.find("display=\"", at);
-    if (start == std::string::npos)
-        return {};
+    if (start == std::string::npos) return {};
     start += 9;
     return output.substr(start, output.find('"', start) - start);
 }

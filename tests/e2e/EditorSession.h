@@ -5,8 +5,9 @@
 #include <vector>
 
 // One run of `sferant-host editor` on the current display, with its trace captured.
-class EditorSession {
-public:
+class EditorSession
+{
+  public:
     // Starts the host with the editor of the built module and waits until its window shows.
     explicit EditorSession(std::vector<std::string> extraArgs = {});
     ~EditorSession();
@@ -19,14 +20,15 @@ public:
     // Asks the host to stop (it closes the editor first) and returns everything it printed.
     std::string finish();
 
-private:
+  private:
     pid_t pid = -1;
     std::string outputPath;
     std::string window;
 };
 
 // The callback lines of a trace as (opcode, index) pairs, in order.
-struct Callback {
+struct Callback
+{
     int opcode;
     int index;
     float opt;

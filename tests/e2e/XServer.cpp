@@ -9,10 +9,10 @@
 XServer::XServer()
 {
     int fds[2];
-    if (pipe(fds) != 0)
-        return;
+    if (pipe(fds) != 0) return;
     pid = fork();
-    if (pid == 0) {
+    if (pid == 0)
+    {
         close(fds[0]);
         std::string fd = std::to_string(fds[1]);
         execlp("Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-screen", "0", "800x600x24", "-nolisten",
@@ -26,7 +26,8 @@ XServer::XServer()
     while (pid > 0 && read(fds[0], &c, 1) == 1 && c != '\n')
         number += c;
     close(fds[0]);
-    if (!number.empty()) {
+    if (!number.empty())
+    {
         display = ":" + number;
         setenv("DISPLAY", display.c_str(), 1);
     }
@@ -34,7 +35,8 @@ XServer::XServer()
 
 XServer::~XServer()
 {
-    if (pid > 0) {
+    if (pid > 0)
+    {
         kill(pid, SIGTERM);
         waitpid(pid, nullptr, 0);
     }

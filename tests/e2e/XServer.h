@@ -4,8 +4,9 @@
 #include <sys/types.h>
 
 // A private Xvfb for one test process; DISPLAY points at it while it lives.
-class XServer {
-public:
+class XServer
+{
+  public:
     XServer();
     ~XServer();
     XServer(const XServer&) = delete;
@@ -14,7 +15,7 @@ public:
     bool running() const { return !display.empty(); }
     const std::string& name() const { return display; }
 
-private:
+  private:
     pid_t pid = -1;
     std::string display;
 };

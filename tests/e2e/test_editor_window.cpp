@@ -10,9 +10,11 @@
 #include <string>
 #include <unistd.h>
 
-namespace {
+namespace
+{
 
-struct Area {
+struct Area
+{
     int left, top, right, bottom;
 };
 const Area kAzimuthKnob{397, 69, 442, 114};
@@ -20,13 +22,14 @@ const Area kAzimuthReadout{400, 118, 440, 142};
 
 bool samePixels(const RgbaImage& a, const RgbaImage& b, const Area& area)
 {
-    if (a.width < area.right || b.width < area.right || a.height < area.bottom || b.height < area.bottom)
+    if (a.width < area.right || b.width < area.right || a.height < area.bottom ||
+        b.height < area.bottom)
         return false;
     for (int y = area.top; y < area.bottom; ++y)
-        for (int x = area.left; x < area.right; ++x) {
+        for (int x = area.left; x < area.right; ++x)
+        {
             const auto &p = a.at(x, y), &q = b.at(x, y);
-            if (p.r != q.r || p.g != q.g || p.b != q.b)
-                return false;
+            if (p.r != q.r || p.g != q.g || p.b != q.b) return false;
         }
     return true;
 }
@@ -54,13 +57,13 @@ std::vector<Callback> gesture(const std::string& trace)
 {
     std::vector<Callback> result;
     for (const Callback& c : callbacks(trace))
-        if (c.opcode == 43 || c.opcode == 0 || c.opcode == 44)
-            result.push_back(c);
+        if (c.opcode == 43 || c.opcode == 0 || c.opcode == 44) result.push_back(c);
     return result;
 }
 
-class EditorWindow : public testing::Test {
-protected:
+class EditorWindow : public testing::Test
+{
+  protected:
     static void SetUpTestSuite() { server = new XServer; }
     static void TearDownTestSuite()
     {
@@ -69,15 +72,14 @@ protected:
     }
     void SetUp() override
     {
-        if (!server->running())
-            GTEST_SKIP() << "Xvfb could not be started";
+        if (!server->running()) GTEST_SKIP() << "Xvfb could not be started";
     }
     static XServer* server;
 };
 
 XServer* EditorWindow::server = nullptr;
 
-}  // namespace
+} // namespace
 
 TEST_F(EditorWindow, DraggingTheAzimuthKnobIsOneGestureAndTheReadoutFollows)
 {
@@ -86,9 +88,10 @@ TEST_F(EditorWindow, DraggingTheAzimuthKnobIsOneGestureAndTheReadoutFollows)
     {
         EditorSession session({"--screenshot", shot});
         ASSERT_TRUE(session.ready());
-        session.xdo("mousemove --window {w} 420 92 mousedown 1 sleep 0.2 "
-                    "mousemove --window {w} 420 82 sleep 0.2 mousemove --window {w} 420 72 sleep 0.2 "
-                    "mousemove --window {w} 420 62 sleep 0.2 mouseup 1");
+        session.xdo(
+            "mousemove --window {w} 420 92 mousedown 1 sleep 0.2 "
+            "mousemove --window {w} 420 82 sleep 0.2 mousemove --window {w} 420 72 sleep 0.2 "
+            "mousemove --window {w} 420 62 sleep 0.2 mouseup 1");
         session.settle();
         out = session.finish();
     }
@@ -97,9 +100,10 @@ TEST_F(EditorWindow, DraggingTheAzimuthKnobIsOneGestureAndTheReadoutFollows)
     EXPECT_EQ(calls.front().opcode, 43);
     EXPECT_EQ(calls.back().opcode, 44);
     float last = 0.5f;
-    for (size_t i = 1; i + 1 < calls.size(); ++i) {
+    for (size_t i = 1; i + 1 < calls.size(); ++i)
+    {
         EXPECT_EQ(calls[i].opcode, 0);
-        EXPECT_GE(calls[i].opt, last);  // moving up only raises the value
+        EXPECT_GE(calls[i].opt, last); // moving up only raises the value
         last = calls[i].opt;
     }
     for (const Callback& c : calls)

@@ -10,26 +10,28 @@
 // Last: Xlib defines macros (None, Bool) that clash with other headers.
 #include <X11/Xlib.h>
 
-namespace {
+namespace
+{
 
 VstIntPtr quietHost(AEffect*, VstInt32 opcode, VstInt32, VstIntPtr, void*, float)
 {
     return opcode == audioMasterVersion ? 2400 : 0;
 }
 
-class EditorLifetime : public testing::Test {
-protected:
+class EditorLifetime : public testing::Test
+{
+  protected:
     void SetUp() override
     {
-        if (!server.running() || !(display = XOpenDisplay(nullptr)))
-            GTEST_SKIP() << "no X server";
+        if (!server.running() || !(display = XOpenDisplay(nullptr))) GTEST_SKIP() << "no X server";
         parent = XCreateSimpleWindow(display, DefaultRootWindow(display), 0, 0, 535, 275, 0, 0, 0);
         XMapWindow(display, parent);
         XSync(display, False);
     }
     void TearDown() override
     {
-        if (display) {
+        if (display)
+        {
             XDestroyWindow(display, parent);
             XCloseDisplay(display);
         }
@@ -42,8 +44,7 @@ protected:
         Window root, parentOfParent, *children = nullptr;
         unsigned count = 0;
         XQueryTree(display, parent, &root, &parentOfParent, &children, &count);
-        if (children)
-            XFree(children);
+        if (children) XFree(children);
         return count;
     }
     unsigned topLevelWindows()
@@ -52,8 +53,7 @@ protected:
         Window root, none, *children = nullptr;
         unsigned count = 0;
         XQueryTree(display, DefaultRootWindow(display), &root, &none, &children, &count);
-        if (children)
-            XFree(children);
+        if (children) XFree(children);
         return count;
     }
     VstIntPtr dispatch(AEffect* effect, VstInt32 opcode, void* ptr = nullptr)
@@ -67,14 +67,15 @@ protected:
     Window parent = 0;
 };
 
-}  // namespace
+} // namespace
 
 TEST_F(EditorLifetime, OpeningAndClosingAHundredTimesLeavesNoWindows)
 {
     auto effect = std::make_unique<Sferant>(quietHost);
     AEffect* record = effect->getAeffect();
     unsigned before = topLevelWindows();
-    for (int i = 0; i < 100; ++i) {
+    for (int i = 0; i < 100; ++i)
+    {
         ASSERT_EQ(dispatch(record, effEditOpen, parentHandle()), 1);
         dispatch(record, effEditIdle);
         ASSERT_EQ(childWindows(), 1u) << i;

@@ -5,30 +5,31 @@
 
 #include <array>
 
-namespace sferant_test {
+namespace sferant_test
+{
 
-class LiteralEncoder {
-public:
-  // Parameters in index order, normalised.
-  float fAzimuth = 0.5f, fElevation = 0.5f, fNFC = 0, fDistance = 1, fWidth = 0, fOrder = 0,
-        fWeight = 0, fInput = 0, fOutput = 0;
-  double sampleRate = 44100;
+class LiteralEncoder
+{
+  public:
+    // Parameters in index order, normalised.
+    float fAzimuth = 0.5f, fElevation = 0.5f, fNFC = 0, fDistance = 1, fWidth = 0, fOrder = 0,
+          fWeight = 0, fInput = 0, fOutput = 0;
+    double sampleRate = 44100;
 
-  double orderSignalL[5] = {}, nfcStateL[26] = {}, orderSignalR[5] = {}, nfcStateR[26] = {};
+    double orderSignalL[5] = {}, nfcStateL[26] = {}, orderSignalR[5] = {}, nfcStateR[26] = {};
 
-  // Writes outputs 0 to 35 in 3D and 0 to 10 in 2D.
-  void process(float** inputs, float** outputs, int sampleFrames);
-  void process(double** inputs, double** outputs, int sampleFrames);
+    // Writes outputs 0 to 35 in 3D and 0 to 10 in 2D.
+    void process(float** inputs, float** outputs, int sampleFrames);
+    void process(double** inputs, double** outputs, int sampleFrames);
 
-  std::array<double, 36> ambiChannels(double azimuth);
-  double weightCalculation(int n, int m);
-  double legendre(int n, int m);
-  void firstOrderFilterCoeffs(double distance, int n, double* out);
-  void secondOrderFilterCoeffs(double distance, int n, int k, double* out);
+    std::array<double, 36> ambiChannels(double azimuth);
+    double weightCalculation(int n, int m);
+    double legendre(int n, int m);
+    void firstOrderFilterCoeffs(double distance, int n, double* out);
+    void secondOrderFilterCoeffs(double distance, int n, int k, double* out);
 
-private:
-  template <class Sample>
-  void run(Sample** inputs, Sample** outputs, int sampleFrames);
+  private:
+    template <class Sample> void run(Sample** inputs, Sample** outputs, int sampleFrames);
 };
 
-}  // namespace sferant_test
+} // namespace sferant_test

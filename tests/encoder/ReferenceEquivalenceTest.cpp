@@ -10,144 +10,152 @@
 
 using namespace sferant_test;
 
-namespace {
+namespace
+{
 
 constexpr double kTolerance = 1e-12;
 
-class Scenario {
-public:
-  explicit Scenario(unsigned seed) : random(seed) {}
+class Scenario
+{
+  public:
+    explicit Scenario(unsigned seed) : random(seed) {}
 
-  // Switches take their real positions most of the time, any value sometimes.
-  void randomiseParameters()
-  {
-    for (int i = 0; i < 9; ++i)
-      values[i] = isSwitch(i) && coin(0.8) ? switchPosition(i) : uniform(0.0f, 1.0f);
-  }
+    // Switches take their real positions most of the time, any value sometimes.
+    void randomiseParameters()
+    {
+        for (int i = 0; i < 9; ++i)
+            values[i] = isSwitch(i) && coin(0.8) ? switchPosition(i) : uniform(0.0f, 1.0f);
+    }
 
-  void apply(HostedEncoder& effect, LiteralEncoder& literal) const
-  {
-    for (int i = 0; i < 9; ++i)
-      effect.set(i, values[i]);
-    float* fields[9] = {&literal.fAzimuth, &literal.fElevation, &literal.fNFC,
-                        &literal.fDistance, &literal.fWidth,    &literal.fOrder,
-                        &literal.fWeight,  &literal.fInput,     &literal.fOutput};
-    for (int i = 0; i < 9; ++i)
-      *fields[i] = values[i];
-  }
+    void apply(HostedEncoder& effect, LiteralEncoder& literal) const
+    {
+        for (int i = 0; i < 9; ++i)
+            effect.set(i, values[i]);
+        float* fields[9] = {&literal.fAzimuth,  &literal.fElevation, &literal.fNFC,
+                            &literal.fDistance, &literal.fWidth,     &literal.fOrder,
+                            &literal.fWeight,   &literal.fInput,     &literal.fOutput};
+        for (int i = 0; i < 9; ++i)
+            *fields[i] = values[i];
+    }
 
-  float sampleRate()
-  {
-    const float rates[] = {44100, 48000, 96000, 192000};
-    return rates[std::uniform_int_distribution<int>(0, 3)(random)];
-  }
+    float sampleRate()
+    {
+        const float rates[] = {44100, 48000, 96000, 192000};
+        return rates[std::uniform_int_distribution<int>(0, 3)(random)];
+    }
 
-  int blockSize() { return std::uniform_int_distribution<int>(1, 700)(random); }
+    int blockSize() { return std::uniform_int_distribution<int>(1, 700)(random); }
 
-  template <class Sample>
-  void fillInputs(Channels<Sample>& channels)
-  {
-    for (auto& channel : channels.in)
-      for (auto& s : channel)
-        s = static_cast<Sample>(uniform(-1.0f, 1.0f));
-  }
+    template <class Sample> void fillInputs(Channels<Sample>& channels)
+    {
+        for (auto& channel : channels.in)
+            for (auto& s : channel)
+                s = static_cast<Sample>(uniform(-1.0f, 1.0f));
+    }
 
-  bool coin(double p) { return std::bernoulli_distribution(p)(random); }
+    bool coin(double p) { return std::bernoulli_distribution(p)(random); }
 
-  float values[9] = {};
+    float values[9] = {};
 
-private:
-  static bool isSwitch(int i) { return i == 2 || (i >= 5 && i <= 8); }
+  private:
+    static bool isSwitch(int i) { return i == 2 || (i >= 5 && i <= 8); }
 
-  float switchPosition(int i)
-  {
-    const int steps = (i == 5 || i == 6) ? 4 : 1;
-    return std::uniform_int_distribution<int>(0, steps)(random) / static_cast<float>(steps);
-  }
+    float switchPosition(int i)
+    {
+        const int steps = (i == 5 || i == 6) ? 4 : 1;
+        return std::uniform_int_distribution<int>(0, steps)(random) / static_cast<float>(steps);
+    }
 
-  float uniform(float low, float high)
-  {
-    return std::uniform_real_distribution<float>(low, high)(random);
-  }
+    float uniform(float low, float high)
+    {
+        return std::uniform_real_distribution<float>(low, high)(random);
+    }
 
-  std::mt19937 random;
+    std::mt19937 random;
 };
 
 bool relativelyClose(double a, double b)
 {
-  return std::fabs(a - b) <= kTolerance * std::max(std::fabs(a), std::fabs(b));
+    return std::fabs(a - b) <= kTolerance * std::max(std::fabs(a), std::fabs(b));
 }
 
 template <class Sample>
 void expectSameOutputs(const Channels<Sample>& effect, const Channels<Sample>& literal,
                        bool horizontal, const std::string& where)
 {
-  const int channels = horizontal ? 11 : 36;
-  for (int c = 0; c < channels; ++c)
-    for (size_t i = 0; i < effect.out[c].size(); ++i)
-      if (!relativelyClose(effect.out[c][i], literal.out[c][i])) {
-        ADD_FAILURE() << where << " channel " << c << " frame " << i << ": "
-                      << effect.out[c][i] << " vs " << literal.out[c][i];
-        return;
-      }
+    const int channels = horizontal ? 11 : 36;
+    for (int c = 0; c < channels; ++c)
+        for (size_t i = 0; i < effect.out[c].size(); ++i)
+            if (!relativelyClose(effect.out[c][i], literal.out[c][i]))
+            {
+                ADD_FAILURE() << where << " channel " << c << " frame " << i << ": "
+                              << effect.out[c][i] << " vs " << literal.out[c][i];
+                return;
+            }
 }
 
 template <class Sample>
 void runBlock(Scenario& scenario, HostedEncoder& effect, LiteralEncoder& literal,
               const std::string& where)
 {
-  const int frames = scenario.blockSize();
-  Channels<Sample> forEffect(frames), forLiteral(frames);
-  scenario.fillInputs(forEffect);
-  forLiteral.in = forEffect.in;
-  effect.process(forEffect.inputs, forEffect.outputs, frames);
-  literal.process(forLiteral.inputs, forLiteral.outputs, frames);
-  expectSameOutputs(forEffect, forLiteral, std::floor(literal.fOutput) == 1, where);
+    const int frames = scenario.blockSize();
+    Channels<Sample> forEffect(frames), forLiteral(frames);
+    scenario.fillInputs(forEffect);
+    forLiteral.in = forEffect.in;
+    effect.process(forEffect.inputs, forEffect.outputs, frames);
+    literal.process(forLiteral.inputs, forLiteral.outputs, frames);
+    expectSameOutputs(forEffect, forLiteral, std::floor(literal.fOutput) == 1, where);
 }
 
-}  // namespace
+} // namespace
 
 TEST(ReferenceEquivalence, RandomSettingsMatchTheLiteralAlgorithmInBothPrecisions)
 {
-  for (unsigned seed = 1; seed <= 60; ++seed) {
-    Scenario scenario(seed);
-    HostedEncoder effect;
-    LiteralEncoder literal;
-    const float rate = scenario.sampleRate();
-    effect.dispatch(effSetSampleRate, 0, 0, nullptr, rate);
-    literal.sampleRate = rate;
-    for (int block = 0; block < 8; ++block) {
-      if (block == 0 || scenario.coin(0.5)) {
-        scenario.randomiseParameters();
-        scenario.apply(effect, literal);
-      }
-      const std::string where = "seed " + std::to_string(seed) + " block " + std::to_string(block);
-      if (scenario.coin(0.5))
-        runBlock<float>(scenario, effect, literal, where + " (float)");
-      else
-        runBlock<double>(scenario, effect, literal, where + " (double)");
+    for (unsigned seed = 1; seed <= 60; ++seed)
+    {
+        Scenario scenario(seed);
+        HostedEncoder effect;
+        LiteralEncoder literal;
+        const float rate = scenario.sampleRate();
+        effect.dispatch(effSetSampleRate, 0, 0, nullptr, rate);
+        literal.sampleRate = rate;
+        for (int block = 0; block < 8; ++block)
+        {
+            if (block == 0 || scenario.coin(0.5))
+            {
+                scenario.randomiseParameters();
+                scenario.apply(effect, literal);
+            }
+            const std::string where =
+                "seed " + std::to_string(seed) + " block " + std::to_string(block);
+            if (scenario.coin(0.5))
+                runBlock<float>(scenario, effect, literal, where + " (float)");
+            else
+                runBlock<double>(scenario, effect, literal, where + " (double)");
+        }
     }
-  }
 }
 
 TEST(ReferenceEquivalence, NearFieldOnEveryOrderAndModeMatchesTheLiteralAlgorithm)
 {
-  const float orders[] = {0, 0.25f, 0.5f, 0.75f, 1};
-  for (float output : {0.0f, 1.0f})
-    for (float order : orders)
-      for (float input : {0.0f, 1.0f}) {
-        Scenario scenario(static_cast<unsigned>(order * 8 + output * 2 + input));
-        HostedEncoder effect;
-        LiteralEncoder literal;
-        scenario.randomiseParameters();
-        scenario.values[2] = 1;  // near-field compensation on
-        scenario.values[5] = order;
-        scenario.values[7] = input;
-        scenario.values[8] = output;
-        scenario.apply(effect, literal);
-        for (int block = 0; block < 4; ++block) {
-          runBlock<double>(scenario, effect, literal, "double");
-          runBlock<float>(scenario, effect, literal, "float");
-        }
-      }
+    const float orders[] = {0, 0.25f, 0.5f, 0.75f, 1};
+    for (float output : {0.0f, 1.0f})
+        for (float order : orders)
+            for (float input : {0.0f, 1.0f})
+            {
+                Scenario scenario(static_cast<unsigned>(order * 8 + output * 2 + input));
+                HostedEncoder effect;
+                LiteralEncoder literal;
+                scenario.randomiseParameters();
+                scenario.values[2] = 1; // near-field compensation on
+                scenario.values[5] = order;
+                scenario.values[7] = input;
+                scenario.values[8] = output;
+                scenario.apply(effect, literal);
+                for (int block = 0; block < 4; ++block)
+                {
+                    runBlock<double>(scenario, effect, literal, "double");
+                    runBlock<float>(scenario, effect, literal, "float");
+                }
+            }
 }

@@ -3,12 +3,14 @@
 #define EXPORT __attribute__((visibility("default")))
 
 #ifdef BARE_NULL_EFFECT
-EXPORT void* VSTPluginMain(void* host) {
-  (void)host;
-  return 0;
+EXPORT void* VSTPluginMain(void* host)
+{
+    (void)host;
+    return 0;
 }
 #else
-EXPORT int bareAnswer(void) {
-  return 42;
+EXPORT int bareAnswer(void)
+{
+    return 42;
 }
 #endif

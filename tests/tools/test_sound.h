@@ -6,10 +6,11 @@
 #include <sndfile.h>
 
 // A sound file read back whole: its header and its frames, interleaved.
-struct SoundData {
-  SF_INFO info{};
-  std::vector<double> samples;
-  double at(long frame, int channel) const { return samples[frame * info.channels + channel]; }
+struct SoundData
+{
+    SF_INFO info{};
+    std::vector<double> samples;
+    double at(long frame, int channel) const { return samples[frame * info.channels + channel]; }
 };
 
 // Writes interleaved float samples as a WAV file of `channels` channels.

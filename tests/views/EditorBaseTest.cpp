@@ -2,10 +2,12 @@
 
 #include <gtest/gtest.h>
 
-namespace {
+namespace
+{
 
 // An effect with a test editor, driven as a host drives it: through the record.
-struct Hosted {
+struct Hosted
+{
     ManualClock clock;
     RecordingEffect* effect = new RecordingEffect;
     TestEditor* editor = new TestEditor(effect);
@@ -13,8 +15,8 @@ struct Hosted {
 
     ~Hosted() { delete effect; } // the effect owns and deletes its editor
 
-    VstIntPtr dispatch(VstInt32 opcode, VstInt32 index = 0, VstIntPtr value = 0, void* ptr = nullptr,
-                       float opt = 0)
+    VstIntPtr dispatch(VstInt32 opcode, VstInt32 index = 0, VstIntPtr value = 0,
+                       void* ptr = nullptr, float opt = 0)
     {
         return record->dispatcher(record, opcode, index, value, ptr, opt);
     }
@@ -68,11 +70,13 @@ TEST(EditorBase, KeyIsHandledOnlyWhenTheFrameAnswersOne)
     CFrame* frame = hosted.openHeadless();
     frame->setFocusView(hosted.editor->left);
     VstKeyCode key{'a', 0, 0};
-    const struct {
+    const struct
+    {
         long answer;
         bool handled;
     } cases[] = {{1, true}, {-1, false}, {0, false}, {2, false}};
-    for (const auto& c : cases) {
+    for (const auto& c : cases)
+    {
         hosted.editor->left->keyAnswer = c.answer;
         EXPECT_EQ(hosted.editor->onKeyDown(key), c.handled) << c.answer;
     }
@@ -107,11 +111,13 @@ TEST(EditorBase, SecondOpenKeepsTheFirstFrame)
 TEST(EditorBase, IdleStuffGivesTheHostAnIdleCallAtMostEveryHundredMilliseconds)
 {
     Hosted hosted;
-    const struct {
+    const struct
+    {
         uint32_t after;
         int idleCalls;
     } steps[] = {{0, 1}, {10, 1}, {10, 1}, {100, 2}, {1, 2}, {150, 3}};
-    for (const auto& step : steps) {
+    for (const auto& step : steps)
+    {
         ManualClock::advance(step.after);
         hosted.editor->doIdleStuff();
         EXPECT_EQ(hosted.effect->count(audioMasterIdle), step.idleCalls) << "after " << step.after;

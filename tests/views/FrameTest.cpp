@@ -6,10 +6,12 @@
 
 #include <gtest/gtest.h>
 
-namespace {
+namespace
+{
 
 // A headless frame with two children; addView hands the creator's reference to the frame.
-struct Editorless {
+struct Editorless
+{
     CFrame frame{CRect(0, 0, 200, 100), nullptr, nullptr};
     CountingView* left = add(CRect(10, 10, 60, 60), kRedCColor);
     CountingView* right = add(CRect(100, 10, 150, 60), kBlueCColor);
@@ -242,7 +244,8 @@ TEST(Frame, CurrentViewIsTheChildUnderThePointer)
 TEST(Frame, ContextsHandedOutDuringAPaintAreTheBackBufferAndComeBack)
 {
     Editorless editorless;
-    struct Probe : CView {
+    struct Probe : CView
+    {
         using CView::CView;
         void draw(CDrawContext* context) override
         {

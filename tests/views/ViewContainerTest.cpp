@@ -6,10 +6,12 @@
 
 #include <string>
 
-namespace {
+namespace
+{
 
 // A headless frame with children added in order; addView hands the creator's reference to it.
-struct Tree {
+struct Tree
+{
     CFrame frame{CRect(0, 0, 200, 100), nullptr, nullptr};
 
     CountingView* add(const CRect& size, const char* name = "")
@@ -242,7 +244,8 @@ TEST(ViewContainer, KeyDispatchStopsAtTheFirstChildThatHandlesIt)
     auto* handler = new CountingView(CRect());
     auto* last = new CountingView(CRect());
     handler->keyAnswer = 7;
-    for (CountingView* view : {first, handler, last}) {
+    for (CountingView* view : {first, handler, last})
+    {
         container.addView(view);
     }
     VstKeyCode key{'a', 0, 0};
@@ -264,16 +267,19 @@ TEST(ViewContainer, TabTraversalWalksChildrenThatWantFocusIncludingNestedOnes)
     auto* nested = new CountingView(CRect(0, 0, 10, 10));
     container->addView(nested);
     auto* d = tree.add(CRect(120, 0, 130, 10));
-    for (CView* view : {static_cast<CView*>(a), static_cast<CView*>(nested), static_cast<CView*>(d)})
+    for (CView* view :
+         {static_cast<CView*>(a), static_cast<CView*>(nested), static_cast<CView*>(d)})
         view->setWantsFocus(true);
 
     VstKeyCode tab{0, 2, 0};
     VstKeyCode shiftTab{0, 2, 1};
-    const struct {
+    const struct
+    {
         VstKeyCode key;
         CView* expected;
     } steps[] = {{tab, a}, {tab, nested}, {tab, d}, {shiftTab, nested}, {shiftTab, a}};
-    for (const auto& step : steps) {
+    for (const auto& step : steps)
+    {
         VstKeyCode key = step.key;
         EXPECT_EQ(tree.frame.onKeyDown(key), 1);
         EXPECT_EQ(tree.frame.getFocusView(), step.expected);

@@ -118,14 +118,15 @@ TEST(View, TypeIsAnsweredByName)
     CView view{CRect()};
     CViewContainer container(CRect(), nullptr);
     CFrame frame(CRect(0, 0, 10, 10), nullptr, nullptr);
-    struct Case {
+    struct Case
+    {
         const CView* view;
         const char* type;
         bool expected;
     } cases[] = {
-        {&view, "CView", true},          {&view, "CViewContainer", false},
-        {&container, "CView", true},     {&container, "CViewContainer", true},
-        {&container, "CFrame", false},   {&frame, "CFrame", true},
+        {&view, "CView", true},           {&view, "CViewContainer", false},
+        {&container, "CView", true},      {&container, "CViewContainer", true},
+        {&container, "CFrame", false},    {&frame, "CFrame", true},
         {&frame, "CViewContainer", true}, {&frame, "CView", true},
         {&frame, "CControl", false},
     };

@@ -16,8 +16,7 @@ CountingView::~CountingView()
 void CountingView::draw(CDrawContext* context)
 {
     draws++;
-    if (drawLog)
-        drawLog->push_back(name);
+    if (drawLog) drawLog->push_back(name);
     context->setFillColor(color);
     context->fillRect(size);
     setDirty(false);
@@ -68,8 +67,7 @@ ScriptedInput::~ScriptedInput()
 
 CPoint ScriptedInput::getMouseLocation(const CFrame*)
 {
-    if (steps.empty())
-        return CPoint();
+    if (steps.empty()) return CPoint();
     const CPoint where = steps[std::min(next, steps.size() - 1)].where;
     next++;
     return where;
@@ -77,12 +75,12 @@ CPoint ScriptedInput::getMouseLocation(const CFrame*)
 
 long ScriptedInput::getMouseButtons(const CFrame*)
 {
-    if (steps.empty() || next > steps.size())
-        return 0;
+    if (steps.empty() || next > steps.size()) return 0;
     return steps[next == 0 ? 0 : next - 1].buttons;
 }
 
-namespace {
+namespace
+{
 
 uint32_t clockNow = 0;
 uint32_t clockSlept = 0;
@@ -100,24 +98,21 @@ void manualSleep(uint32_t milliseconds)
 
 RecordingEffect* currentEffect = nullptr;
 
-VstIntPtr recordingHost(AEffect* effect, VstInt32 opcode, VstInt32 index, VstIntPtr value, void* ptr,
-                        float)
+VstIntPtr recordingHost(AEffect* effect, VstInt32 opcode, VstInt32 index, VstIntPtr value,
+                        void* ptr, float)
 {
-    if (opcode == audioMasterVersion)
-        return 2400;
+    if (opcode == audioMasterVersion) return 2400;
     RecordingEffect* self = currentEffect;
-    if (!self)
-        return 0;
+    if (!self) return 0;
     self->calls.push_back({opcode, index, value});
     if (opcode == audioMasterCanDo && ptr)
         return self->hostCanSizeWindow && std::string(static_cast<char*>(ptr)) == "sizeWindow";
-    if (opcode == audioMasterIdle && self->idleCallsBack) {
-        if (self->dirtyBeforeCallBack)
-            self->dirtyBeforeCallBack->setDirty(true);
+    if (opcode == audioMasterIdle && self->idleCallsBack)
+    {
+        if (self->dirtyBeforeCallBack) self->dirtyBeforeCallBack->setDirty(true);
         effect->dispatcher(effect, effEditIdle, 0, 0, nullptr, 0);
     }
-    if (opcode == audioMasterSizeWindow)
-        return self->hostCanSizeWindow;
+    if (opcode == audioMasterSizeWindow) return self->hostCanSizeWindow;
     return 0;
 }
 
@@ -162,9 +157,8 @@ RecordingEffect::~RecordingEffect()
 
 int RecordingEffect::count(VstInt32 opcode) const
 {
-    return int(std::count_if(calls.begin(), calls.end(), [opcode](const HostCall& call) {
-        return call.opcode == opcode;
-    }));
+    return int(std::count_if(calls.begin(), calls.end(),
+                             [opcode](const HostCall& call) { return call.opcode == opcode; }));
 }
 
 TestEditor::TestEditor(AudioEffect* effect, long width, long height) : AEffGUIEditor(effect)
@@ -174,8 +168,7 @@ TestEditor::TestEditor(AudioEffect* effect, long width, long height) : AEffGUIEd
 
 bool TestEditor::open(void* parent)
 {
-    if (frame)
-        return true;
+    if (frame) return true;
     AEffEditor::open(parent);
     const long width = rect.right - rect.left;
     const long height = rect.bottom - rect.top;
@@ -195,8 +188,7 @@ TestEditor::~TestEditor()
 
 void TestEditor::close()
 {
-    if (frame)
-        frame->forget();
+    if (frame) frame->forget();
     frame = nullptr;
     left = right = nullptr;
     AEffEditor::close();

@@ -13,14 +13,16 @@
 #include <vector>
 
 // A view that fills its rectangle with its colour and records every call.
-class CountingView : public CView {
-public:
+class CountingView : public CView
+{
+  public:
     explicit CountingView(const CRect& size, CColor color = kRedCColor);
     ~CountingView() override;
 
     void draw(CDrawContext* context) override;
     void mouse(CDrawContext* context, CPoint& where, long buttons) override;
-    bool onWheel(CDrawContext* context, const CPoint& where, CMouseWheelAxis axis, float distance) override;
+    bool onWheel(CDrawContext* context, const CPoint& where, CMouseWheelAxis axis,
+                 float distance) override;
     long onKeyDown(VstKeyCode& keyCode) override;
     void looseFocus(CDrawContext* context) override;
     void redrawRect(CDrawContext* context, const CRect& rect) override;
@@ -45,9 +47,11 @@ public:
 };
 
 // Replays pointer positions and button states, one step per position read.
-class ScriptedInput : public PlatformInput {
-public:
-    struct Step {
+class ScriptedInput : public PlatformInput
+{
+  public:
+    struct Step
+    {
         CPoint where;
         long buttons;
     };
@@ -57,14 +61,15 @@ public:
     CPoint getMouseLocation(const CFrame* frame) override;
     long getMouseButtons(const CFrame* frame) override;
 
-private:
+  private:
     std::vector<Step> steps;
     size_t next = 0;
 };
 
 // A clock that stands still until a test or a sleep moves it.
-class ManualClock {
-public:
+class ManualClock
+{
+  public:
     explicit ManualClock(uint32_t start = 10000);
     ~ManualClock();
     static void advance(uint32_t milliseconds);
@@ -73,7 +78,8 @@ public:
 };
 
 // What the plug-in sent through the host callback.
-struct HostCall {
+struct HostCall
+{
     VstInt32 opcode;
     VstInt32 index;
     VstIntPtr value;
@@ -81,8 +87,9 @@ struct HostCall {
 
 // An effect whose host records calls, answers canDo "sizeWindow" as told, and may
 // call effEditIdle back from inside audioMasterIdle as some hosts do.
-class RecordingEffect : public AudioEffectX {
-public:
+class RecordingEffect : public AudioEffectX
+{
+  public:
     RecordingEffect();
     ~RecordingEffect() override;
     void processReplacing(float**, float**, VstInt32) override {}
@@ -96,8 +103,9 @@ public:
 };
 
 // A plug-in editor with a few counting views; its open builds the frame once.
-class TestEditor : public AEffGUIEditor {
-public:
+class TestEditor : public AEffGUIEditor
+{
+  public:
     explicit TestEditor(AudioEffect* effect, long width = 200, long height = 100);
     ~TestEditor() override;
 

@@ -13,24 +13,25 @@
 TEST(X11Keys, SpecialKeysBecomeVirtualKeysWithoutACharacter)
 {
     Display* display = hostDisplay();
-    if (!display)
-        GTEST_SKIP() << "no X display";
-    const struct {
+    if (!display) GTEST_SKIP() << "no X display";
+    const struct
+    {
         KeySym sym;
         unsigned int state;
         int virt;
         int character;
         int modifier;
     } cases[] = {
-        {XK_BackSpace, 0, 1, 0, 0}, {XK_Tab, 0, 2, 0, 0},      {XK_Tab, ShiftMask, 2, 0, 1},
-        {XK_Return, 0, 4, 0, 0},    {XK_Escape, 0, 6, 0, 0},   {XK_space, 0, 7, 0, 0},
-        {XK_End, 0, 9, 0, 0},       {XK_Home, 0, 10, 0, 0},    {XK_Left, 0, 11, 0, 0},
-        {XK_Up, 0, 12, 0, 0},       {XK_Right, 0, 13, 0, 0},   {XK_Down, ControlMask, 14, 0, 4},
-        {XK_Page_Up, 0, 15, 0, 0},  {XK_Page_Down, 0, 16, 0, 0}, {XK_Delete, 0, 22, 0, 0},
-        {XK_F1, 0, 40, 0, 0},       {XK_F12, 0, 51, 0, 0},     {XK_a, 0, 0, 'a', 0},
+        {XK_BackSpace, 0, 1, 0, 0},   {XK_Tab, 0, 2, 0, 0},        {XK_Tab, ShiftMask, 2, 0, 1},
+        {XK_Return, 0, 4, 0, 0},      {XK_Escape, 0, 6, 0, 0},     {XK_space, 0, 7, 0, 0},
+        {XK_End, 0, 9, 0, 0},         {XK_Home, 0, 10, 0, 0},      {XK_Left, 0, 11, 0, 0},
+        {XK_Up, 0, 12, 0, 0},         {XK_Right, 0, 13, 0, 0},     {XK_Down, ControlMask, 14, 0, 4},
+        {XK_Page_Up, 0, 15, 0, 0},    {XK_Page_Down, 0, 16, 0, 0}, {XK_Delete, 0, 22, 0, 0},
+        {XK_F1, 0, 40, 0, 0},         {XK_F12, 0, 51, 0, 0},       {XK_a, 0, 0, 'a', 0},
         {XK_a, ShiftMask, 0, 'A', 1}, {XK_a, Mod1Mask, 0, 'a', 2},
     };
-    for (const auto& c : cases) {
+    for (const auto& c : cases)
+    {
         XKeyEvent event{};
         event.type = KeyPress;
         event.display = display;
@@ -45,7 +46,8 @@ TEST(X11Keys, SpecialKeysBecomeVirtualKeysWithoutACharacter)
 
 TEST(X11Keys, PointerMasksBecomeButtonStateBits)
 {
-    const struct {
+    const struct
+    {
         unsigned int state;
         long buttons;
     } cases[] = {

@@ -20,7 +20,8 @@
 #include <string>
 #include <unistd.h>
 
-namespace {
+namespace
+{
 
 int hostErrors = 0;
 int hostIOErrors = 0;
@@ -39,13 +40,13 @@ int countingHostIOHandler(Display*)
 
 // The host side: its own connection, a mapped top-level window, and an effect
 // with a test editor that the host drives through the record.
-class EmbeddedEditor : public testing::Test {
-protected:
+class EmbeddedEditor : public testing::Test
+{
+  protected:
     void SetUp() override
     {
         host = hostDisplay();
-        if (!host)
-            GTEST_SKIP() << "no X display";
+        if (!host) GTEST_SKIP() << "no X display";
         hostErrors = hostIOErrors = 0;
         previousHandler = XSetErrorHandler(countingHostHandler);
         previousIOHandler = XSetIOErrorHandler(countingHostIOHandler);
@@ -61,8 +62,7 @@ protected:
     void TearDown() override
     {
         delete effect;
-        if (!host)
-            return;
+        if (!host) return;
         XDestroyWindow(host, parent);
         XSync(host, False);
         EXPECT_EQ(hostErrors, 0) << "an error of ours reached the host's handler";
@@ -83,10 +83,10 @@ protected:
     }
 
     // Serves the editor as a host's idle timer does until the condition holds.
-    template <class Condition>
-    bool idleUntil(Condition condition)
+    template <class Condition> bool idleUntil(Condition condition)
     {
-        for (int i = 0; i < 200 && !condition(); i++) {
+        for (int i = 0; i < 200 && !condition(); i++)
+        {
             dispatch(effEditIdle);
             usleep(5000);
         }
@@ -151,8 +151,7 @@ protected:
         unsigned int count = 0;
         XQueryTree(host, window, &root, &parentOfWindow, &list, &count);
         std::vector<Window> children(list, list + count);
-        if (list)
-            XFree(list);
+        if (list) XFree(list);
         return children;
     }
 
@@ -213,14 +212,18 @@ TEST_F(EmbeddedEditor, ClickReachesTheViewUnderItWithItsButtons)
 TEST_F(EmbeddedEditor, WheelButtonsBecomeNotchesOnBothAxes)
 {
     openAndExpose();
-    const struct {
+    const struct
+    {
         unsigned int button;
         CMouseWheelAxis axis;
         float distance;
-    } cases[] = {{4, kVerticalWheel, 1}, {5, kVerticalWheel, -1}, {6, kHorizontalWheel, -1},
+    } cases[] = {{4, kVerticalWheel, 1},
+                 {5, kVerticalWheel, -1},
+                 {6, kHorizontalWheel, -1},
                  {7, kHorizontalWheel, 1}};
     int expected = 0;
-    for (const auto& c : cases) {
+    for (const auto& c : cases)
+    {
         sendButton(c.button, 120, 30);
         expected++;
         ASSERT_TRUE(idleUntil([&] { return editor->right->wheels == expected; })) << c.button;
@@ -245,7 +248,8 @@ TEST_F(EmbeddedEditor, TabKeyMovesTheFocus)
     editor->right->setWantsFocus(true);
     editor->getFrameForTest()->setFocusView(editor->left);
     sendKey(XK_Tab);
-    ASSERT_TRUE(idleUntil([this] { return editor->getFrameForTest()->getFocusView() == editor->right; }));
+    ASSERT_TRUE(
+        idleUntil([this] { return editor->getFrameForTest()->getFocusView() == editor->right; }));
 }
 
 TEST_F(EmbeddedEditor, PointerIsReadInFrameCoordinates)
@@ -324,7 +328,8 @@ TEST(NoDisplay, EditorOpensAsAFrameWithoutAWindow)
         RecordingEffect* effect = new RecordingEffect;
         auto* editor = new TestEditor(effect);
         AEffect* record = effect->getAeffect();
-        EXPECT_EQ(record->dispatcher(record, effEditOpen, 0, 0, reinterpret_cast<void*>(0x400001), 0), 1);
+        EXPECT_EQ(
+            record->dispatcher(record, effEditOpen, 0, 0, reinterpret_cast<void*>(0x400001), 0), 1);
         CFrame* frame = editor->getFrameForTest();
         ASSERT_NE(frame, nullptr);
         EXPECT_EQ(frame->getPlatformWindow(), nullptr);
@@ -336,6 +341,5 @@ TEST(NoDisplay, EditorOpensAsAFrameWithoutAWindow)
         record->dispatcher(record, effEditClose, 0, 0, nullptr, 0);
         delete effect;
     }
-    if (display)
-        setenv("DISPLAY", saved.c_str(), 1);
+    if (display) setenv("DISPLAY", saved.c_str(), 1);
 }

@@ -9,8 +9,7 @@
 std::unique_ptr<PlatformCanvas> PlatformCanvas::onSurface(void* systemSurface)
 {
     auto* surface = static_cast<cairo_surface_t*>(systemSurface);
-    if (!surface || cairo_surface_status(surface) != CAIRO_STATUS_SUCCESS)
-        return nullptr;
+    if (!surface || cairo_surface_status(surface) != CAIRO_STATUS_SUCCESS) return nullptr;
     return std::make_unique<CairoCanvas>(surface);
 }
 
@@ -37,18 +36,15 @@ void CairoCanvas::createContext()
     cairo_set_line_join(cr, CAIRO_LINE_JOIN_MITER);
     cairo_set_antialias(cr, antialias ? CAIRO_ANTIALIAS_DEFAULT : CAIRO_ANTIALIAS_NONE);
     applyLine();
-    if (hasClip)
-        setClip(clip);
-    if (!fontFace.empty())
-        setFont(fontFace.c_str(), fontSize, fontStyle);
+    if (hasClip) setClip(clip);
+    if (!fontFace.empty()) setFont(fontFace.c_str(), fontSize, fontStyle);
 }
 
 // A cairo context that met an error ignores all further drawing; a bad call (a degenerate
 // transformation, say) must not silence the surface for good.
 void CairoCanvas::recoverFromError()
 {
-    if (cairo_status(cr) == CAIRO_STATUS_SUCCESS)
-        return;
+    if (cairo_status(cr) == CAIRO_STATUS_SUCCESS) return;
     cairo_destroy(cr);
     createContext();
 }
@@ -99,8 +95,7 @@ void CairoCanvas::strokeOrFill(bool filled, CColor color)
 
 void CairoCanvas::fillRect(const CRect& r, CColor color)
 {
-    if (r.isEmpty())
-        return;
+    if (r.isEmpty()) return;
     cairo_rectangle(cr, r.left, r.top, r.getWidth(), r.getHeight());
     strokeOrFill(true, color);
 }
@@ -109,10 +104,8 @@ void CairoCanvas::fillRect(const CRect& r, CColor color)
 // the area fillRect fills.
 void CairoCanvas::strokeRect(const CRect& r, CColor color)
 {
-    if (r.isEmpty())
-        return;
-    if (r.getWidth() <= lineWidth || r.getHeight() <= lineWidth)
-        return fillRect(r, color);
+    if (r.isEmpty()) return;
+    if (r.getWidth() <= lineWidth || r.getHeight() <= lineWidth) return fillRect(r, color);
     const double half = lineWidth / 2.0;
     cairo_rectangle(cr, r.left + half, r.top + half, r.getWidth() - 2 * half,
                     r.getHeight() - 2 * half);
@@ -125,8 +118,7 @@ void CairoCanvas::line(const CPoint& from, const CPoint& to, CColor color)
 {
     const double dx = to.h - from.h, dy = to.v - from.v;
     const double length = std::hypot(dx, dy);
-    if (length == 0)
-        return fillRect(CRect(from.h, from.v, from.h + 1, from.v + 1), color);
+    if (length == 0) return fillRect(CRect(from.h, from.v, from.h + 1, from.v + 1), color);
     const double ex = dx / length / 2, ey = dy / length / 2;
     cairo_move_to(cr, from.h + 0.5 - ex, from.v + 0.5 - ey);
     cairo_line_to(cr, to.h + 0.5 + ex, to.v + 0.5 + ey);
@@ -135,14 +127,12 @@ void CairoCanvas::line(const CPoint& from, const CPoint& to, CColor color)
 
 void CairoCanvas::polygon(const CPoint* points, long count, CColor color, bool filled)
 {
-    if (!points || count < 2)
-        return;
+    if (!points || count < 2) return;
     cairo_move_to(cr, points[0].h + 0.5, points[0].v + 0.5);
     for (long i = 1; i < count; ++i)
         cairo_line_to(cr, points[i].h + 0.5, points[i].v + 0.5);
     // Square caps paint the end pixels as line() does; dashes keep their butt ends.
-    if (!dotted)
-        cairo_set_line_cap(cr, CAIRO_LINE_CAP_SQUARE);
+    if (!dotted) cairo_set_line_cap(cr, CAIRO_LINE_CAP_SQUARE);
     strokeOrFill(filled, color);
     cairo_set_line_cap(cr, CAIRO_LINE_CAP_BUTT);
 }
@@ -158,27 +148,23 @@ void CairoCanvas::arc(const CRect& r, double startDegrees, double endDegrees, CC
 {
     const double inset = filled ? 0 : lineWidth / 2.0;
     const double rx = r.getWidth() / 2.0 - inset, ry = r.getHeight() / 2.0 - inset;
-    if (rx <= 0 || ry <= 0)
-        return;
+    if (rx <= 0 || ry <= 0) return;
     const double cx = (r.left + r.right) / 2.0, cy = (r.top + r.bottom) / 2.0;
     const bool full = std::fabs(endDegrees - startDegrees) >= 360;
     cairo_save(cr);
     cairo_translate(cr, cx, cy);
     cairo_scale(cr, rx, ry);
-    if (filled && !full)
-        cairo_move_to(cr, 0, 0);
+    if (filled && !full) cairo_move_to(cr, 0, 0);
     cairo_arc_negative(cr, 0, 0, 1, -startDegrees * M_PI / 180, -endDegrees * M_PI / 180);
-    if (filled && !full)
-        cairo_close_path(cr);
+    if (filled && !full) cairo_close_path(cr);
     cairo_restore(cr); // the pen keeps its width in pixels, not in ellipse units
     strokeOrFill(filled, color);
 }
 
-void CairoCanvas::paintSurface(cairo_surface_t* source, const CRect& dest,
-                               const CPoint& srcOffset, cairo_operator_t op, uint8_t alpha)
+void CairoCanvas::paintSurface(cairo_surface_t* source, const CRect& dest, const CPoint& srcOffset,
+                               cairo_operator_t op, uint8_t alpha)
 {
-    if (dest.isEmpty() || alpha == 0)
-        return;
+    if (dest.isEmpty() || alpha == 0) return;
     cairo_save(cr);
     cairo_rectangle(cr, dest.left, dest.top, dest.getWidth(), dest.getHeight());
     cairo_clip(cr);
@@ -193,8 +179,8 @@ void CairoCanvas::paintSurface(cairo_surface_t* source, const CRect& dest,
     recoverFromError();
 }
 
-void CairoCanvas::drawImage(const PlatformImage& image, const CRect& dest,
-                            const CPoint& srcOffset, uint8_t alpha)
+void CairoCanvas::drawImage(const PlatformImage& image, const CRect& dest, const CPoint& srcOffset,
+                            uint8_t alpha)
 {
     paintSurface(static_cast<const CairoImage&>(image).getSurface(), dest, srcOffset,
                  CAIRO_OPERATOR_OVER, alpha);
@@ -204,10 +190,9 @@ void CairoCanvas::drawImage(const PlatformImage& image, const CRect& dest,
 void CairoCanvas::copyArea(PlatformCanvas& source, const CRect& dest, const CPoint& srcOffset)
 {
     cairo_surface_t* from = static_cast<CairoCanvas&>(source).getSurface();
-    if (from != surface)
-        return paintSurface(from, dest, srcOffset, CAIRO_OPERATOR_SOURCE, 255);
-    cairo_surface_t* copy =
-        cairo_surface_create_similar_image(from, CAIRO_FORMAT_ARGB32, dest.getWidth(), dest.getHeight());
+    if (from != surface) return paintSurface(from, dest, srcOffset, CAIRO_OPERATOR_SOURCE, 255);
+    cairo_surface_t* copy = cairo_surface_create_similar_image(from, CAIRO_FORMAT_ARGB32,
+                                                               dest.getWidth(), dest.getHeight());
     cairo_t* copier = cairo_create(copy);
     cairo_set_source_surface(copier, from, -srcOffset.h, -srcOffset.v);
     cairo_set_operator(copier, CAIRO_OPERATOR_SOURCE);
@@ -219,13 +204,11 @@ void CairoCanvas::copyArea(PlatformCanvas& source, const CRect& dest, const CPoi
 
 bool CairoCanvas::readPixel(const CPoint& p, CColor& color)
 {
-    if (cairo_surface_get_type(surface) != CAIRO_SURFACE_TYPE_IMAGE)
-        return false;
+    if (cairo_surface_get_type(surface) != CAIRO_SURFACE_TYPE_IMAGE) return false;
     cairo_surface_flush(surface);
     const int width = cairo_image_surface_get_width(surface);
     const int height = cairo_image_surface_get_height(surface);
-    if (p.h < 0 || p.v < 0 || p.h >= width || p.v >= height)
-        return false;
+    if (p.h < 0 || p.v < 0 || p.h >= width || p.v >= height) return false;
     const unsigned char* row =
         cairo_image_surface_get_data(surface) + p.v * cairo_image_surface_get_stride(surface);
     const uint32_t pixel = reinterpret_cast<const uint32_t*>(row)[p.h];

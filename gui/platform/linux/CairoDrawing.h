@@ -9,7 +9,7 @@
 
 class CairoImage final : public PlatformImage
 {
-public:
+  public:
     explicit CairoImage(cairo_surface_t* surface) : surface(surface) {}
     ~CairoImage() override { cairo_surface_destroy(surface); }
 
@@ -22,13 +22,13 @@ public:
 
     cairo_surface_t* getSurface() const { return surface; }
 
-private:
+  private:
     cairo_surface_t* surface;
 };
 
 class CairoCanvas final : public PlatformCanvas
 {
-public:
+  public:
     // Draws on the surface, holding a reference to it.
     explicit CairoCanvas(cairo_surface_t* surface);
     ~CairoCanvas() override;
@@ -58,7 +58,7 @@ public:
 
     cairo_surface_t* getSurface() const { return surface; }
 
-private:
+  private:
     void createContext();
     void recoverFromError();
     void applyLine();

@@ -2,9 +2,9 @@
 
 std::unique_ptr<PlatformImage> PlatformImage::create(long width, long height)
 {
-    if (width <= 0 || height <= 0)
-        return nullptr;
-    cairo_surface_t* surface = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, int(width), int(height));
+    if (width <= 0 || height <= 0) return nullptr;
+    cairo_surface_t* surface =
+        cairo_image_surface_create(CAIRO_FORMAT_ARGB32, int(width), int(height));
     if (cairo_surface_status(surface) != CAIRO_STATUS_SUCCESS)
     {
         cairo_surface_destroy(surface);

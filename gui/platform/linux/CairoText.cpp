@@ -9,12 +9,13 @@ namespace
 {
 long sequenceLength(const unsigned char* s)
 {
-    const long length = s[0] < 0x80 ? 1 : (s[0] >> 5) == 0x6 ? 2 : (s[0] >> 4) == 0xe ? 3
-                                      : (s[0] >> 3) == 0x1e   ? 4
-                                                              : 0;
+    const long length = s[0] < 0x80           ? 1
+                        : (s[0] >> 5) == 0x6  ? 2
+                        : (s[0] >> 4) == 0xe  ? 3
+                        : (s[0] >> 3) == 0x1e ? 4
+                                              : 0;
     for (long i = 1; i < length; ++i)
-        if ((s[i] & 0xc0) != 0x80)
-            return 0;
+        if ((s[i] & 0xc0) != 0x80) return 0;
     return length;
 }
 
@@ -23,8 +24,7 @@ bool isUtf8(const char* text)
     for (auto* s = reinterpret_cast<const unsigned char*>(text); *s;)
     {
         const long length = sequenceLength(s);
-        if (length == 0)
-            return false;
+        if (length == 0) return false;
         s += length;
     }
     return true;
@@ -32,8 +32,7 @@ bool isUtf8(const char* text)
 
 std::string toUtf8(const char* text)
 {
-    if (isUtf8(text))
-        return text;
+    if (isUtf8(text)) return text;
     std::string out;
     for (auto* s = reinterpret_cast<const unsigned char*>(text); *s; ++s)
     {
@@ -54,17 +53,16 @@ void CairoCanvas::setFont(const char* face, long size, long style)
     fontFace = face;
     fontSize = size;
     fontStyle = style;
-    cairo_select_font_face(cr, face,
-                           style & kPlatformItalic ? CAIRO_FONT_SLANT_ITALIC : CAIRO_FONT_SLANT_NORMAL,
-                           style & kPlatformBold ? CAIRO_FONT_WEIGHT_BOLD : CAIRO_FONT_WEIGHT_NORMAL);
+    cairo_select_font_face(
+        cr, face, style & kPlatformItalic ? CAIRO_FONT_SLANT_ITALIC : CAIRO_FONT_SLANT_NORMAL,
+        style & kPlatformBold ? CAIRO_FONT_WEIGHT_BOLD : CAIRO_FONT_WEIGHT_NORMAL);
     cairo_set_font_size(cr, double(size));
     recoverFromError();
 }
 
 long CairoCanvas::textWidth(const char* text)
 {
-    if (!text)
-        return 0;
+    if (!text) return 0;
     cairo_text_extents_t extents;
     cairo_text_extents(cr, toUtf8(text).c_str(), &extents);
     recoverFromError();
@@ -74,8 +72,7 @@ long CairoCanvas::textWidth(const char* text)
 // Text is always antialiased; shapes follow the draw mode.
 void CairoCanvas::drawText(const char* text, const CPoint& origin, CColor color)
 {
-    if (!text)
-        return;
+    if (!text) return;
     const std::string utf8 = toUtf8(text);
     setColor(color);
     cairo_move_to(cr, origin.h, origin.v);
@@ -85,7 +82,8 @@ void CairoCanvas::drawText(const char* text, const CPoint& origin, CColor color)
     if (fontStyle & kPlatformUnderline)
     {
         const long thickness = std::max(1L, fontSize / 12);
-        fillRect(CRect(origin.h, origin.v + 1, origin.h + textWidth(text), origin.v + 1 + thickness),
-                 color);
+        fillRect(
+            CRect(origin.h, origin.v + 1, origin.h + textWidth(text), origin.v + 1 + thickness),
+            color);
     }
 }

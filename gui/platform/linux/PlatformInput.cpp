@@ -7,10 +7,12 @@
 #include <cerrno>
 #include <ctime>
 
-namespace {
+namespace
+{
 
-class WindowInput : public PlatformInput {
-public:
+class WindowInput : public PlatformInput
+{
+  public:
     CPoint getMouseLocation(const CFrame* frame) override
     {
         PlatformWindow* window = frame ? frame->getPlatformWindow() : nullptr;
@@ -34,7 +36,8 @@ uint32_t systemTicks()
 void systemSleep(uint32_t milliseconds)
 {
     timespec duration{time_t(milliseconds / 1000), long(milliseconds % 1000) * 1000000L};
-    while (nanosleep(&duration, &duration) != 0 && errno == EINTR) {
+    while (nanosleep(&duration, &duration) != 0 && errno == EINTR)
+    {
     }
 }
 

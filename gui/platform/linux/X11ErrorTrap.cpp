@@ -3,9 +3,11 @@
 #include <algorithm>
 #include <vector>
 
-namespace {
+namespace
+{
 
-struct OurDisplay {
+struct OurDisplay
+{
     Display* display;
     bool lost;
 };
@@ -19,14 +21,14 @@ unsigned long errorCount = 0;
 OurDisplay* find(Display* display)
 {
     for (OurDisplay& ours : ourDisplays)
-        if (ours.display == display)
-            return &ours;
+        if (ours.display == display) return &ours;
     return nullptr;
 }
 
 int trapHandler(Display* display, XErrorEvent* event)
 {
-    if (find(display)) {
+    if (find(display))
+    {
         errorCount++;
         return 0;
     }
@@ -35,7 +37,8 @@ int trapHandler(Display* display, XErrorEvent* event)
 
 int trapIOHandler(Display* display)
 {
-    if (OurDisplay* ours = find(display)) {
+    if (OurDisplay* ours = find(display))
+    {
         ours->lost = true;
         return 0;
     }
@@ -45,8 +48,7 @@ int trapIOHandler(Display* display)
 // Xlib ends the process after a lost connection unless this says otherwise.
 void stayAlive(Display* display, void*)
 {
-    if (OurDisplay* ours = find(display))
-        ours->lost = true;
+    if (OurDisplay* ours = find(display)) ours->lost = true;
 }
 
 } // namespace
@@ -54,7 +56,8 @@ void stayAlive(Display* display, void*)
 X11ErrorTrap::X11ErrorTrap(Display* display, bool collect)
     : display(display), collect(collect), errorsAtStart(errorCount)
 {
-    if (trapDepth++ == 0) {
+    if (trapDepth++ == 0)
+    {
         hostHandler = XSetErrorHandler(trapHandler);
         hostIOHandler = XSetIOErrorHandler(trapIOHandler);
     }
@@ -62,9 +65,9 @@ X11ErrorTrap::X11ErrorTrap(Display* display, bool collect)
 
 X11ErrorTrap::~X11ErrorTrap()
 {
-    if (collect && !connectionLost(display))
-        XSync(display, False);
-    if (--trapDepth == 0) {
+    if (collect && !connectionLost(display)) XSync(display, False);
+    if (--trapDepth == 0)
+    {
         XSetErrorHandler(hostHandler);
         XSetIOErrorHandler(hostIOHandler);
         hostHandler = nullptr;
@@ -74,8 +77,7 @@ X11ErrorTrap::~X11ErrorTrap()
 
 bool X11ErrorTrap::failed()
 {
-    if (connectionLost(display))
-        return true;
+    if (connectionLost(display)) return true;
     XSync(display, False);
     return errorCount != errorsAtStart || connectionLost(display);
 }
@@ -89,7 +91,8 @@ void X11ErrorTrap::registerDisplay(Display* display)
 void X11ErrorTrap::unregisterDisplay(Display* display)
 {
     ourDisplays.erase(std::remove_if(ourDisplays.begin(), ourDisplays.end(),
-                                     [display](const OurDisplay& ours) { return ours.display == display; }),
+                                     [display](const OurDisplay& ours)
+                                     { return ours.display == display; }),
                       ourDisplays.end());
 }
 

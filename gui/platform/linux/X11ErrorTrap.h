@@ -7,8 +7,9 @@
 // protocol errors of a window that is gone or a bad id, and the loss of the
 // connection itself. The host's handlers are put back when the outermost trap
 // ends, and errors of other connections are passed on to them.
-class X11ErrorTrap {
-public:
+class X11ErrorTrap
+{
+  public:
     // collect: wait at the end for the server to answer everything sent, so that
     // all errors arrive inside the trap.
     explicit X11ErrorTrap(Display* display, bool collect = true);
@@ -26,7 +27,7 @@ public:
     // more may be sent on it.
     static bool connectionLost(Display* display);
 
-private:
+  private:
     Display* display;
     bool collect;
     unsigned long errorsAtStart;

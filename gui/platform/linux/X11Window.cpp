@@ -15,7 +15,8 @@
 #include <cairo-xlib.h>
 #include <cstdint>
 
-namespace {
+namespace
+{
 
 constexpr long kEventMask =
     ExposureMask | ButtonPressMask | KeyPressMask | KeyReleaseMask | StructureNotifyMask;
@@ -36,11 +37,16 @@ constexpr unsigned int kCursorShapes[] = {
 
 long buttonBit(unsigned int button)
 {
-    switch (button) {
-    case Button1: return kLeftButton;
-    case Button2: return kMiddleButton;
-    case Button3: return kRightButton;
-    default: return 0;
+    switch (button)
+    {
+    case Button1:
+        return kLeftButton;
+    case Button2:
+        return kMiddleButton;
+    case Button3:
+        return kRightButton;
+    default:
+        return 0;
     }
 }
 
@@ -52,8 +58,9 @@ CRect exposedRect(const XExposeEvent& event)
 // 32-bit pixels 0xAARRGGBB, as the back buffer holds them.
 bool isImageFormat(const Visual* visual, int depth)
 {
-    return (depth == 24 || depth == 32) && visual->c_class == TrueColor && visual->red_mask == 0xff0000 &&
-           visual->green_mask == 0x00ff00 && visual->blue_mask == 0x0000ff;
+    return (depth == 24 || depth == 32) && visual->c_class == TrueColor &&
+           visual->red_mask == 0xff0000 && visual->green_mask == 0x00ff00 &&
+           visual->blue_mask == 0x0000ff;
 }
 
 int nativeByteOrder()
@@ -62,8 +69,9 @@ int nativeByteOrder()
     return *reinterpret_cast<const unsigned char*>(&probe) == 1 ? LSBFirst : MSBFirst;
 }
 
-class X11Window : public PlatformWindow {
-public:
+class X11Window : public PlatformWindow
+{
+  public:
     X11Window(CFrame& frame, Display* display) : frame(frame), display(display)
     {
         X11ErrorTrap::registerDisplay(display);
@@ -83,8 +91,11 @@ public:
     CPoint getPointer() const override;
     long getButtons() const override;
 
-private:
-    bool usable() const { return window != 0 && !destroyed && !X11ErrorTrap::connectionLost(display); }
+  private:
+    bool usable() const
+    {
+        return window != 0 && !destroyed && !X11ErrorTrap::connectionLost(display);
+    }
     void noticeLoss();
     void handle(XEvent& event);
     void putPixels(const PlatformImage& image, const CRect& area);
@@ -98,7 +109,7 @@ private:
     Display* display;
     Window window = 0;
     int depth = 0;
-    GC gc = nullptr;                    // set when the window takes the back buffer's pixels as they are
+    GC gc = nullptr; // set when the window takes the back buffer's pixels as they are
     cairo_surface_t* surface = nullptr; // otherwise
     Cursor cursor = 0;
     bool destroyed = false;   // the host destroyed our window with its own
@@ -111,7 +122,8 @@ X11Window::~X11Window()
     {
         // Closing also answers every request, so errors arrive inside the trap.
         X11ErrorTrap trap(display, false);
-        if (surface) {
+        if (surface)
+        {
             // Cairo keeps state per display connection; it goes with ours.
             cairo_device_t* device = cairo_device_reference(cairo_surface_get_device(surface));
             cairo_surface_finish(surface);
@@ -119,12 +131,9 @@ X11Window::~X11Window()
             cairo_device_finish(device);
             cairo_device_destroy(device);
         }
-        if (gc)
-            XFreeGC(display, gc);
-        if (cursor)
-            XFreeCursor(display, cursor);
-        if (usable())
-            XDestroyWindow(display, window);
+        if (gc) XFreeGC(display, gc);
+        if (cursor) XFreeCursor(display, cursor);
+        if (usable()) XDestroyWindow(display, window);
         XCloseDisplay(display);
     }
     X11ErrorTrap::unregisterDisplay(display);
@@ -134,15 +143,16 @@ bool X11Window::create(Window parent, long width, long height)
 {
     X11ErrorTrap trap(display);
     XWindowAttributes parentAttributes{};
-    if (!XGetWindowAttributes(display, parent, &parentAttributes) || trap.failed())
-        return false;
+    if (!XGetWindowAttributes(display, parent, &parentAttributes) || trap.failed()) return false;
     XSetWindowAttributes attributes{};
     attributes.event_mask = kEventMask;
     attributes.background_pixmap = None; // no clearing before a repaint: no flicker
-    window = XCreateWindow(display, parent, 0, 0, unsigned(width), unsigned(height), 0, CopyFromParent,
-                           InputOutput, CopyFromParent, CWEventMask | CWBackPixmap, &attributes);
+    window =
+        XCreateWindow(display, parent, 0, 0, unsigned(width), unsigned(height), 0, CopyFromParent,
+                      InputOutput, CopyFromParent, CWEventMask | CWBackPixmap, &attributes);
     XMapWindow(display, window);
-    if (trap.failed()) {
+    if (trap.failed())
+    {
         window = 0;
         return false;
     }
@@ -150,14 +160,14 @@ bool X11Window::create(Window parent, long width, long height)
     if (isImageFormat(parentAttributes.visual, depth))
         gc = XCreateGC(display, window, 0, nullptr);
     else
-        surface = cairo_xlib_surface_create(display, window, parentAttributes.visual, int(width), int(height));
+        surface = cairo_xlib_surface_create(display, window, parentAttributes.visual, int(width),
+                                            int(height));
     return true;
 }
 
 void X11Window::present(const PlatformImage& image, const CRect& rect)
 {
-    if (!usable())
-        return;
+    if (!usable()) return;
     X11ErrorTrap trap(display);
     const CRect area = CRect(rect).bound(CRect(0, 0, image.width(), image.height()));
     if (gc)
@@ -192,11 +202,11 @@ void X11Window::putPixels(const PlatformImage& image, const CRect& area)
 // Any other visual: cairo converts.
 void X11Window::paintPixels(const PlatformImage& image, const CRect& area)
 {
-    if (!surface)
-        return;
+    if (!surface) return;
     auto* pixels = reinterpret_cast<unsigned char*>(const_cast<uint32_t*>(image.pixels()));
-    cairo_surface_t* source = cairo_image_surface_create_for_data(
-        pixels, CAIRO_FORMAT_ARGB32, int(image.width()), int(image.height()), int(image.stride() * 4));
+    cairo_surface_t* source =
+        cairo_image_surface_create_for_data(pixels, CAIRO_FORMAT_ARGB32, int(image.width()),
+                                            int(image.height()), int(image.stride() * 4));
     cairo_t* cr = cairo_create(surface);
     cairo_set_operator(cr, CAIRO_OPERATOR_SOURCE);
     cairo_set_source_surface(cr, source, 0, 0);
@@ -209,9 +219,9 @@ void X11Window::paintPixels(const PlatformImage& image, const CRect& area)
 
 void X11Window::dispatchEvents()
 {
-    if (!usable())
-        return;
-    if (dispatching) {
+    if (!usable()) return;
+    if (dispatching)
+    {
         dispatchRepaint();
         return;
     }
@@ -221,12 +231,12 @@ void X11Window::dispatchEvents()
         X11ErrorTrap trap(display, false);
         const bool pending = XPending(display) > 0;
         noticeLoss();
-        if (!pending)
-            return;
+        if (!pending) return;
     }
     dispatching = true;
     X11ErrorTrap trap(display);
-    while (usable() && XPending(display)) {
+    while (usable() && XPending(display))
+    {
         XEvent event;
         XNextEvent(display, &event);
         handle(event);
@@ -238,31 +248,29 @@ void X11Window::dispatchEvents()
 // A connection that broke is a window that is gone.
 void X11Window::noticeLoss()
 {
-    if (X11ErrorTrap::connectionLost(display))
-        frame.setOpenFlag(false);
+    if (X11ErrorTrap::connectionLost(display)) frame.setOpenFlag(false);
 }
 
 void X11Window::dispatchRepaint()
 {
-    if (!usable())
-        return;
+    if (!usable()) return;
     X11ErrorTrap trap(display);
     XEvent event;
     CRect exposed;
     while (XCheckTypedWindowEvent(display, window, Expose, &event))
         exposed.unite(exposedRect(event.xexpose));
-    if (!exposed.isEmpty())
-        repaint(exposed);
+    if (!exposed.isEmpty()) repaint(exposed);
 }
 
 void X11Window::handle(XEvent& event)
 {
-    if (event.xany.window != window)
-        return;
-    switch (event.type) {
+    if (event.xany.window != window) return;
+    switch (event.type)
+    {
     case Expose:
         pendingExpose.unite(exposedRect(event.xexpose));
-        if (event.xexpose.count == 0) {
+        if (event.xexpose.count == 0)
+        {
             repaint(pendingExpose);
             pendingExpose = CRect();
         }
@@ -273,18 +281,21 @@ void X11Window::handle(XEvent& event)
         else
             click(event.xbutton);
         break;
-    case KeyPress: {
+    case KeyPress:
+    {
         VstKeyCode key = keyCodeFromEvent(event.xkey);
         frame.onKeyDown(key);
         break;
     }
-    case KeyRelease: {
+    case KeyRelease:
+    {
         VstKeyCode key = keyCodeFromEvent(event.xkey);
         frame.onKeyUp(key);
         break;
     }
     case DestroyNotify:
-        if (event.xdestroywindow.window == window) {
+        if (event.xdestroywindow.window == window)
+        {
             destroyed = true;
             frame.setOpenFlag(false);
         }
@@ -322,19 +333,16 @@ void X11Window::wheel(const XButtonEvent& event)
 
 bool X11Window::resize(long width, long height)
 {
-    if (!usable() || width <= 0 || height <= 0)
-        return false;
+    if (!usable() || width <= 0 || height <= 0) return false;
     X11ErrorTrap trap(display);
     XResizeWindow(display, window, unsigned(width), unsigned(height));
-    if (surface)
-        cairo_xlib_surface_set_size(surface, int(width), int(height));
+    if (surface) cairo_xlib_surface_set_size(surface, int(width), int(height));
     return !trap.failed();
 }
 
 bool X11Window::move(long x, long y)
 {
-    if (!usable())
-        return false;
+    if (!usable()) return false;
     X11ErrorTrap trap(display);
     XMoveWindow(display, window, int(x), int(y));
     return !trap.failed();
@@ -342,20 +350,18 @@ bool X11Window::move(long x, long y)
 
 bool X11Window::getGeometry(CRect& rect) const
 {
-    if (!usable())
-        return false;
+    if (!usable()) return false;
     X11ErrorTrap trap(display);
     XWindowAttributes attributes{};
-    if (!XGetWindowAttributes(display, window, &attributes) || trap.failed())
-        return false;
-    rect = CRect(attributes.x, attributes.y, attributes.x + attributes.width, attributes.y + attributes.height);
+    if (!XGetWindowAttributes(display, window, &attributes) || trap.failed()) return false;
+    rect = CRect(attributes.x, attributes.y, attributes.x + attributes.width,
+                 attributes.y + attributes.height);
     return true;
 }
 
 void X11Window::setCursor(int type)
 {
-    if (!usable())
-        return;
+    if (!usable()) return;
     X11ErrorTrap trap(display);
     const bool known = type >= 0 && type < int(sizeof kCursorShapes / sizeof kCursorShapes[0]);
     const unsigned int shape = known ? kCursorShapes[type] : 0;
@@ -364,20 +370,17 @@ void X11Window::setCursor(int type)
         XDefineCursor(display, window, next);
     else
         XUndefineCursor(display, window);
-    if (cursor)
-        XFreeCursor(display, cursor);
+    if (cursor) XFreeCursor(display, cursor);
     cursor = next;
 }
 
 bool X11Window::queryPointer(CPoint& where, unsigned int& mask) const
 {
-    if (!usable())
-        return false;
+    if (!usable()) return false;
     X11ErrorTrap trap(display);
     Window root = 0, child = 0;
     int rootX = 0, rootY = 0, x = 0, y = 0;
-    if (!XQueryPointer(display, window, &root, &child, &rootX, &rootY, &x, &y, &mask))
-        return false;
+    if (!XQueryPointer(display, window, &root, &child, &rootX, &rootY, &x, &y, &mask)) return false;
     where = CPoint(x, y);
     return !trap.failed();
 }
@@ -399,16 +402,14 @@ long X11Window::getButtons() const
 
 } // namespace
 
-std::unique_ptr<PlatformWindow> createPlatformWindow(CFrame& frame, void* parent, long width, long height)
+std::unique_ptr<PlatformWindow> createPlatformWindow(CFrame& frame, void* parent, long width,
+                                                     long height)
 {
     const auto parentId = Window(reinterpret_cast<uintptr_t>(parent));
-    if (!parentId || width <= 0 || height <= 0)
-        return nullptr;
+    if (!parentId || width <= 0 || height <= 0) return nullptr;
     Display* display = XOpenDisplay(nullptr);
-    if (!display)
-        return nullptr;
+    if (!display) return nullptr;
     auto window = std::make_unique<X11Window>(frame, display);
-    if (!window->create(parentId, width, height))
-        return nullptr;
+    if (!window->create(parentId, width, height)) return nullptr;
     return window;
 }
