@@ -32,7 +32,8 @@ SFERANT_INLINE void mixAll(const BlockPlan& plan, const SourceSignals& signals, 
     for (int i = 0; i < plan.numSilent; ++i)
     {
         Sample* out = outputs[plan.silentChannels[i]] + offset;
-        std::fill(out, out + count, Sample(0));
+        for (int j = 0; j < count; ++j)
+            out[j] = Sample(0);
     }
     for (int i = 0; i < plan.numSounding; ++i)
     {
