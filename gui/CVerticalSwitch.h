@@ -25,7 +25,7 @@ class CVerticalSwitch : public CControl
     float valueAt(const CPoint& where, double band) const;
 
     CPoint offset;
-    long subPixmaps;
+    [[maybe_unused]] long subPixmaps; // kept as given: the position count picks the frame
     long heightOfOneImage;
     long maxPositions;
 };
