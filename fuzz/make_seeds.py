@@ -76,13 +76,13 @@ def process_seeds():
         loud += block(512, SINE, SINE[::-1]) + block(333, SINE, [120], double=True)
     write("process", "near-field-fifth-order", loud)
 
-    specials = [0xFF, 0x07, 0]
-    specials += block(100, [0xF0, 120, 0xF1], [0xF2, 0xF3])
-    specials += block(100, SINE, SINE) + block(100, SINE, SINE, double=True)
-    specials += parameter(0, 10) + block(64, SINE, SINE) + parameter(0, 11)
-    specials += parameter(3, 8) + block(64, SINE, SINE) + parameter(9, 1)
-    specials += parameter(8, 1) + block(1, [0xF5], [0xF6]) + block(2048, SINE, SINE)
-    write("process", "specials-then-recovery", specials)
+    extremes = [0xFF, 0x07, 0]
+    extremes += block(100, [0xF0, 120, 0xF1], [0xF2, 0xF3])
+    extremes += block(100, SINE, SINE) + block(100, SINE, SINE, double=True)
+    extremes += parameter(0, 10) + block(64, SINE, SINE) + parameter(0, 11)
+    extremes += parameter(3, 8) + block(64, SINE, SINE) + parameter(9, 1)
+    extremes += parameter(8, 1) + block(1, [0xF5], [0xF6]) + block(2048, SINE, SINE)
+    write("process", "non-finite-then-recovery", extremes)
 
     modes = [0x40, 0x00, 3]
     for order in (0.0, 0.25, 0.5, 0.75, 1.0):
