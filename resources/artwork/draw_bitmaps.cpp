@@ -132,6 +132,49 @@ const Rgb kUnlitDot = rgb8(78, 72, 90);
 // ---------------------------------------------------------------------------
 // Knobs seen from above (azimuth, elevation): 45 x 45 frames.
 
+// A knob seen from above: drop shadow, a rim shaded from the upper left, and a
+// body lit from the upper left.
+struct KnobBody
+{
+    double shadowDy, shadowRadius, shadowAlpha;
+    double rimSpan, rimRadius;
+    Rgb rimLight, rimDark;
+    double lightDx, lightDy, bodyRadius;
+    Rgb bodyLight, bodyDark;
+};
+
+// clang-format off
+//                            shadow dy, radius, alpha   rim span, radius, light, dark                   light dx, dy, body radius, light, dark
+const KnobBody kDirectionKnob{1.2, 16.2, 0.45,           15, 15.6, {0.78, 0.76, 0.82}, {0.16, 0.15, 0.19}, -5, -6, 14.2, {0.47, 0.45, 0.52}, {0.20, 0.19, 0.24}};
+const KnobBody kDialKnob{     1.4, 16.4, 0.5,            16, 16,   {0.42, 0.40, 0.46}, {0.06, 0.06, 0.08}, -4, -5, 14.4, {0.24, 0.23, 0.27}, {0.10, 0.10, 0.12}};
+// clang-format on
+
+void fillWith(cairo_t* cr, cairo_pattern_t* pattern, Rgb light, Rgb dark)
+{
+    cairo_pattern_add_color_stop_rgb(pattern, 0, light.r, light.g, light.b);
+    cairo_pattern_add_color_stop_rgb(pattern, 1, dark.r, dark.g, dark.b);
+    cairo_set_source(cr, pattern);
+    cairo_fill(cr);
+    cairo_pattern_destroy(pattern);
+}
+
+void drawKnobBody(cairo_t* cr, double cx, double cy, const KnobBody& k)
+{
+    cairo_arc(cr, cx + 0.8, cy + k.shadowDy, k.shadowRadius, 0, 2 * kPi);
+    cairo_set_source_rgba(cr, 0, 0, 0, k.shadowAlpha);
+    cairo_fill(cr);
+
+    cairo_arc(cr, cx, cy, k.rimRadius, 0, 2 * kPi);
+    fillWith(
+        cr,
+        cairo_pattern_create_linear(cx - k.rimSpan, cy - k.rimSpan, cx + k.rimSpan, cy + k.rimSpan),
+        k.rimLight, k.rimDark);
+
+    cairo_arc(cr, cx, cy, k.bodyRadius, 0, 2 * kPi);
+    fillWith(cr, cairo_pattern_create_radial(cx + k.lightDx, cy + k.lightDy, 1, cx, cy, 14.5),
+             k.bodyLight, k.bodyDark);
+}
+
 void drawDirectionKnob(cairo_t* cr, double top, double pointerDeg, bool leftDotsOnly)
 {
     const double cx = 22.5, cy = top + 22.5;
@@ -148,25 +191,7 @@ void drawDirectionKnob(cairo_t* cr, double top, double pointerDeg, bool leftDots
         cairo_fill(cr);
     }
 
-    // Drop shadow, rim and body lit from the upper left.
-    cairo_arc(cr, cx + 0.8, cy + 1.2, 16.2, 0, 2 * kPi);
-    cairo_set_source_rgba(cr, 0, 0, 0, 0.45);
-    cairo_fill(cr);
-
-    cairo_pattern_t* rim = cairo_pattern_create_linear(cx - 15, cy - 15, cx + 15, cy + 15);
-    cairo_pattern_add_color_stop_rgb(rim, 0, 0.78, 0.76, 0.82);
-    cairo_pattern_add_color_stop_rgb(rim, 1, 0.16, 0.15, 0.19);
-    cairo_arc(cr, cx, cy, 15.6, 0, 2 * kPi);
-    cairo_set_source(cr, rim);
-    cairo_fill(cr);
-    cairo_pattern_destroy(rim);
-
-    cairo_pattern_t* body = cairo_pattern_create_radial(cx - 5, cy - 6, 1, cx, cy, 14.5);
-    cairo_pattern_add_color_stop_rgb(body, 0, 0.47, 0.45, 0.52);
-    cairo_pattern_add_color_stop_rgb(body, 1, 0.20, 0.19, 0.24);
-    cairo_arc(cr, cx, cy, 14.2, 0, 2 * kPi);
-    cairo_set_source(cr, body);
-    cairo_fill(cr);
+    drawKnobBody(cr, cx, cy, kDirectionKnob);
 
     // Pointer spike from the hub towards the rim.
     double tipX, tipY, lx, ly, rx, ry;
@@ -256,25 +281,7 @@ void drawDial(cairo_t* cr, double top, double value, Ring ring)
         }
     }
 
-    cairo_arc(cr, cx + 0.8, cy + 1.4, 16.4, 0, 2 * kPi);
-    cairo_set_source_rgba(cr, 0, 0, 0, 0.5);
-    cairo_fill(cr);
-
-    cairo_pattern_t* rim = cairo_pattern_create_linear(cx - 16, cy - 16, cx + 16, cy + 16);
-    cairo_pattern_add_color_stop_rgb(rim, 0, 0.42, 0.40, 0.46);
-    cairo_pattern_add_color_stop_rgb(rim, 1, 0.06, 0.06, 0.08);
-    cairo_arc(cr, cx, cy, 16, 0, 2 * kPi);
-    cairo_set_source(cr, rim);
-    cairo_fill(cr);
-
-    cairo_pattern_t* body = cairo_pattern_create_radial(cx - 4, cy - 5, 1, cx, cy, 14.5);
-    cairo_pattern_add_color_stop_rgb(body, 0, 0.24, 0.23, 0.27);
-    cairo_pattern_add_color_stop_rgb(body, 1, 0.10, 0.10, 0.12);
-    cairo_arc(cr, cx, cy, 14.4, 0, 2 * kPi);
-    cairo_set_source(cr, body);
-    cairo_fill(cr);
-    cairo_pattern_destroy(rim);
-    cairo_pattern_destroy(body);
+    drawKnobBody(cr, cx, cy, kDialKnob);
 
     double deg = kDialStart - kDialSweep * value, x0, y0, x1, y1;
     polar(cx, cy, 5.0, deg, x0, y0);
