@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <X11/Xlib.h>
+#include <algorithm>
 #include <functional>
 #include <malloc.h>
 
@@ -21,15 +22,22 @@ size_t heapInUse()
 }
 
 // Runs one cycle a few times to fill the libraries' one-time caches, then
-// answers how much the heap in use grew over `cycles` more.
+// answers how much the heap in use grew over `cycles` more. The smaller growth
+// of two such runs back to back is taken: a leak grows the heap in both, while
+// a cache that the X and font libraries enlarge now and then shows in one only.
 long heapGrowth(int cycles, const std::function<void()>& cycle)
 {
-    for (int i = 0; i < 3; ++i)
+    for (int i = 0; i < 10; ++i)
         cycle();
-    const size_t before = heapInUse();
-    for (int i = 0; i < cycles; ++i)
-        cycle();
-    return static_cast<long>(heapInUse()) - static_cast<long>(before);
+    const auto growthOver = [&]
+    {
+        const size_t before = heapInUse();
+        for (int i = 0; i < cycles; ++i)
+            cycle();
+        return static_cast<long>(heapInUse()) - static_cast<long>(before);
+    };
+    const long first = growthOver();
+    return std::min(first, growthOver());
 }
 
 // Room for the libraries' occasional cache growth; a leak of even the
