@@ -68,7 +68,7 @@ bool Sferant_Editor::open(void* parent)
         bitmaps[i] = new CBitmap(kFirstControlBitmap + i);
 
     CRect size(0, 0, backgroundBitmap->getWidth(), backgroundBitmap->getHeight());
-    CFrame* newFrame = new CFrame(size, parent, static_cast<AEffGUIEditor*>(this));
+    CFrame* newFrame = new CFrame(size, parent, this);
     newFrame->setBackground(backgroundBitmap);
     addControls(newFrame, bitmaps);
     addDisplays(newFrame, bitmaps[kReadoutBitmap - kFirstControlBitmap]);

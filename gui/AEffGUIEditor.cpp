@@ -59,14 +59,23 @@ bool AEffGUIEditor::setKnobMode(VstInt32 mode)
 
 void AEffGUIEditor::setParameter(VstInt32, float) {}
 
-void AEffGUIEditor::beginEdit(VstInt32 index)
+// The editor belongs to an effect of the extended family: gestures and window
+// sizes are its host calls.
+void AEffGUIEditor::beginEdit(long index)
 {
-    if (effect) static_cast<AudioEffectX*>(effect)->beginEdit(index);
+    if (effect) static_cast<AudioEffectX*>(effect)->beginEdit(VstInt32(index));
 }
 
-void AEffGUIEditor::endEdit(VstInt32 index)
+void AEffGUIEditor::endEdit(long index)
 {
-    if (effect) static_cast<AudioEffectX*>(effect)->endEdit(index);
+    if (effect) static_cast<AudioEffectX*>(effect)->endEdit(VstInt32(index));
+}
+
+bool AEffGUIEditor::sizeWindow(long width, long height)
+{
+    auto* host = static_cast<AudioEffectX*>(effect);
+    char canDo[] = "sizeWindow";
+    return host && host->canHostDo(canDo) && host->sizeWindow(VstInt32(width), VstInt32(height));
 }
 
 void AEffGUIEditor::__drawDeprecated(ERect* area)

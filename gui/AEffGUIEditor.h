@@ -1,6 +1,7 @@
 #pragma once
 
-#include "gui/AEffEditor.h"
+#include "gui/CHostLink.h"
+#include "host/AEffEditor.h"
 
 #include <cstdint>
 
@@ -9,9 +10,10 @@ class CFrame;
 
 // The editor base that binds the host's editor calls to a frame: the derived
 // editor builds the frame in open and destroys it in close; this class forwards
-// idle, keys, the wheel and the knob mode to it, relays gestures to the effect,
-// and keeps the host served while a control tracks the mouse.
-class AEffGUIEditor : public AEffEditor
+// idle, keys, the wheel and the knob mode to it, and is the frame's link to the
+// host: it relays gestures and window sizes to the effect and keeps the host
+// served while a control tracks the mouse.
+class AEffGUIEditor : public AEffEditor, public CHostLink
 {
   public:
     // Registers itself as the effect's editor.
@@ -28,11 +30,14 @@ class AEffGUIEditor : public AEffEditor
     bool setKnobMode(VstInt32 mode) override;
 
     virtual void setParameter(VstInt32 index, float value);
-    virtual void beginEdit(VstInt32 index);
-    virtual void endEdit(VstInt32 index);
+    void beginEdit(long index) override;
+    void endEdit(long index) override;
     // Called from mouse-tracking loops: repaints the frame and gives the host an
     // idle call at most every 100 ms, slowing the loop by at most about 4 ms.
-    virtual void doIdleStuff();
+    void doIdleStuff() override;
+    // Only when the host says it can resize its window.
+    bool sizeWindow(long width, long height) override;
+    long getKnobMode() const override { return knobMode; }
 
     // Milliseconds of the platform clock.
     uint32_t getTicks();

@@ -1,15 +1,14 @@
 #include "gui/CFrame.h"
 
-#include "gui/AEffGUIEditor.h"
+#include "gui/CHostLink.h"
 #include "gui/COffscreenContext.h"
 #include "gui/VirtualKeys.h"
 #include "gui/platform/PlatformInput.h"
 #include "gui/platform/PlatformWindow.h"
-#include "host/AudioEffectX.h"
 
 #include <cstring>
 
-CFrame::CFrame(const CRect& size, void* systemWindow, void* editor)
+CFrame::CFrame(const CRect& size, void* systemWindow, CHostLink* editor)
     : CViewContainer(size, nullptr, nullptr), editor(editor), systemWindow(systemWindow)
 {
     parentFrame = this;
@@ -55,34 +54,29 @@ bool CFrame::isTypeOf(const char* type) const
 
 // ---- editor links
 
-AEffGUIEditor* CFrame::guiEditor() const
-{
-    return static_cast<AEffGUIEditor*>(editor);
-}
-
 void CFrame::beginEdit(long index)
 {
-    if (editor) guiEditor()->beginEdit(VstInt32(index));
+    if (editor) editor->beginEdit(index);
 }
 
 void CFrame::endEdit(long index)
 {
-    if (editor) guiEditor()->endEdit(VstInt32(index));
+    if (editor) editor->endEdit(index);
 }
 
 long CFrame::getKnobMode() const
 {
-    return AEffGUIEditor::knobMode;
+    return editor ? editor->getKnobMode() : 0;
 }
 
 uint32_t CFrame::getTicks() const
 {
-    return editor ? guiEditor()->getTicks() : 0;
+    return editor ? platformTicks() : 0;
 }
 
 void CFrame::doIdleStuff()
 {
-    if (editor) guiEditor()->doIdleStuff();
+    if (editor) editor->doIdleStuff();
 }
 
 // ---- drawing
@@ -390,14 +384,8 @@ bool CFrame::setDropActive(bool active)
 bool CFrame::setSize(long width, long height)
 {
     if (!openFlag || (width == size.getWidth() && height == size.getHeight())) return false;
-    if (editor)
-    {
-        // The host resizes its own window when it can; ours follows either way.
-        auto* effect = static_cast<AudioEffectX*>(guiEditor()->getEffect());
-        char canDo[] = "sizeWindow";
-        if (effect && effect->canHostDo(canDo))
-            effect->sizeWindow(VstInt32(width), VstInt32(height));
-    }
+    // The host resizes its own window when it can; ours follows either way.
+    if (editor) editor->sizeWindow(width, height);
     if (platformWindow) platformWindow->resize(width, height);
     dropBackBuffer();
     CRect newSize(0, 0, width, height);

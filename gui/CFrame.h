@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <memory>
 
-class AEffGUIEditor;
+class CHostLink;
 class PlatformWindow;
 
 // Mouse cursor shapes for CFrame::setCursor.
@@ -30,9 +30,9 @@ class CFrame : public CViewContainer
 {
   public:
     // systemWindow is the host's parent window (an X11 Window id); editor is the
-    // AEffGUIEditor that owns the frame. Without a usable window the frame still
-    // answers every call; it only receives no events.
-    CFrame(const CRect& size, void* systemWindow, void* editor);
+    // editor that owns the frame, the frame's way to the host (may be null). Without a
+    // usable window the frame still answers every call; it only receives no events.
+    CFrame(const CRect& size, void* systemWindow, CHostLink* editor);
     ~CFrame() override;
 
     // Only frames that make a window of their own open and close; this one does not.
@@ -92,7 +92,7 @@ class CFrame : public CViewContainer
     bool onWheel(CDrawContext* context, const CPoint& where, CMouseWheelAxis axis,
                  float distance) override;
     void setViewSize(CRect& newSize) override;
-    void* getEditor() const override { return editor; }
+    CHostLink* getEditor() const override { return editor; }
     bool isTypeOf(const char* type) const override;
     void update(CDrawContext* context) override;
     CView* getCurrentView() const override;
@@ -113,13 +113,12 @@ class CFrame : public CViewContainer
     COffscreenContext* getBackBuffer();
 
   private:
-    AEffGUIEditor* guiEditor() const;
     template <class Paint> void paint(CDrawContext* context, Paint paintInto);
     // Copies the back buffer's rect to the window in one go.
     void present(const CRect& rect);
     void dropBackBuffer();
 
-    void* editor;
+    CHostLink* editor;
     void* systemWindow;
     CView* modalView = nullptr;
     CView* focusView = nullptr;

@@ -5,7 +5,6 @@
 #include "gui/CDrawContext.h"
 #include "gui/CFrame.h"
 #include "gui/VirtualKeys.h"
-#include "host/aeffect.h"
 
 #include <cmath>
 #include <cstring>

@@ -145,7 +145,7 @@ CPoint& CView::localToFrame(CPoint& where) const
     return where;
 }
 
-void* CView::getEditor() const
+CHostLink* CView::getEditor() const
 {
     return parentFrame ? parentFrame->getEditor() : nullptr;
 }

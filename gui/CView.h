@@ -12,6 +12,7 @@ class CBitmap;
 class CDrawContext;
 class CDragContainer;
 class CFrame;
+class CHostLink;
 struct VstKeyCode;
 
 // Wheel axes carried by the axis form of onWheel.
@@ -76,7 +77,7 @@ class CView : public CReferenceCounter
     virtual CPoint& frameToLocal(CPoint& where) const;
     virtual CPoint& localToFrame(CPoint& where) const;
 
-    virtual void* getEditor() const;
+    virtual CHostLink* getEditor() const;
     virtual long notify(CView* sender, const char* message);
     virtual void redrawRect(CDrawContext* context, const CRect& rect);
 

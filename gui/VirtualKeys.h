@@ -1,5 +1,9 @@
 #pragma once
 
+// The key record the host passes with effEditKeyDown and effEditKeyUp, and its codes: the
+// toolkit's only use of the host's record types.
+#include "host/aeffect.h"
+
 // Virtual key numbers of VstKeyCode::virt; the character is 0 for these keys.
 enum VstVirtualKey
 {

@@ -3,7 +3,7 @@
 
 #include <cstring>
 
-#include "gui/AEffEditor.h"
+#include "host/AEffEditor.h"
 
 namespace
 {

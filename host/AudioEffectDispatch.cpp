@@ -4,7 +4,7 @@
 #include <cmath>
 #include <cstdint>
 
-#include "gui/AEffEditor.h"
+#include "host/AEffEditor.h"
 #include "host/AudioEffect.h"
 #include "host/text.h"
 

@@ -3,7 +3,7 @@
 // write nothing and answer 0.
 #include <cmath>
 
-#include "gui/AEffEditor.h"
+#include "host/AEffEditor.h"
 #include "host/AudioEffectX.h"
 #include "host/text.h"
 

@@ -5,7 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "RecordingHost.h"
-#include "gui/AEffEditor.h"
+#include "host/AEffEditor.h"
 #include "plugin/TestEffect.h"
 
 // An editor that records what the dispatcher asks of it.

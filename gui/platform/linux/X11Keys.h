@@ -1,6 +1,6 @@
 #pragma once
 
-#include "host/aeffect.h"
+#include "gui/VirtualKeys.h"
 
 #include <X11/Xlib.h>
 
