@@ -1,5 +1,6 @@
 #pragma once
 
+#include "encoder/EditorFactory.h"
 #include "gui/AEffGUIEditor.h"
 #include "gui/CControlListener.h"
 
@@ -13,7 +14,9 @@ class CVerticalSwitch;
 // and four read-outs bound to the nine effect parameters. Controls report gestures to the
 // editor, which forwards them to the effect; the effect passes every parameter change back
 // through setParameter, which only stores values: controls repaint on the next idle.
-class Sferant_Editor : public AEffGUIEditor, public CControlListener
+class Sferant_Editor : public AEffGUIEditor,
+                       public CControlListener,
+                       public sferant::ParameterListener
 {
   public:
     explicit Sferant_Editor(AudioEffect* effect);

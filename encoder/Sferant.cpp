@@ -1,7 +1,6 @@
 #include "encoder/Sferant.h"
 
-#include "editor/Sferant_Editor.h"
-
+#include "encoder/EditorFactory.h"
 #include "host/text.h"
 
 #include <algorithm>
@@ -38,7 +37,7 @@ Sferant::Sferant(audioMasterCallback audioMaster)
     for (int i = 0; i < kNumParams; ++i)
         (this->*slot(i)).store(kParameterDefaults[i], std::memory_order_relaxed);
     // The editor registers itself with this effect (setEditor); the effect owns it from here on.
-    new Sferant_Editor(this);
+    editorListener = createEditor(this);
     AudioEffectX::resume();
 }
 
@@ -122,5 +121,5 @@ float Sferant::value(int index) const
 
 void Sferant::tellEditor(VstInt32 index, float value)
 {
-    if (editor) static_cast<AEffGUIEditor*>(editor)->setParameter(index, value);
+    if (editorListener) editorListener->setParameter(index, value);
 }

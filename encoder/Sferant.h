@@ -7,6 +7,11 @@
 
 #include <atomic>
 
+namespace sferant
+{
+class ParameterListener;
+}
+
 // The one program: the nine parameter values in index order and a name.
 struct SferantProgram
 {
@@ -89,4 +94,6 @@ class Sferant : public AudioEffectX
     std::atomic<float> fAzimuth{}, fElevation{}, fNFC{}, fDistance{}, fWidth{}, fOrder{}, fWeight{},
         fInput{}, fOutput{};
     sferant::BlockProcessor processor;
+    // The editor as it hears of parameter changes; owned through the base's editor pointer.
+    sferant::ParameterListener* editorListener = nullptr;
 };

@@ -6,10 +6,9 @@
 //     text from it; the rest write records or pointers into it);
 //   - 42 and 69 take value as a pointer too: it is a second 4 KB buffer;
 //   - 24 (effSetChunk) takes value as the byte size of ptr: at most 4 KB;
-//   - 14 (effEditOpen) takes the host's parent window: there is no window
-//     system under the fuzzer, so it gets null (the editor stays closed; the
-//     torture and lifecycle tests open it). Opening it would also decode
-//     every bitmap and slow the run a hundredfold;
+//   - 14 (effEditOpen) takes the host's parent window: it gets null. The
+//     target links no window system, so the effect has the windowless editor
+//     (the torture and lifecycle tests open the real one);
 //   - 1 (effClose) ends the instance and so comes only last.
 #include "FuzzHost.h"
 #include "FuzzInput.h"
