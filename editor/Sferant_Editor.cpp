@@ -62,6 +62,8 @@ bool Sferant_Editor::open(void* parent)
 {
     if (frame) return true;
     systemWindow = parent;
+    // Cleared before the controls read the values: a change from now on is shown at idle.
+    changedParameters.store(0, std::memory_order_relaxed);
 
     CBitmap* bitmaps[kControlBitmaps];
     for (int i = 0; i < kControlBitmaps; ++i)
@@ -142,8 +144,23 @@ void Sferant_Editor::close()
 
 void Sferant_Editor::setParameter(VstInt32 index, float /*value*/)
 {
-    if (!frame || !isParameterIndex(index)) return;
-    // The effect has stored the value already; read it back for each bound control.
+    // The effect has stored the value already: idle reads it back.
+    if (isParameterIndex(index)) changedParameters.fetch_or(1u << index, std::memory_order_release);
+}
+
+void Sferant_Editor::idle()
+{
+    if (frame && !inIdleStuff)
+    {
+        const uint32_t changed = changedParameters.exchange(0, std::memory_order_acquire);
+        for (int index = 0; index < kNumParams; ++index)
+            if (changed & (1u << index)) showParameter(index);
+    }
+    AEffGUIEditor::idle();
+}
+
+void Sferant_Editor::showParameter(int index)
+{
     CControl* bound[kNumParams][2] = {
         {azimuthKnob, azimuthDisplay}, {elevationKnob, elevationDisplay},
         {nfcSwitch, nullptr},          {distanceKnob, distanceDisplay},

@@ -4,6 +4,9 @@
 #include "gui/AEffGUIEditor.h"
 #include "gui/CControlListener.h"
 
+#include <atomic>
+#include <cstdint>
+
 class CAnimKnob;
 class CBitmap;
 class CFrame;
@@ -27,9 +30,12 @@ class Sferant_Editor : public AEffGUIEditor,
     bool open(void* parent) override;
     // Destroys the frame with every control in it.
     void close() override;
-    // Sets the controls of one parameter to the effect's value; nothing when closed or for
-    // an index outside 0..8.
+    // Marks the parameter changed; safe from any thread, as the host may call it from its
+    // audio thread. The controls show the effect's value at the next idle; nothing for an
+    // index outside 0..8.
     void setParameter(VstInt32 index, float value) override;
+    // Brings the controls of the changed parameters up to date, then repaints what is dirty.
+    void idle() override;
 
     void valueChanged(CDrawContext* context, CControl* control) override;
     // Never handles a modified click itself: the control's own handling goes on.
@@ -39,6 +45,8 @@ class Sferant_Editor : public AEffGUIEditor,
     // Rows of the control table, in drawing order: switches and knobs, then the read-outs.
     void addControls(CFrame* target, CBitmap* const* bitmaps);
     void addDisplays(CFrame* target, CBitmap* readoutBox);
+    // Sets the controls bound to the parameter to the effect's value.
+    void showParameter(int index);
 
     // Owned by the frame while open; stale (and never followed) once closed.
     CAnimKnob* azimuthKnob = nullptr;
@@ -56,4 +64,6 @@ class Sferant_Editor : public AEffGUIEditor,
     CParamDisplay* widthDisplay = nullptr;
     // The panel; owned by the editor for its whole life.
     CBitmap* backgroundBitmap = nullptr;
+    // One bit per parameter set since the last idle: the only state the host's threads touch.
+    std::atomic<uint32_t> changedParameters{0};
 };

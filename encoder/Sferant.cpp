@@ -21,7 +21,8 @@ constexpr char kInitialProgramName[] = "Init";
 
 SferantProgram::SferantProgram()
 {
-    std::copy(std::begin(kParameterDefaults), std::end(kParameterDefaults), values);
+    for (int i = 0; i < kNumParams; ++i)
+        values[i].store(kParameterDefaults[i], std::memory_order_relaxed);
     copyText(name, kInitialProgramName, kProgramNameLength);
 }
 
@@ -57,7 +58,7 @@ void Sferant::setParameter(VstInt32 index, float value)
     if (slot(index) && std::isfinite(value))
     {
         const float stored = std::clamp(value, 0.0f, 1.0f);
-        programs[curProgram].values[index] = stored;
+        programs[curProgram].values[index].store(stored, std::memory_order_relaxed);
         (this->*slot(index)).store(stored, std::memory_order_relaxed);
     }
     tellEditor(index, value);
@@ -73,7 +74,7 @@ void Sferant::setProgram(VstInt32 program)
     if (program < 0 || program >= numPrograms) return;
     curProgram = program;
     for (int i = 0; i < kNumParams; ++i)
-        setParameter(i, programs[program].values[i]);
+        setParameter(i, programs[program].values[i].load(std::memory_order_relaxed));
 }
 
 void Sferant::setProgramName(char* name)

@@ -12,12 +12,13 @@ namespace sferant
 class ParameterListener;
 }
 
-// The one program: the nine parameter values in index order and a name.
+// The one program: the nine parameter values in index order and a name. The values are
+// written by whichever thread sets a parameter (the host's and the editor's at once).
 struct SferantProgram
 {
     SferantProgram();
 
-    float values[sferant::kNumParams];
+    std::atomic<float> values[sferant::kNumParams];
     char name[24];
 };
 

@@ -11,9 +11,11 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <cstring>
 #include <memory>
 #include <string>
+#include <thread>
 
 namespace
 {
@@ -182,10 +184,13 @@ TEST_F(Editor, ClosingDropsTheFrameAndReopeningReadsTheCurrentValues)
     EXPECT_EQ(control(kAzimuthKnobRow)->getValue(), 0.125f);
 }
 
-TEST_F(Editor, AHostParameterReachesTheKnobAndItsReadoutAndNothingElse)
+TEST_F(Editor, AHostParameterReachesTheKnobAndItsReadoutAtTheNextIdleAndNothingElse)
 {
     open();
     effect->setParameter(0, 0.75f);
+    // The host may call from any thread: the controls are touched on the idle thread only.
+    EXPECT_EQ(control(kAzimuthKnobRow)->getValue(), 0.5f);
+    editor->idle();
     EXPECT_EQ(control(kAzimuthKnobRow)->getValue(), 0.75f);
     EXPECT_EQ(control(kAzimuthDisplayRow)->getValue(), 0.75f);
     EXPECT_EQ(control(4)->getValue(), effect->getParameter(1));
@@ -228,6 +233,7 @@ TEST_F(Editor, DraggingTheAzimuthKnobIsOneGestureForTheHost)
     for (const HostCall& call : gesture)
         EXPECT_EQ(call.index, 0);
     EXPECT_NEAR(effect->getParameter(0), 0.65f, 1e-5);
+    editor->idle();
     EXPECT_EQ(control(kAzimuthDisplayRow)->getValue(), effect->getParameter(0));
 }
 
@@ -268,6 +274,30 @@ TEST_F(Editor, ControlsWithATagOutsideTheNineReportNothing)
     editor->valueChanged(nullptr, knob);
     EXPECT_EQ(effect->getParameter(0), 0.5f);
     EXPECT_TRUE(callsOf(0).empty());
+}
+
+TEST_F(Editor, AutomationFromAHostThreadWhileAKnobIsDraggedIsRaceFree)
+{
+    open();
+    AEffect* record = effect->getAeffect();
+    std::atomic<bool> running{true};
+    std::thread automation(
+        [&]
+        {
+            for (unsigned i = 0; running; ++i)
+                record->setParameter(record, VstInt32(i % 9), float(i % 5) * 0.25f);
+        });
+    for (int gesture = 0; gesture < 100; ++gesture)
+    {
+        drag(control(kAzimuthKnobRow), CPoint(420, 90), kLeftButton,
+             {{CPoint(420, 80), kLeftButton}, {CPoint(420, 70), kLeftButton}});
+        editor->idle();
+    }
+    running = false;
+    automation.join();
+    editor->idle();
+    for (int row = 0; row < 13; ++row)
+        EXPECT_EQ(control(row)->getValue(), effect->getParameter(kRows[row].parameter)) << row;
 }
 
 TEST_F(Editor, TheEffectMayGoWhileItsEditorIsOpen)
