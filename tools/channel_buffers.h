@@ -29,12 +29,14 @@ template <typename Sample> class ChannelBuffers
                 fPointers[c][i] = interleaved[i * sourceChannels + c];
     }
 
-    void interleave(Sample* interleaved, int64_t count) const
+    // Interleaves `count` frames of the channels listed in `sources`, in that order; -1 stands
+    // for a silent channel.
+    void interleave(Sample* interleaved, int64_t count, const std::vector<int>& sources) const
     {
-        const int n = channels();
-        for (int c = 0; c < n; ++c)
+        const size_t n = sources.size();
+        for (size_t c = 0; c < n; ++c)
             for (int64_t i = 0; i < count; ++i)
-                interleaved[i * n + c] = fPointers[c][i];
+                interleaved[i * n + c] = sources[c] < 0 ? Sample(0) : fPointers[sources[c]][i];
     }
 
   private:

@@ -31,6 +31,12 @@ const char* const kUsage =
     "  --subtype T        render: PCM_16, PCM_24, PCM_32, FLOAT (default) or DOUBLE\n"
     "  --seconds S        bench: time spent per block size (default 2)\n"
     "\n"
+    "render's output (the extension of OUT picks the container: .wav, .amb, .aiff, .flac, .caf,\n"
+    ".w64, .rf64, .au):\n"
+    "  --ambix            an AmbiX file, OUT.caf: (order + 1)^2 channels, ACN order, SN3D\n"
+    "  --acn              (order + 1)^2 channels in ACN order, in any container\n"
+    "  OUT.amb            a Furse-Malham .amb file: Fu-Ma weighting, full sphere, orders 1 to 3\n"
+    "\n"
     "editor:\n"
     "  --seconds S        close after S seconds (default: when the window is closed)\n"
     "  --screenshot F.png save the window's contents at close\n"
@@ -43,7 +49,9 @@ const char* const kUsage =
     "  --trace            log each host callback on stdout, one line each:\n"
     "                       callback opcode=43 index=0 value=0 opt=0\n"
     "\n"
-    "Errors print one line on stderr and exit with status 2.\n";
+    "Errors print one line on stderr and exit with status 2.\n"
+    "\n"
+    "  --version          the version of sferant-host\n";
 
 struct Command
 {
@@ -62,6 +70,11 @@ int main(int argc, char** argv)
     {
         std::printf(kUsage, kParameterOptionsUsage);
         return argc < 2 ? 2 : 0;
+    }
+    if (!std::strcmp(argv[1], "--version"))
+    {
+        std::printf("sferant-host %s\n", SFERANT_VERSION);
+        return 0;
     }
     const std::vector<std::string> args(argv + 2, argv + argc);
     try

@@ -43,7 +43,8 @@ const SwitchOption kSwitchOptions[] = {{"nfc", "NFC"}, {"2d", "Output"}, {"stere
 const char* const kWeights[] = {"SN2D", "N2D", "SN3D", "N3D", "Fu-Ma"};
 
 // Options that take no value; all others do.
-const char* const kFlags[] = {"nfc", "2d", "stereo", "double", "demo", "trace", "dump-params"};
+const char* const kFlags[] = {"nfc",   "2d",    "stereo",      "double", "demo",
+                              "trace", "ambix", "dump-params", "acn"};
 
 [[noreturn]] void fail(const std::string& option, const std::string& message)
 {
@@ -127,8 +128,7 @@ bool applyParameterOption(Options& options, const std::string& option, const std
         const auto* found = std::find(std::begin(kWeights), std::end(kWeights), value);
         if (found == std::end(kWeights))
             fail(option, "'" + value + "' is none of SN2D, N2D, SN3D, N3D, Fu-Ma");
-        options.parameters.push_back(
-            {"Weight", float(found - std::begin(kWeights)) / 4.0f, "--weight"});
+        options.parameters.push_back(weightSetting(value, "--weight"));
         return true;
     }
     if (option == "set")
@@ -164,6 +164,10 @@ void applyOption(Options& options, const std::string& option, const std::string&
         options.trace = true;
     else if (option == "dump-params")
         options.dumpParams = true;
+    else if (option == "ambix")
+        options.ambix = true;
+    else if (option == "acn")
+        options.acn = true;
 }
 
 bool isFlag(const std::string& option)
@@ -224,4 +228,10 @@ void applyParameters(HostedEffect& effect, const std::vector<ParameterSetting>& 
                             setting.name + "\"");
         effect.setParameter(index, setting.value);
     }
+}
+
+ParameterSetting weightSetting(const std::string& name, const std::string& option)
+{
+    const auto* found = std::find(std::begin(kWeights), std::end(kWeights), name);
+    return {"Weight", float(found - std::begin(kWeights)) / 4.0f, option};
 }

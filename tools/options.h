@@ -34,6 +34,8 @@ struct Options
     bool demo = false;
     bool trace = false;
     bool dumpParams = false;
+    bool ambix = false; // render: an AmbiX file
+    bool acn = false;   // render: channels in ACN order
     std::string subtype;
     std::string screenshot;
     std::vector<DelayedSetting> delayedSettings;
@@ -52,3 +54,7 @@ void applyParameters(HostedEffect& effect, const std::vector<ParameterSetting>& 
 
 // The usage lines of the parameter options, shared by the subcommands that take them.
 extern const char* const kParameterOptionsUsage;
+
+// The setting that --weight NAME makes (NAME one of SN2D, N2D, SN3D, N3D, Fu-Ma), recorded as
+// asked for by `option`.
+ParameterSetting weightSetting(const std::string& name, const std::string& option);

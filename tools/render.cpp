@@ -4,10 +4,12 @@
 #include <memory>
 #include <unistd.h>
 
+#include "tools/ambix_writer.h"
 #include "tools/channel_buffers.h"
 #include "tools/commands.h"
 #include "tools/hosted_effect.h"
 #include "tools/options.h"
+#include "tools/output_layout.h"
 #include "tools/sound_io.h"
 #include "tools/stop_signal.h"
 #include "tools/tool_error.h"
@@ -71,14 +73,16 @@ void selectStereoFor(HostedEffect& effect, const AudioSource& source)
 }
 
 template <typename Sample>
-RenderResult process(HostedEffect& effect, AudioSource& source, SoundFileWriter& writer, int block)
+RenderResult process(HostedEffect& effect, AudioSource& source, SoundWriter& writer,
+                     const std::vector<int>& sources, int block)
 {
     AEffect& record = effect.record();
+    const size_t channels = sources.size();
     ChannelBuffers<Sample> in(record.numInputs, block), out(record.numOutputs, block);
     std::vector<Sample> interleavedIn(static_cast<size_t>(source.channels()) * block);
-    std::vector<Sample> interleavedOut(static_cast<size_t>(record.numOutputs) * block);
+    std::vector<Sample> interleavedOut(channels * block);
     RenderResult result;
-    result.peaks.assign(record.numOutputs, 0.0);
+    result.peaks.assign(channels, 0.0);
     Progress progress(source.frames(), source.frames() / source.sampleRate());
     in.clear();
     for (;;)
@@ -90,10 +94,10 @@ RenderResult process(HostedEffect& effect, AudioSource& source, SoundFileWriter&
         const Clock::time_point start = Clock::now();
         processBlock(record, in.pointers(), out.pointers(), static_cast<int>(n));
         result.moduleSeconds += std::chrono::duration<double>(Clock::now() - start).count();
-        out.interleave(interleavedOut.data(), n);
-        for (size_t i = 0; i < static_cast<size_t>(n * record.numOutputs); ++i)
+        out.interleave(interleavedOut.data(), n, sources);
+        for (size_t i = 0; i < static_cast<size_t>(n) * channels; ++i)
         {
-            double& peak = result.peaks[i % record.numOutputs];
+            double& peak = result.peaks[i % channels];
             peak = std::max(peak, std::fabs(static_cast<double>(interleavedOut[i])));
         }
         writer.write(interleavedOut.data(), n);
@@ -103,13 +107,21 @@ RenderResult process(HostedEffect& effect, AudioSource& source, SoundFileWriter&
     return result;
 }
 
+std::unique_ptr<SoundWriter> openWriter(const OutputRequest& request, int channels, double rate,
+                                        const std::string& subtype)
+{
+    if (request.format == OutputRequest::Format::Ambix)
+        return std::make_unique<AmbixWriter>(request.path, channels, rate, subtype);
+    return std::make_unique<SoundFileWriter>(request.path, channels, rate, subtype);
+}
+
 void printSummary(const RenderResult& result, const AudioSource& source, const std::string& out,
-                  double wallSeconds)
+                  const std::string& format, double wallSeconds)
 {
     const double seconds = result.frames / source.sampleRate();
-    std::printf("rendered %lld frames (%.3f s at %.0f Hz), %d in, %zu out, to %s\n",
+    std::printf("rendered %lld frames (%.3f s at %.0f Hz), %d in, %zu out, to %s as %s\n",
                 static_cast<long long>(result.frames), seconds, source.sampleRate(),
-                source.channels(), result.peaks.size(), out.c_str());
+                source.channels(), result.peaks.size(), out.c_str(), format.c_str());
     std::printf("%7s  %9s  %11s\n", "channel", "peak dBFS", "peak linear");
     for (size_t c = 0; c < result.peaks.size(); ++c)
     {
@@ -129,7 +141,8 @@ void printSummary(const RenderResult& result, const AudioSource& source, const s
 int runRender(const std::vector<std::string>& args)
 {
     std::vector<std::string> accepted = kParameterOptions;
-    accepted.insert(accepted.end(), {"block", "rate", "double", "subtype", "demo", "trace"});
+    accepted.insert(accepted.end(),
+                    {"block", "rate", "double", "subtype", "demo", "trace", "ambix", "acn"});
     Options options = parseOptions(args, accepted);
     if (options.demo)
         options.positional.insert(
@@ -140,6 +153,12 @@ int runRender(const std::vector<std::string>& args)
     const std::string& out = options.positional[2];
     if (options.rate > 0 && in != "demo")
         throw ToolError("--rate applies to the generated input only; " + in + " has its own rate");
+    const OutputRequest request = requestOutput(out, options.ambix, options.acn);
+    // The format's own weight goes first, so that a different one asked for is seen and refused.
+    const std::string weight = requiredWeight(request);
+    if (!weight.empty())
+        options.parameters.insert(options.parameters.begin(),
+                                  weightSetting(weight, askedBy(request)));
     const int block = options.blocks.empty() ? kDefaultBlock : options.blocks.back();
     if (options.trace) hostSettings().trace = stdout;
     catchStopSignals();
@@ -152,14 +171,18 @@ int runRender(const std::vector<std::string>& args)
                         " channels, the module takes " + std::to_string(effect.record().numInputs));
     selectStereoFor(effect, *source);
     applyParameters(effect, options.parameters);
-    SoundFileWriter writer(out, effect.record().numOutputs, source->sampleRate(), options.subtype);
+    const OutputLayout layout = layOutOutput(request, effect);
+    const std::unique_ptr<SoundWriter> writer = openWriter(
+        request, static_cast<int>(layout.sources.size()), source->sampleRate(), options.subtype);
 
     const Clock::time_point start = Clock::now();
     effect.startProcessing(static_cast<float>(source->sampleRate()), block, options.useDouble);
-    const RenderResult result = options.useDouble ? process<double>(effect, *source, writer, block)
-                                                  : process<float>(effect, *source, writer, block);
+    const RenderResult result =
+        options.useDouble ? process<double>(effect, *source, *writer, layout.sources, block)
+                          : process<float>(effect, *source, *writer, layout.sources, block);
     effect.stopProcessing();
-    writer.commit();
-    printSummary(result, *source, out, std::chrono::duration<double>(Clock::now() - start).count());
+    writer->commit();
+    printSummary(result, *source, out, layout.description,
+                 std::chrono::duration<double>(Clock::now() - start).count());
     return 0;
 }

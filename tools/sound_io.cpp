@@ -2,9 +2,7 @@
 
 #include <algorithm>
 #include <cctype>
-#include <cstdio>
 #include <cstdlib>
-#include <sys/stat.h>
 #include <unistd.h>
 #include <vector>
 
@@ -23,7 +21,7 @@ constexpr Named kContainers[] = {
     {"wav", SF_FORMAT_WAV},   {"aif", SF_FORMAT_AIFF},  {"aiff", SF_FORMAT_AIFF},
     {"aifc", SF_FORMAT_AIFF}, {"flac", SF_FORMAT_FLAC}, {"caf", SF_FORMAT_CAF},
     {"w64", SF_FORMAT_W64},   {"rf64", SF_FORMAT_RF64}, {"au", SF_FORMAT_AU},
-    {"snd", SF_FORMAT_AU},
+    {"snd", SF_FORMAT_AU},    {"amb", SF_FORMAT_WAVEX},
 };
 
 constexpr Named kSubtypes[] = {
@@ -38,23 +36,12 @@ template <size_t N> const Named* find(const Named (&table)[N], const std::string
     return nullptr;
 }
 
-std::string lowerExtension(const std::string& path)
-{
-    const size_t slash = path.find_last_of('/');
-    const size_t dot = path.find_last_of('.');
-    if (dot == std::string::npos || (slash != std::string::npos && dot < slash)) return "";
-    std::string extension = path.substr(dot + 1);
-    for (char& c : extension)
-        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return extension;
-}
-
 int outputFormat(const std::string& path, const std::string& subtype, int channels, double rate)
 {
     const Named* container = find(kContainers, lowerExtension(path));
     if (!container)
         throw ToolError("cannot tell the output format from the name " + path +
-                        " (use .wav, .aiff, .flac, .caf, .w64, .rf64 or .au)");
+                        " (use .wav, .amb, .aiff, .flac, .caf, .w64, .rf64 or .au)");
     SF_INFO info{};
     info.channels = channels;
     info.samplerate = static_cast<int>(rate);
@@ -138,6 +125,17 @@ std::unique_ptr<AudioSource> openSource(const std::string& in, double demoRate, 
     return std::make_unique<FileSource>(in);
 }
 
+std::string lowerExtension(const std::string& path)
+{
+    const size_t slash = path.find_last_of('/');
+    const size_t dot = path.find_last_of('.');
+    if (dot == std::string::npos || (slash != std::string::npos && dot < slash)) return "";
+    std::string extension = path.substr(dot + 1);
+    for (char& c : extension)
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return extension;
+}
+
 bool isKnownSubtype(const std::string& name)
 {
     return find(kSubtypes, name) != nullptr;
@@ -145,46 +143,28 @@ bool isKnownSubtype(const std::string& name)
 
 SoundFileWriter::SoundFileWriter(const std::string& path, int channels, double sampleRate,
                                  const std::string& subtype)
-    : fPath(path)
+    : fTemporary(path)
 {
     SF_INFO info{};
     info.channels = channels;
     info.samplerate = static_cast<int>(sampleRate);
     info.format = outputFormat(path, subtype, channels, sampleRate);
-
-    const size_t slash = path.find_last_of('/');
-    const std::string folder = slash == std::string::npos ? "" : path.substr(0, slash + 1);
-    std::vector<char> name(folder.begin(), folder.end());
-    const std::string pattern = ".sferant-host-XXXXXX";
-    name.insert(name.end(), pattern.begin(), pattern.end());
-    name.push_back('\0');
-    const int fd = mkstemp(name.data());
-    if (fd < 0)
-        throw ToolError("cannot create a file in " + (folder.empty() ? std::string(".") : folder));
-    fTemporary = name.data();
-    // mkstemp makes the file private; the output gets the mode any new file would get.
-    const mode_t mask = umask(0);
-    umask(mask);
-    fchmod(fd, 0666 & ~mask);
-    fFile = sf_open_fd(fd, SFM_WRITE, &info, SF_TRUE);
+    const int descriptor = fTemporary.releaseDescriptor();
+    fFile = sf_open_fd(descriptor, SFM_WRITE, &info, SF_TRUE);
     if (!fFile)
     {
-        const std::string reason = sf_strerror(nullptr);
-        close(fd);
-        std::remove(fTemporary.c_str());
-        throw ToolError("cannot write " + path + ": " + reason);
+        close(descriptor);
+        throw ToolError("cannot write " + path + ": " + sf_strerror(nullptr));
     }
     // Integer output clips at full scale rather than wrapping around.
     sf_command(fFile, SFC_SET_CLIPPING, nullptr, SF_TRUE);
+    if (lowerExtension(path) == "amb")
+        sf_command(fFile, SFC_WAVEX_SET_AMBISONIC, nullptr, SF_AMBISONIC_B_FORMAT);
 }
 
 SoundFileWriter::~SoundFileWriter()
 {
-    if (fFile)
-    {
-        sf_close(fFile);
-        std::remove(fTemporary.c_str());
-    }
+    if (fFile) sf_close(fFile);
 }
 
 void SoundFileWriter::write(const float* interleaved, int64_t count)
@@ -199,16 +179,14 @@ void SoundFileWriter::write(const double* interleaved, int64_t count)
 
 void SoundFileWriter::check(sf_count_t written, int64_t count)
 {
-    if (written != count) throw ToolError("cannot write " + fPath + ": " + sf_strerror(fFile));
+    if (written != count)
+        throw ToolError("cannot write " + fTemporary.target() + ": " + sf_strerror(fFile));
 }
 
 void SoundFileWriter::commit()
 {
     const int status = sf_close(fFile);
     fFile = nullptr;
-    if (status != 0 || std::rename(fTemporary.c_str(), fPath.c_str()) != 0)
-    {
-        std::remove(fTemporary.c_str());
-        throw ToolError("cannot write " + fPath);
-    }
+    if (status != 0) throw ToolError("cannot write " + fTemporary.target());
+    fTemporary.commit();
 }

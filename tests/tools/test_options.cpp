@@ -76,3 +76,10 @@ TEST(Options, rateIsOnlyForTheGeneratedInput)
     EXPECT_EQ(run.status, 2);
     EXPECT_THAT(run.err, ::testing::HasSubstr("--rate applies to the generated input only"));
 }
+
+TEST(Options, versionIsTheProjectsVersion)
+{
+    const ToolRun run = runTool({"--version"});
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(run.out, std::string("sferant-host ") + SFERANT_VERSION + "\n");
+}
