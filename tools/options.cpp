@@ -181,9 +181,12 @@ const std::vector<std::string> kParameterOptions = {
     "azimuth", "elevation", "width", "distance", "nfc", "order", "weight", "2d", "stereo", "set"};
 
 const char* const kParameterOptionsUsage =
-    "  --azimuth DEG      -180..180        --elevation DEG   -90..90\n"
-    "  --width DEG        0..180           --distance M      0.1..10.1\n"
-    "  --order N          1..5             --weight SN2D|N2D|SN3D|N3D|Fu-Ma\n"
+    "  --azimuth DEG      -180..180, positive to the left\n"
+    "  --elevation DEG    -90..90, positive up\n"
+    "  --width DEG        0..180\n"
+    "  --distance M       0.1..10.1\n"
+    "  --order N          1..5\n"
+    "  --weight W         SN2D, N2D, SN3D, N3D or Fu-Ma\n"
     "  --nfc              near-field compensation on\n"
     "  --2d               horizontal-only output\n"
     "  --stereo           stereo input (automatic for a 2-channel input file)\n"
