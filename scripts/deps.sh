@@ -10,6 +10,7 @@ packages=(
   libsndfile1-dev libambix-dev
   xvfb xdotool x11-utils
   clang libclang-rt-14-dev valgrind
+  dpkg-dev file help2man
 )
 
 missing=()

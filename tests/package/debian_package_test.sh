@@ -1,0 +1,41 @@
+#!/usr/bin/env bash
+# Builds the Debian package, checks what it holds and what it depends on, unpacks it into a
+# scratch root and runs the packaged host on the packaged module.
+# Usage: debian_package_test.sh CPACK CPACK_CONFIG VERSION SCRATCH
+set -euo pipefail
+cpack=$1 config=$2 version=$3 scratch=$4
+
+fail() {
+  echo "FAILED: $*" >&2
+  exit 1
+}
+
+rm -rf "$scratch"
+mkdir -p "$scratch"
+"$cpack" --config "$config" -G DEB -B "$scratch" >"$scratch/cpack.log" 2>&1 ||
+  fail "cpack: $(cat "$scratch/cpack.log")"
+deb=$scratch/sferant_${version}_$(dpkg --print-architecture).deb
+[ -f "$deb" ] || fail "no $deb: $(ls "$scratch")"
+
+contents=$(dpkg-deb -c "$deb")
+for path in /usr/lib/lxvst/Sferant.so /usr/bin/sferant-host /usr/share/man/man1/sferant-host.1.gz \
+  /usr/share/doc/sferant/copyright /usr/share/doc/sferant/sferant-host.md; do
+  grep -q " \.$path\$" <<<"$contents" || fail "the package lacks $path"
+done
+# Nothing outside /usr (a user's folder, say).
+if grep -v ' \./usr/' <<<"$contents" | grep -qv ' \./$'; then
+  fail "files outside /usr: $contents"
+fi
+
+depends=$(dpkg-deb -f "$deb" Depends)
+names=$(sed 's/ ([^)]*)//g; s/, /\n/g' <<<"$depends")
+for library in libc6 libstdc++6 libx11-6 libcairo2 libpng16-16 libsndfile1 libambix0; do
+  grep -Fxq "$library" <<<"$names" || fail "Depends lacks $library: $depends"
+done
+
+dpkg-deb -x "$deb" "$scratch/root"
+info=$("$scratch/root/usr/bin/sferant-host" info "$scratch/root/usr/lib/lxvst/Sferant.so")
+grep -q '^effect .*"Sferant' <<<"$info" || fail "the packaged host did not load the module: $info"
+[ "$("$scratch/root/usr/bin/sferant-host" --version)" = "sferant-host $version" ] ||
+  fail "the packaged host is not version $version"
+echo "$deb: $(wc -l <<<"$contents") entries; Depends: $depends"
