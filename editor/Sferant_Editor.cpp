@@ -1,6 +1,7 @@
 #include "editor/Sferant_Editor.h"
 
 #include "editor/converters.h"
+#include "editor/layout.h"
 #include "encoder/parameters.h"
 #include "gui/CAnimKnob.h"
 #include "gui/CBitmap.h"
@@ -32,7 +33,11 @@ constexpr int kControlBitmaps = kReadoutBitmap - kAzimuthBitmap + 1;
 
 // Sets none of the style bits a display tests: it draws its bitmap and its text only.
 constexpr long kReadoutStyle = 1;
-constexpr long kLinearKnobMode = 2;
+
+CRect rectOf(const layout::Box& box)
+{
+    return CRect(box.left, box.top, box.right, box.bottom);
+}
 
 bool isParameterIndex(long index)
 {
@@ -91,23 +96,23 @@ void Sferant_Editor::addControls(CFrame* target, CBitmap* const* bitmaps)
         control->setValue(effect->getParameter(control->getTag()));
         target->addView(control);
     };
-    add(orderSwitch = new CVerticalSwitch(CRect(29, 59, 104, 134), this, kOrder, 5, 75, 5,
+    add(orderSwitch = new CVerticalSwitch(rectOf(layout::kOrderSwitch), this, kOrder, 5, 75, 5,
                                           bitmap(kOrderBitmap)));
-    add(weightSwitch = new CVerticalSwitch(CRect(29, 153, 104, 228), this, kWeight, 5, 75, 5,
+    add(weightSwitch = new CVerticalSwitch(rectOf(layout::kWeightSwitch), this, kWeight, 5, 75, 5,
                                            bitmap(kWeightBitmap)));
-    add(distanceKnob = new CAnimKnob(CRect(206, 164, 256, 214), this, kDistance, 281, 50,
+    add(distanceKnob = new CAnimKnob(rectOf(layout::kDistanceKnob), this, kDistance, 281, 50,
                                      bitmap(kDistanceBitmap)));
-    add(azimuthKnob = new CAnimKnob(CRect(397, 69, 442, 114), this, kAzimuth, 361, 45,
+    add(azimuthKnob = new CAnimKnob(rectOf(layout::kAzimuthKnob), this, kAzimuth, 361, 45,
                                     bitmap(kAzimuthBitmap)));
-    add(elevationKnob = new CAnimKnob(CRect(397, 171, 442, 216), this, kElevation, 181, 45,
+    add(elevationKnob = new CAnimKnob(rectOf(layout::kElevationKnob), this, kElevation, 181, 45,
                                       bitmap(kElevationBitmap)));
     add(widthKnob =
-            new CAnimKnob(CRect(206, 83, 256, 133), this, kWidth, 181, 50, bitmap(kWidthBitmap)));
-    add(inputSwitch = new CVerticalSwitch(CRect(149, 87, 193, 131), this, kInput, 2, 44, 2,
+            new CAnimKnob(rectOf(layout::kWidthKnob), this, kWidth, 181, 50, bitmap(kWidthBitmap)));
+    add(inputSwitch = new CVerticalSwitch(rectOf(layout::kInputSwitch), this, kInput, 2, 44, 2,
                                           bitmap(kToggleBitmap)));
-    add(outputSwitch = new CVerticalSwitch(CRect(470, 125, 514, 169), this, kOutput, 2, 44, 2,
+    add(outputSwitch = new CVerticalSwitch(rectOf(layout::kOutputSwitch), this, kOutput, 2, 44, 2,
                                            bitmap(kToggleBitmap)));
-    add(nfcSwitch = new CVerticalSwitch(CRect(149, 166, 193, 210), this, kNFC, 2, 44, 2,
+    add(nfcSwitch = new CVerticalSwitch(rectOf(layout::kNfcSwitch), this, kNFC, 2, 44, 2,
                                         bitmap(kToggleBitmap)));
 }
 
@@ -125,10 +130,11 @@ void Sferant_Editor::addDisplays(CFrame* target, CBitmap* readoutBox)
         target->addView(display);
         return display;
     };
-    azimuthDisplay = add(CRect(400, 118, 440, 142), kAzimuth, degreeStringConvert);
-    elevationDisplay = add(CRect(400, 220, 440, 244), kElevation, elevationDegreeStringConvert);
-    distanceDisplay = add(CRect(273, 167, 313, 191), kDistance, distanceStringConvert);
-    widthDisplay = add(CRect(273, 86, 313, 110), kWidth, widthDegreeStringConvert);
+    azimuthDisplay = add(rectOf(layout::kAzimuthReadout), kAzimuth, degreeStringConvert);
+    elevationDisplay =
+        add(rectOf(layout::kElevationReadout), kElevation, elevationDegreeStringConvert);
+    distanceDisplay = add(rectOf(layout::kDistanceReadout), kDistance, distanceStringConvert);
+    widthDisplay = add(rectOf(layout::kWidthReadout), kWidth, widthDegreeStringConvert);
 }
 
 void Sferant_Editor::close()

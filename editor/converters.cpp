@@ -1,6 +1,10 @@
 #include "editor/converters.h"
 
+#include "encoder/parameters.h"
+
 #include <cstdio>
+
+using namespace sferant;
 
 namespace
 {
@@ -14,24 +18,24 @@ void print(double number, char* text)
 
 } // namespace
 
-// Each read-out rounds as the value's own arithmetic does: single precision unless noted.
+// Each read-out keeps the precision it has always been worked out in (see parameters.h).
 
 void degreeStringConvert(float value, char* text)
 {
-    print((0.5f - value) * 360.0f, text);
+    print(azimuthDegrees<float>(value), text);
 }
 
 void elevationDegreeStringConvert(float value, char* text)
 {
-    print(float((value - 0.5) * 180.0), text); // worked out in double, shown as float
+    print(float(elevationDegrees<double>(value)), text); // worked out in double, shown as float
 }
 
 void distanceStringConvert(float value, char* text)
 {
-    print(double(value * 10.0f) + 0.1, text); // the offset is added in double
+    print(distanceMetres<float>(value), text);
 }
 
 void widthDegreeStringConvert(float value, char* text)
 {
-    print(value * 180.0f, text);
+    print(widthDegrees<float>(value), text);
 }

@@ -4,8 +4,6 @@
 
 #include "host/text.h"
 
-#include <cmath>
-
 using namespace sferant;
 
 namespace
@@ -19,14 +17,13 @@ constexpr const char* kLabels[kNumParams] = {"deg",   "deg",    "", "m", "deg",
 constexpr char kProductName[] = "Sferant Alpha-version";
 constexpr char kVendorName[] = "Sferant Project";
 
-// Writes choices[floor(x)] (two-way) or choices[floor(4x)] (five-way); a value
-// that selects no choice writes nothing.
+// Writes the choice at a switch position; a position that selects no choice (any value a
+// caller may pass, not only a stored one) writes nothing.
 template <int N>
-void writeChoice(const char* const (&choices)[N], double selector, char* text, VstInt32 maxLen)
+void writeChoice(const char* const (&choices)[N], float position, char* text, VstInt32 maxLen)
 {
-    const double choice = std::floor(selector);
-    if (choice >= 0 && choice < N)
-        copyText(text, choices[static_cast<int>(choice)], static_cast<size_t>(maxLen));
+    if (position >= 0 && position < N)
+        copyText(text, choices[static_cast<int>(position)], static_cast<size_t>(maxLen));
 }
 
 } // namespace
@@ -54,52 +51,52 @@ void Sferant::getParameterDisplay(VstInt32 index, char* text)
 
 void Sferant::deg2string(float x, char* text, VstInt32 maxLen)
 {
-    float2string(static_cast<float>((0.5 - x) * 360), text, maxLen);
+    float2string(static_cast<float>(azimuthDegrees<double>(x)), text, maxLen);
 }
 
 void Sferant::degEl2string(float x, char* text, VstInt32 maxLen)
 {
-    float2string(static_cast<float>((x - 0.5) * 180), text, maxLen);
+    float2string(static_cast<float>(elevationDegrees<double>(x)), text, maxLen);
 }
 
 void Sferant::dist2string(float x, char* text, VstInt32 maxLen)
 {
-    float2string(static_cast<float>(x * 10.0f + 0.1), text, maxLen);
+    float2string(static_cast<float>(distanceMetres<float>(x)), text, maxLen);
 }
 
 void Sferant::width2string(float x, char* text, VstInt32 maxLen)
 {
-    float2string(x * 180.0f, text, maxLen);
+    float2string(widthDegrees<float>(x), text, maxLen);
 }
 
 void Sferant::float2onoff(float x, char* text, VstInt32 maxLen)
 {
     static constexpr const char* kChoices[] = {"Off", "On"};
-    writeChoice(kChoices, x, text, maxLen);
+    writeChoice(kChoices, twoWayPosition(x), text, maxLen);
 }
 
 void Sferant::stereo2string(float x, char* text, VstInt32 maxLen)
 {
     static constexpr const char* kChoices[] = {"Mono", "Stereo"};
-    writeChoice(kChoices, x, text, maxLen);
+    writeChoice(kChoices, twoWayPosition(x), text, maxLen);
 }
 
 void Sferant::type2string(float x, char* text, VstInt32 maxLen)
 {
     static constexpr const char* kChoices[] = {"3D", "2D"};
-    writeChoice(kChoices, x, text, maxLen);
+    writeChoice(kChoices, twoWayPosition(x), text, maxLen);
 }
 
 void Sferant::floatOrder2string(float x, char* text, VstInt32 maxLen)
 {
     static constexpr const char* kChoices[] = {"1st", "2nd", "3rd", "4th", "5th"};
-    writeChoice(kChoices, 4.0 * x, text, maxLen);
+    writeChoice(kChoices, fiveWayPosition(x), text, maxLen);
 }
 
 void Sferant::floatWeight2string(float x, char* text, VstInt32 maxLen)
 {
     static constexpr const char* kChoices[] = {"SN2D", "N2D", "SN3D", "N3D", "Fu-Ma"};
-    writeChoice(kChoices, 4.0 * x, text, maxLen);
+    writeChoice(kChoices, fiveWayPosition(x), text, maxLen);
 }
 
 bool Sferant::getEffectName(char* name)

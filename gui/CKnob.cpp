@@ -16,7 +16,6 @@ constexpr float kPi = 3.14159265f;
 constexpr float kTwoPi = 6.2831855f; // 2 pi in single precision
 constexpr double kTwoPiDouble = 6.283185307179586;
 constexpr float kLinearRange = 200.0f; // pixels of a linear drag across the whole range
-constexpr long kLinearKnobMode = 2;
 
 } // namespace
 

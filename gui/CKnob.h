@@ -3,6 +3,10 @@
 #include "gui/CColor.h"
 #include "gui/CControl.h"
 
+// The knob mode (editor-wide, see CFrame::getKnobMode) in which a drag is linear; in any
+// other mode it is circular. Alt swaps the two.
+constexpr long kLinearKnobMode = 2;
+
 // The rotary control: its value lies on an arc of angles (radians, 0 pointing right,
 // pi/2 up). By default min sits at the lower left, the middle straight up and max at the
 // lower right, with a 90-degree dead gap centred on straight down.

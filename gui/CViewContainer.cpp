@@ -422,11 +422,6 @@ void CViewContainer::update(CDrawContext* context)
 
 // ---- mouse, keys, wheel
 
-bool CViewContainer::hitTest(const CPoint& where, long buttons)
-{
-    return CView::hitTest(where, buttons);
-}
-
 bool CViewContainer::hitTestSubViews(const CPoint& where, long buttons)
 {
     const CPoint local = CPoint(where).offset(-size.left, -size.top);

@@ -31,7 +31,6 @@ class CViewContainer : public CView
     void looseFocus(CDrawContext* context) override;
     void takeFocus(CDrawContext* context) override;
     bool isDirty() const override;
-    bool hitTest(const CPoint& where, long buttons = -1) override;
     void setViewSize(CRect& newSize) override;
     bool removed(CView* parent) override;
     bool attached(CView* parent) override;

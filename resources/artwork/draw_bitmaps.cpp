@@ -6,6 +6,8 @@
 // shows the control at the value i / (n - 1). --preview also writes the panel
 // with every control composited at its default value, for looking at the result.
 
+#include "editor/layout.h"
+
 #include <cairo.h>
 #include <png.h>
 
@@ -403,7 +405,7 @@ void drawReadoutBox(cairo_t* cr, double x, double y, double w, double h)
 }
 
 // ---------------------------------------------------------------------------
-// Panel, 535 x 275. Positions follow the editor's control rectangles.
+// Panel, 535 x 275. Positions are the editor's control rectangles.
 
 struct Box
 {
@@ -412,13 +414,24 @@ struct Box
     double cy() const { return (top + bottom) / 2; }
 };
 
-const Box kOrderSwitch{29, 59, 104, 134}, kWeightSwitch{29, 153, 104, 228};
-const Box kWidthKnob{206, 83, 256, 133}, kDistanceKnob{206, 164, 256, 214};
-const Box kAzimuthKnob{397, 69, 442, 114}, kElevationKnob{397, 171, 442, 216};
-const Box kInputSwitch{149, 87, 193, 131}, kNfcSwitch{149, 166, 193, 210};
-const Box kOutputSwitch{470, 125, 514, 169};
-const Box kReadouts[4] = {
-    {400, 118, 440, 142}, {400, 220, 440, 244}, {273, 167, 313, 191}, {273, 86, 313, 110}};
+constexpr Box boxOf(const sferant::layout::Box& b)
+{
+    return {double(b.left), double(b.top), double(b.right), double(b.bottom)};
+}
+
+namespace layout = sferant::layout;
+constexpr Box kOrderSwitch = boxOf(layout::kOrderSwitch);
+constexpr Box kWeightSwitch = boxOf(layout::kWeightSwitch);
+constexpr Box kWidthKnob = boxOf(layout::kWidthKnob);
+constexpr Box kDistanceKnob = boxOf(layout::kDistanceKnob);
+constexpr Box kAzimuthKnob = boxOf(layout::kAzimuthKnob);
+constexpr Box kElevationKnob = boxOf(layout::kElevationKnob);
+constexpr Box kInputSwitch = boxOf(layout::kInputSwitch);
+constexpr Box kNfcSwitch = boxOf(layout::kNfcSwitch);
+constexpr Box kOutputSwitch = boxOf(layout::kOutputSwitch);
+// Azimuth, elevation, distance and width.
+constexpr Box kReadouts[4] = {boxOf(layout::kAzimuthReadout), boxOf(layout::kElevationReadout),
+                              boxOf(layout::kDistanceReadout), boxOf(layout::kWidthReadout)};
 
 // Small deterministic generator for the brushed-metal streaks.
 uint32_t nextRandom(uint32_t& state)

@@ -4,32 +4,29 @@
 #   layers.sh links PROGRAM...      none of the programs links a window system or an image library
 set -euo pipefail
 
+# What a file may include from, by the most specific folder it lies in.
+may_include() {
+  case $1 in
+    host/*) echo "host" ;;
+    encoder/*) echo "host encoder" ;;
+    gui/AEffGUIEditor.* | gui/VirtualKeys.h) echo "gui host" ;; # the editor base; the key record
+    gui/*) echo "gui resources" ;;
+    editor/*) echo "editor encoder gui host" ;;
+    resources/artwork/*) echo "editor" ;; # the artwork program paints around the editor's layout
+    resources/*) echo "resources" ;;
+    tools/*) echo "tools host" ;;
+  esac
+}
+
 check_includes() {
-  local root=$1 failed=0
-  declare -A may=(
-    [host]="host"
-    [encoder]="host encoder"
-    [gui]="gui host resources"
-    [editor]="editor encoder gui host"
-    [resources]="resources"
-    [tools]="tools host"
-  )
-  local dir file target
-  for dir in "${!may[@]}"; do
-    while IFS=: read -r file target; do
-      if [[ " ${may[$dir]} " != *" $target "* ]]; then
-        echo "$file includes from $target/"
-        failed=1
-      fi
-    done < <(cd "$root" && grep -rEo '^#include "[a-z]+/' "$dir" | sed -E 's/#include "([a-z]+)\//\1/')
-  done
-  # The toolkit knows the host only through the editor base and the key record.
-  while read -r file; do
-    case $file in
-      gui/AEffGUIEditor.h | gui/AEffGUIEditor.cpp | gui/VirtualKeys.h) ;;
-      *) echo "$file includes from host/"; failed=1 ;;
-    esac
-  done < <(cd "$root" && grep -rlE '^#include "host/' gui)
+  local failed=0 file target
+  while IFS=: read -r file target; do
+    if [[ " $(may_include "$file") " != *" $target "* ]]; then
+      echo "$file includes from $target/"
+      failed=1
+    fi
+  done < <(cd "$1" && grep -rEo '^#include "[a-z]+/' host encoder gui editor resources tools |
+    sed -E 's/#include "([a-z]+)\//\1/')
   return $failed
 }
 

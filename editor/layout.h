@@ -1,0 +1,33 @@
+#pragma once
+
+// Where the editor's controls sit on its 535 x 275 panel, in frame coordinates. The editor
+// places its controls here and the artwork program paints the panel around them, so the
+// two cannot drift apart.
+
+namespace sferant::layout
+{
+
+struct Box
+{
+    int left, top, right, bottom;
+};
+
+constexpr int kPanelWidth = 535;
+constexpr int kPanelHeight = 275;
+
+constexpr Box kOrderSwitch{29, 59, 104, 134};
+constexpr Box kWeightSwitch{29, 153, 104, 228};
+constexpr Box kDistanceKnob{206, 164, 256, 214};
+constexpr Box kAzimuthKnob{397, 69, 442, 114};
+constexpr Box kElevationKnob{397, 171, 442, 216};
+constexpr Box kWidthKnob{206, 83, 256, 133};
+constexpr Box kInputSwitch{149, 87, 193, 131};
+constexpr Box kOutputSwitch{470, 125, 514, 169};
+constexpr Box kNfcSwitch{149, 166, 193, 210};
+
+constexpr Box kAzimuthReadout{400, 118, 440, 142};
+constexpr Box kElevationReadout{400, 220, 440, 244};
+constexpr Box kDistanceReadout{273, 167, 313, 191};
+constexpr Box kWidthReadout{273, 86, 313, 110};
+
+} // namespace sferant::layout
