@@ -3,6 +3,7 @@
 #include "encoder/parameters.h"
 
 #include <cstdio>
+#include <cstring>
 
 using namespace sferant;
 
@@ -11,9 +12,11 @@ namespace
 
 constexpr size_t kTextSize = 256;
 
+// One decimal; a quantity that rounds to zero from below reads "0.0", not "-0.0".
 void print(double number, char* text)
 {
     std::snprintf(text, kTextSize, "%.1f", number);
+    if (std::strcmp(text, "-0.0") == 0) std::strcpy(text, "0.0");
 }
 
 } // namespace

@@ -1,7 +1,8 @@
 #pragma once
 
-// The texts of the editor's four read-outs: one number printed with "%.1f", no unit.
-// `text` must hold 256 characters, as the parameter display's buffer does.
+// The texts of the editor's four read-outs: one number printed with "%.1f", no unit; a
+// number that rounds to zero reads "0.0", never "-0.0". `text` must hold 256 characters,
+// as the parameter display's buffer does.
 
 // Azimuth in degrees, (0.5 - value) x 360: 180.0 at 0, 0.0 at 0.5, -180.0 at 1.
 void degreeStringConvert(float value, char* text);

@@ -62,6 +62,15 @@ TEST(ReadoutConverters, PrintOneDecimalOfTheirQuantity)
     }
 }
 
+TEST(ReadoutConverters, ShowZeroWithoutASign)
+{
+    for (float justPastTheMiddle : {0.5001f, 0.50001f})
+    {
+        EXPECT_EQ(converted(degreeStringConvert, justPastTheMiddle), "0.0");
+        EXPECT_EQ(converted(elevationDegreeStringConvert, 1.0f - justPastTheMiddle), "0.0");
+    }
+}
+
 TEST(ReadoutConverters, StayWithinTheirBufferForAnyValue)
 {
     for (float value : {1e38f, -1e38f, NAN, INFINITY})
