@@ -15,19 +15,15 @@ struct Box
 constexpr int kPanelWidth = 535;
 constexpr int kPanelHeight = 275;
 
-constexpr Box kOrderSwitch{29, 59, 104, 134};
-constexpr Box kWeightSwitch{29, 153, 104, 228};
-constexpr Box kDistanceKnob{206, 164, 256, 214};
-constexpr Box kAzimuthKnob{397, 69, 442, 114};
-constexpr Box kElevationKnob{397, 171, 442, 216};
-constexpr Box kWidthKnob{206, 83, 256, 133};
-constexpr Box kInputSwitch{149, 87, 193, 131};
+// The switches and knobs.
+constexpr Box kOrderSwitch{29, 59, 104, 134}, kWeightSwitch{29, 153, 104, 228};
+constexpr Box kDistanceKnob{206, 164, 256, 214}, kWidthKnob{206, 83, 256, 133};
+constexpr Box kAzimuthKnob{397, 69, 442, 114}, kElevationKnob{397, 171, 442, 216};
+constexpr Box kInputSwitch{149, 87, 193, 131}, kNfcSwitch{149, 166, 193, 210};
 constexpr Box kOutputSwitch{470, 125, 514, 169};
-constexpr Box kNfcSwitch{149, 166, 193, 210};
 
-constexpr Box kAzimuthReadout{400, 118, 440, 142};
-constexpr Box kElevationReadout{400, 220, 440, 244};
-constexpr Box kDistanceReadout{273, 167, 313, 191};
-constexpr Box kWidthReadout{273, 86, 313, 110};
+// The read-outs under the four knobs.
+constexpr Box kAzimuthReadout{400, 118, 440, 142}, kElevationReadout{400, 220, 440, 244};
+constexpr Box kDistanceReadout{273, 167, 313, 191}, kWidthReadout{273, 86, 313, 110};
 
 } // namespace sferant::layout
