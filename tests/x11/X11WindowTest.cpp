@@ -51,7 +51,8 @@ class EmbeddedEditor : public testing::Test
         previousHandler = XSetErrorHandler(countingHostHandler);
         previousIOHandler = XSetIOErrorHandler(countingHostIOHandler);
         parent = XCreateSimpleWindow(host, DefaultRootWindow(host), 0, 0, 300, 200, 0, 0, 0);
-        XSelectInput(host, parent, StructureNotifyMask);
+        // The host listens for keys on its window.
+        XSelectInput(host, parent, StructureNotifyMask | KeyPressMask | KeyReleaseMask);
         XMapWindow(host, parent);
         XEvent event;
         do
@@ -143,6 +144,32 @@ class EmbeddedEditor : public testing::Test
         event.xkey.same_screen = True;
         XSendEvent(host, child(), False, KeyPressMask, &event);
         XSync(host, False);
+    }
+
+    // Types a key on the keyboard, as the user does, with the keyboard focus on the host's
+    // window (a window manager sets it there) and the pointer resting on the editor.
+    void typeOverTheEditor(const char* key)
+    {
+        XSetInputFocus(host, parent, RevertToParent, CurrentTime);
+        XWarpPointer(host, None, child(), 0, 0, 0, 0, 150, 80);
+        XSync(host, False);
+        ASSERT_EQ(std::system((std::string("xdotool key ") + key).c_str()), 0);
+    }
+
+    // The key events the host's window received, after idling the editor a while.
+    std::vector<XKeyEvent> keysAtTheHost()
+    {
+        std::vector<XKeyEvent> keys;
+        for (int i = 0; i < 20; i++)
+        {
+            dispatch(effEditIdle);
+            usleep(5000);
+        }
+        XSync(host, False);
+        XEvent event;
+        while (XCheckWindowEvent(host, parent, KeyPressMask | KeyReleaseMask, &event))
+            keys.push_back(event.xkey);
+        return keys;
     }
 
     std::vector<Window> childrenOf(Window window)
@@ -239,6 +266,28 @@ TEST_F(EmbeddedEditor, KeysReachTheFocusView)
     editor->getFrameForTest()->setFocusView(editor->left);
     sendKey(XK_a);
     ASSERT_TRUE(idleUntil([this] { return editor->left->keys > 0; }));
+}
+
+TEST_F(EmbeddedEditor, KeysTheEditorDoesNotTakeReachTheHostsWindow)
+{
+    openAndExpose();
+    typeOverTheEditor("space");
+    const std::vector<XKeyEvent> keys = keysAtTheHost();
+    ASSERT_EQ(keys.size(), 2u);
+    EXPECT_EQ(keys[0].type, KeyPress);
+    EXPECT_EQ(keys[1].type, KeyRelease);
+    for (const XKeyEvent& key : keys)
+        EXPECT_EQ(key.keycode, XKeysymToKeycode(host, XK_space));
+}
+
+TEST_F(EmbeddedEditor, KeysAFocusedControlTakesStayWithTheEditor)
+{
+    openAndExpose();
+    editor->left->keyAnswer = 1;
+    editor->getFrameForTest()->setFocusView(editor->left);
+    typeOverTheEditor("Right");
+    EXPECT_TRUE(keysAtTheHost().empty()); // neither the press nor its release
+    EXPECT_EQ(editor->left->keys, 1);
 }
 
 TEST_F(EmbeddedEditor, TabKeyMovesTheFocus)

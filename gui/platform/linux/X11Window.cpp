@@ -12,6 +12,7 @@
 
 #include <X11/Xlib.h>
 #include <X11/cursorfont.h>
+#include <bitset>
 #include <cairo-xlib.h>
 #include <cstdint>
 
@@ -103,10 +104,13 @@ class X11Window : public PlatformWindow
     void repaint(const CRect& rect);
     void click(const XButtonEvent& event);
     void wheel(const XButtonEvent& event);
+    void key(XKeyEvent& event);
+    void passToHost(XKeyEvent event);
     bool queryPointer(CPoint& where, unsigned int& mask) const;
 
     CFrame& frame;
     Display* display;
+    Window parent = 0;
     Window window = 0;
     int depth = 0;
     GC gc = nullptr; // set when the window takes the back buffer's pixels as they are
@@ -115,6 +119,8 @@ class X11Window : public PlatformWindow
     bool destroyed = false;   // the host destroyed our window with its own
     bool dispatching = false; // an event handler is running (a control may be tracking the mouse)
     CRect pendingExpose;
+    // Keys whose press the frame took: their release is the frame's too.
+    std::bitset<256> keysTaken;
 };
 
 X11Window::~X11Window()
@@ -156,6 +162,7 @@ bool X11Window::create(Window parent, long width, long height)
         window = 0;
         return false;
     }
+    this->parent = parent;
     depth = parentAttributes.depth;
     if (isImageFormat(parentAttributes.visual, depth))
         gc = XCreateGC(display, window, 0, nullptr);
@@ -282,17 +289,9 @@ void X11Window::handle(XEvent& event)
             click(event.xbutton);
         break;
     case KeyPress:
-    {
-        VstKeyCode key = keyCodeFromEvent(event.xkey);
-        frame.onKeyDown(key);
-        break;
-    }
     case KeyRelease:
-    {
-        VstKeyCode key = keyCodeFromEvent(event.xkey);
-        frame.onKeyUp(key);
+        key(event.xkey);
         break;
-    }
     case DestroyNotify:
         if (event.xdestroywindow.window == window)
         {
@@ -329,6 +328,38 @@ void X11Window::wheel(const XButtonEvent& event)
     CDrawContext* context = frame.createDrawContext();
     frame.onWheel(context, where, axis, distance);
     context->forget();
+}
+
+// Our window takes key events only so that a focused control can have them: a key the
+// frame does not take (-1) goes on to the host's window, as if the editor were not there.
+void X11Window::key(XKeyEvent& event)
+{
+    VstKeyCode code = keyCodeFromEvent(event);
+    const unsigned keycode = event.keycode & 0xff; // X key codes run from 8 to 255
+    bool taken;
+    if (event.type == KeyPress)
+    {
+        taken = frame.onKeyDown(code) != -1;
+        keysTaken[keycode] = taken;
+    }
+    else
+    {
+        taken = frame.onKeyUp(code) != -1 || keysTaken[keycode];
+        keysTaken[keycode] = false;
+    }
+    if (!taken) passToHost(event);
+}
+
+// As the server would have reported it had our window not selected keys: on the parent,
+// or on the nearest ancestor that listens for them.
+void X11Window::passToHost(XKeyEvent event)
+{
+    if (!usable()) return;
+    X11ErrorTrap trap(display);
+    event.window = parent;
+    event.subwindow = window;
+    const long mask = event.type == KeyPress ? KeyPressMask : KeyReleaseMask;
+    XSendEvent(display, parent, True, mask, reinterpret_cast<XEvent*>(&event));
 }
 
 bool X11Window::resize(long width, long height)
