@@ -33,16 +33,7 @@ double semiNormalised(int n, int m, double degreeFactor)
     return std::sqrt(numerator / static_cast<double>(factorialOrOne(n + m)));
 }
 
-} // namespace
-
-int factorial(int n)
-{
-    if (n <= 1) return 1;
-    if (n == 2) return 2;
-    return n * (n - 1) * factorial(n - 2);
-}
-
-double normalisationWeight(int choice, int n, int m)
+double weightFromFormula(int choice, int n, int m)
 {
     switch (choice)
     {
@@ -59,6 +50,42 @@ double normalisationWeight(int choice, int n, int m)
     default:
         return 1.0;
     }
+}
+
+// One table per choice and, last, the ones of every other choice.
+constexpr int kChoices = kFuMa + 1;
+using WeightTables = std::array<WeightTable, kChoices + 1>;
+
+// Worked out once when the module loads: a new elevation or order then costs
+// no square roots.
+const WeightTables kWeights = []
+{
+    WeightTables tables{};
+    for (int choice = 0; choice <= kChoices; ++choice)
+        for (int n = 0; n < 6; ++n)
+            for (int m = 0; m < 6; ++m)
+                tables[choice][n][m] = weightFromFormula(choice, n, m);
+    return tables;
+}();
+
+} // namespace
+
+int factorial(int n)
+{
+    if (n <= 1) return 1;
+    if (n == 2) return 2;
+    return n * (n - 1) * factorial(n - 2);
+}
+
+const WeightTable& normalisationWeights(int choice)
+{
+    return kWeights[choice >= 0 && choice < kChoices ? choice : kChoices];
+}
+
+double normalisationWeight(int choice, int n, int m)
+{
+    if (n < 0 || n > 5 || m < 0 || m > 5) return 0.0;
+    return normalisationWeights(choice)[n][m];
 }
 
 } // namespace sferant
