@@ -2,7 +2,9 @@
 
 #include "encoder/weights.h"
 
+#include <algorithm>
 #include <cmath>
+#include <iterator>
 
 namespace sferant
 {
@@ -31,66 +33,87 @@ LegendreTable legendreTable(double elevation)
     return t;
 }
 
-void fillSphereGains(GainVector& g, const GainSettings& s, double azimuth)
+using TermIndex = std::array<int, kNumOutputs>;
+
+constexpr TermIndex termIndex(int outputMode)
+{
+    TermIndex index{};
+    for (int k = 0; k < kNumOutputs; ++k)
+        index[k] = azimuthTermOfEntry(outputMode, k);
+    return index;
+}
+
+// Any mode other than 2D reads the 3D index: its scales are 0 in any case.
+constexpr TermIndex kTermIndex[2] = {termIndex(k3D), termIndex(k2D)};
+
+void setSphereScales(GainTerms& t, const GainSettings& s, const WeightTable& w)
 {
     const LegendreTable p = legendreTable(s.elevation);
-    g[0] = normalisationWeight(s.normalisation, 0, 0);
-    int k = 1;
+    t.scale[0] = w[0][0];
     for (int n = 1; n <= s.order; ++n)
     {
-        g[k++] = normalisationWeight(s.normalisation, n, 0) * p[n][0];
+        t.scale[n * n] = w[n][0] * p[n][0];
         for (int m = 1; m <= n; ++m)
-        {
-            const double wp = normalisationWeight(s.normalisation, n, m) * p[n][m];
-            g[k++] = wp * std::cos(m * azimuth);
-            g[k++] = wp * std::sin(m * azimuth);
-        }
+            t.scale[n * n + 2 * m - 1] = t.scale[n * n + 2 * m] = w[n][m] * p[n][m];
     }
 }
 
-void fillCircleGains(GainVector& g, const GainSettings& s, double azimuth)
+void setCircleScales(GainTerms& t, const GainSettings& s, const WeightTable& w)
 {
-    g[0] = normalisationWeight(s.normalisation, 0, 0);
+    t.scale[0] = w[0][0];
     for (int n = 1; n <= s.order; ++n)
-    {
-        const double w = normalisationWeight(s.normalisation, n, n);
-        g[2 * n - 1] = w * std::cos(n * azimuth);
-        g[2 * n] = w * std::sin(n * azimuth);
-    }
+        t.scale[2 * n - 1] = t.scale[2 * n] = w[n][n];
+}
+
+GainVector gainsAt(const GainTerms& terms, const AzimuthTerms& azimuth)
+{
+    const TermIndex& index = kTermIndex[terms.outputMode == k2D ? 1 : 0];
+    GainVector g;
+    for (int k = 0; k < kNumOutputs; ++k)
+        g[k] = terms.scale[k] * azimuth[index[k]];
+    return g;
 }
 
 } // namespace
+
+void GainTerms::set(const GainSettings& s)
+{
+    outputMode = s.outputMode;
+    std::fill(std::begin(scale), std::end(scale), 0.0);
+    if (s.order < 1 || s.order > kMaxOrder) return;
+    const WeightTable& w = normalisationWeights(s.normalisation);
+    if (s.outputMode == k3D)
+        setSphereScales(*this, s, w);
+    else if (s.outputMode == k2D)
+        setCircleScales(*this, s, w);
+}
+
+AzimuthTerms azimuthTerms(double cosine, double sine)
+{
+    AzimuthTerms a{};
+    a[0] = 1;
+    a[1] = cosine;
+    a[kMaxOrder + 1] = sine;
+    for (int m = 2; m <= kMaxOrder; ++m)
+    {
+        const double c = a[m - 1], s = a[kMaxOrder + m - 1];
+        a[m] = c * cosine - s * sine;
+        a[kMaxOrder + m] = s * cosine + c * sine;
+    }
+    return a;
+}
+
+GainVector encodingGains(const GainSettings& settings, double azimuth)
+{
+    GainTerms terms;
+    terms.set(settings);
+    return gainsAt(terms, azimuthTerms(std::cos(azimuth), std::sin(azimuth)));
+}
 
 double legendreValue(double elevation, int n, int m)
 {
     if (n < 0 || n > kMaxOrder || m < 0 || m > kMaxOrder) return 0.0;
     return legendreTable(elevation)[n][m];
-}
-
-GainVector encodingGains(const GainSettings& settings, double azimuth)
-{
-    GainVector g{};
-    if (settings.order < 1 || settings.order > kMaxOrder) return g;
-    if (settings.outputMode == k3D)
-        fillSphereGains(g, settings, azimuth);
-    else if (settings.outputMode == k2D)
-        fillCircleGains(g, settings, azimuth);
-    return g;
-}
-
-int gainEntryOfOutput(int outputMode, int c)
-{
-    constexpr int kFirstOrderEntries[4] = {0, 2, 3, 1};
-    return outputMode == k3D && c < 4 ? kFirstOrderEntries[c] : c;
-}
-
-int orderOfGainEntry(int outputMode, int k)
-{
-    if (outputMode == k2D) return (k + 1) / 2;
-    int n = 0;
-    while ((n + 1) * (n + 1) <= k)
-        ++n;
-    return n;
 }
 
 } // namespace sferant

@@ -26,20 +26,61 @@ struct GainSettings
     double elevation;  // radians, positive up
 };
 
-// Associated Legendre value P_n^m(sin elevation), 0 <= m <= n <= 5, without
-// the Condon-Shortley phase.
-double legendreValue(double elevation, int n, int m);
+// The part of the gains that does not depend on the azimuth, per gain entry:
+// the weight times the Legendre value in 3D, the weight alone in 2D, 0 where
+// unused. Made once for each new elevation, order, normalisation or output
+// mode, it turns each new azimuth into gains with a few products.
+struct GainTerms
+{
+    void set(const GainSettings& settings);
+
+    int outputMode;
+    double scale[kNumOutputs];
+};
+
+// The azimuth's multiples as the gains take them: 1 at 0, cos(m azimuth) at
+// m and sin(m azimuth) at 5 + m for m = 1 to 5. Made by angle addition from
+// the azimuth's cosine and sine: a few ulps from the direct values, at a
+// fraction of the cost of ten trigonometric calls.
+using AzimuthTerms = std::array<double, 2 * kMaxOrder + 1>;
+
+AzimuthTerms azimuthTerms(double cosine, double sine);
 
 // Gain entries in component order: order n fills n^2 .. (n+1)^2 - 1 in 3D
 // (m = 0, then cos and sin of m = 1..n), 2n - 1 and 2n in 2D; unused entries
 // are 0.
 GainVector encodingGains(const GainSettings& settings, double azimuth);
 
+// Associated Legendre value P_n^m(sin elevation), 0 <= m <= n <= 5, without
+// the Condon-Shortley phase.
+double legendreValue(double elevation, int n, int m);
+
 // The gain entry that output channel c carries: in 3D outputs 1, 2, 3 follow
 // the X, Y, Z letters and take entries 2, 3, 1.
-int gainEntryOfOutput(int outputMode, int c);
+constexpr int gainEntryOfOutput(int outputMode, int c)
+{
+    constexpr int kFirstOrderEntries[4] = {0, 2, 3, 1};
+    return outputMode == k3D && c < 4 ? kFirstOrderEntries[c] : c;
+}
 
 // The Ambisonic order of gain entry k.
-int orderOfGainEntry(int outputMode, int k);
+constexpr int orderOfGainEntry(int outputMode, int k)
+{
+    if (outputMode == k2D) return (k + 1) / 2;
+    int n = 0;
+    while ((n + 1) * (n + 1) <= k)
+        ++n;
+    return n;
+}
+
+// Which of the AzimuthTerms gain entry k takes; entries with m = 0 and unused
+// ones take the 1.
+constexpr int azimuthTermOfEntry(int outputMode, int k)
+{
+    const int n = orderOfGainEntry(outputMode, k);
+    if (outputMode == k2D) return k == 0 || n > kMaxOrder ? 0 : k % 2 == 1 ? n : kMaxOrder + n;
+    const int fromM0 = k - n * n; // 2m - 1 for the cosine, 2m for the sine of m
+    return fromM0 == 0 ? 0 : fromM0 % 2 == 1 ? (fromM0 + 1) / 2 : kMaxOrder + fromM0 / 2;
+}
 
 } // namespace sferant
