@@ -1,10 +1,9 @@
 #include "encoder/BlockPlan.h"
 
-#include "encoder/gains.h"
-
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <iterator>
 
 namespace sferant
 {
@@ -14,53 +13,138 @@ namespace
 
 constexpr double kFallbackSampleRate = 44100;
 
-} // namespace
-
-BlockPlan BlockPlan::make(const float (&p)[kNumParams], float sampleRate)
+// What each output channel carries in one output mode: its gain entry, the
+// azimuth term that entry takes and the order whose signal it reads.
+struct ChannelMap
 {
-    BlockPlan plan;
-    std::copy(p, p + kNumParams, plan.sourceParameters);
-    plan.sourceSampleRate = sampleRate;
+    int entry[kNumOutputs];
+    int azimuthTerm[kNumOutputs];
+    int order[kNumOutputs];
+};
 
-    const GainSettings settings{ambisonicOrder(p[kOrder]), fiveWayChoice(p[kWeight]),
-                                switchState(p[kOutput]), elevationRadians(p[kElevation])};
-    plan.order = settings.order;
-    plan.outputMode = settings.outputMode;
-    plan.stereo = switchState(p[kInput]) == 1;
-    plan.nearField = switchState(p[kNFC]) == 1;
-    plan.distance = distanceMetres(p[kDistance]);
-
-    const double centre = azimuthRadians(p[kAzimuth]);
-    const double halfWidth = halfWidthRadians(p[kWidth]);
-    const GainVector left = encodingGains(settings, centre + halfWidth);
-    const GainVector right = encodingGains(settings, centre - halfWidth);
-    plan.numSounding = plan.numSilent = 0;
+constexpr ChannelMap channelMap(int outputMode)
+{
+    ChannelMap map{};
     for (int c = 0; c < kNumOutputs; ++c)
     {
-        const int k = gainEntryOfOutput(plan.outputMode, c);
-        const int order = std::min(orderOfGainEntry(plan.outputMode, k), kMaxOrder);
-        plan.signalRow[c] = plan.nearField ? order : 0;
-        plan.halfGainL[c] = left[k] * 0.5;
-        plan.halfGainR[c] = right[k] * 0.5;
-        if (left[k] == 0.0 && right[k] == 0.0)
-            plan.silentChannels[plan.numSilent++] = c;
-        else
-            plan.soundingChannels[plan.numSounding++] = c;
+        map.entry[c] = gainEntryOfOutput(outputMode, c);
+        map.azimuthTerm[c] = azimuthTermOfEntry(outputMode, map.entry[c]);
+        map.order[c] = std::min(orderOfGainEntry(outputMode, map.entry[c]), kMaxOrder);
     }
-
-    // Without a usable sample rate there is no filter to design; sections whose
-    // numerator equals their denominator pass the signal on unchanged.
-    const bool usableRate = std::isfinite(sampleRate) && sampleRate > 0;
-    plan.filters = usableRate ? designNearField(sampleRate, plan.distance)
-                              : designNearField(kFallbackSampleRate, kReferenceDistance);
-    return plan;
+    return map;
 }
 
-bool BlockPlan::madeFrom(const float (&p)[kNumParams], float sampleRate) const
+// Any mode other than 2D reads the 3D map: its gains are 0 in any case.
+constexpr ChannelMap kChannelMaps[2] = {channelMap(k3D), channelMap(k2D)};
+
+const ChannelMap& channelMapOf(int outputMode)
 {
-    // Bitwise, so that a plan is reused only for exactly the values it was made from.
-    return std::memcmp(p, sourceParameters, sizeof sourceParameters) == 0 &&
-           std::memcmp(&sampleRate, &sourceSampleRate, sizeof sampleRate) == 0;
+    return kChannelMaps[outputMode == k2D ? 1 : 0];
+}
+
+// Bitwise, so that a part is kept only for exactly the values it was made from.
+bool sameBits(float a, float b)
+{
+    return std::memcmp(&a, &b, sizeof a) == 0;
+}
+
+} // namespace
+
+void BlockPlan::update(const float (&p)[kNumParams], float sampleRate)
+{
+    if (made && std::memcmp(p, madeFrom, sizeof madeFrom) == 0 && sameBits(sampleRate, madeForRate))
+        return;
+    const auto changed = [&](int i) { return !made || !sameBits(p[i], madeFrom[i]); };
+    const bool newTerms =
+        changed(kElevation) || changed(kOrder) || changed(kWeight) || changed(kOutput);
+
+    order = ambisonicOrder(p[kOrder]);
+    outputMode = switchState(p[kOutput]);
+    stereo = switchState(p[kInput]) == 1;
+    nearField = switchState(p[kNFC]) == 1;
+    distance = distanceMetres(p[kDistance]);
+    if (newTerms)
+    {
+        terms.set({order, fiveWayChoice(p[kWeight]), outputMode, elevationRadians(p[kElevation])});
+        updateScales();
+    }
+    if (changed(kAzimuth))
+    {
+        const double centre = azimuthRadians(p[kAzimuth]);
+        centreCos = std::cos(centre);
+        centreSin = std::sin(centre);
+    }
+    if (changed(kWidth))
+    {
+        const double halfWidth = halfWidthRadians(p[kWidth]);
+        halfWidthCos = std::cos(halfWidth);
+        halfWidthSin = std::sin(halfWidth);
+    }
+    if (newTerms || changed(kAzimuth) || changed(kWidth)) updateGains();
+    if (changed(kNFC) || changed(kOutput)) updateSignalRows();
+    if (nearField) updateFilters(sampleRate);
+
+    std::copy(p, p + kNumParams, madeFrom);
+    madeForRate = sampleRate;
+    made = true;
+}
+
+void BlockPlan::updateScales()
+{
+    const ChannelMap& map = channelMapOf(outputMode);
+    for (int c = 0; c < kNumOutputs; ++c)
+        halfScale[c] = terms.scale[map.entry[c]] * 0.5;
+}
+
+// The two sources stand at the centre plus and minus half the width: their
+// cosines and sines follow by angle addition.
+void BlockPlan::updateGains()
+{
+    const double cc = centreCos, cs = centreSin, wc = halfWidthCos, ws = halfWidthSin;
+    const AzimuthTerms left = azimuthTerms(cc * wc - cs * ws, cs * wc + cc * ws);
+    const AzimuthTerms right = azimuthTerms(cc * wc + cs * ws, cs * wc - cc * ws);
+    const ChannelMap& map = channelMapOf(outputMode);
+    bool silent[kNumOutputs];
+    for (int c = 0; c < kNumOutputs; ++c)
+    {
+        halfGainL[c] = halfScale[c] * left[map.azimuthTerm[c]];
+        halfGainR[c] = halfScale[c] * right[map.azimuthTerm[c]];
+        silent[c] = halfGainL[c] == 0.0 && halfGainR[c] == 0.0;
+    }
+    if (!made || std::memcmp(silent, isSilent, sizeof silent) != 0) updateChannelLists(silent);
+}
+
+void BlockPlan::updateChannelLists(const bool (&silent)[kNumOutputs])
+{
+    std::copy(std::begin(silent), std::end(silent), isSilent);
+    numSounding = numSilent = 0;
+    for (int c = 0; c < kNumOutputs; ++c)
+        if (silent[c])
+            silentChannels[numSilent++] = c;
+        else
+            soundingChannels[numSounding++] = c;
+}
+
+void BlockPlan::updateSignalRows()
+{
+    const ChannelMap& map = channelMapOf(outputMode);
+    for (int c = 0; c < kNumOutputs; ++c)
+        signalRow[c] = nearField ? map.order[c] : 0;
+}
+
+// Without a usable sample rate there is no filter to design; sections whose
+// numerator equals their denominator pass the signal on unchanged.
+void BlockPlan::updateFilters(float sampleRate)
+{
+    const bool usableRate = std::isfinite(sampleRate) && sampleRate > 0;
+    const double fs = usableRate ? sampleRate : kFallbackSampleRate;
+    const double r = usableRate ? distance : kReferenceDistance;
+    if (designed && fs == designedRate && r == designedDistance) return;
+    if (!designed || fs != designedRate) designDenominators(filters, fs);
+    designNumerators(filters, fs, r);
+    designed = true;
+    designedRate = fs;
+    designedDistance = r;
 }
 
 } // namespace sferant

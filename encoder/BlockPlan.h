@@ -1,20 +1,20 @@
 #pragma once
 
+#include "encoder/gains.h"
 #include "encoder/nearfield.h"
 #include "encoder/parameters.h"
 
 // What one block derives from the parameter values and the sample rate. It is
-// kept while neither changes: recomputing it would give the same bits.
+// kept from block to block, and new values redo only the parts that depend on
+// them: a moving source costs a new gain vector, not a new plan.
 
 namespace sferant
 {
 
 struct BlockPlan
 {
-    // Builds the plan for these values; parameters are normalised and in 0..1.
-    static BlockPlan make(const float (&parameters)[kNumParams], float sampleRate);
-
-    bool madeFrom(const float (&parameters)[kNumParams], float sampleRate) const;
+    // Brings the plan to these values; parameters are normalised and in 0..1.
+    void update(const float (&parameters)[kNumParams], float sampleRate);
 
     int order;      // 1 to 5
     int outputMode; // OutputMode
@@ -35,11 +35,29 @@ struct BlockPlan
     int silentChannels[kNumOutputs];
     int numSilent;
 
+    // Designed for the current distance while near-field filtering is on.
     NearFieldDesign filters;
 
   private:
-    float sourceParameters[kNumParams];
-    float sourceSampleRate;
+    void updateScales();
+    void updateGains();
+    void updateChannelLists(const bool (&silent)[kNumOutputs]);
+    void updateSignalRows();
+    void updateFilters(float sampleRate);
+
+    bool made = false;
+    float madeFrom[kNumParams];
+    float madeForRate;
+
+    GainTerms terms;
+    // Per output channel: half the part of its gain that the azimuth leaves.
+    double halfScale[kNumOutputs];
+    // Cosine and sine of the centre azimuth and of half the width.
+    double centreCos, centreSin, halfWidthCos, halfWidthSin;
+    bool isSilent[kNumOutputs];
+
+    bool designed = false;
+    double designedRate, designedDistance;
 };
 
 } // namespace sferant

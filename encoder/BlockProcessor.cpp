@@ -46,11 +46,7 @@ void BlockProcessor::processBlock(const float (&parameters)[kNumParams], float s
                                   Sample** inputs, Sample** outputs, int frames)
 {
     if (!buffersUsable(inputs, outputs, frames, switchState(parameters[kInput]) == 1)) return;
-    if (!havePlan || !plan.madeFrom(parameters, sampleRate))
-    {
-        plan = BlockPlan::make(parameters, sampleRate);
-        havePlan = true;
-    }
+    plan.update(parameters, sampleRate);
     for (int offset = 0; offset < frames; offset += kChunkFrames)
         processChunk(inputs, outputs, offset, std::min(kChunkFrames, frames - offset));
     if (plan.nearField) state.recoverFromNonFinite();

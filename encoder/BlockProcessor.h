@@ -35,7 +35,6 @@ class BlockProcessor
     void noteLatestSignals(int count);
 
     BlockPlan plan;
-    bool havePlan = false;
     SourceSignals signals;
 };
 

@@ -50,23 +50,36 @@ double rootMagnitude(int n, int k)
     return inTable(n, k) ? kRootsAbs[n - 1][k - 1] : 0.0;
 }
 
-void firstOrderCoefficients(double fs, double d, int n, double out[2])
+namespace
+{
+
+void firstOrderAt(double alpha, int n, double out[2])
 {
     const double q = rootReal(n, (n + 1) / 2);
-    const double alpha = bilinearScale(fs, d);
     out[0] = 1 - q / alpha;
     out[1] = -(q / alpha + 1);
 }
 
-void secondOrderCoefficients(double fs, double d, int n, int k, double out[3])
+void secondOrderAt(double alpha, int n, int k, double out[3])
 {
     const double q = rootReal(n, k);
     const double a = rootMagnitude(n, k);
-    const double alpha = bilinearScale(fs, d);
     const double ratio = a * a / (alpha * alpha);
     out[0] = ratio + (1 - 2 * q / alpha);
     out[1] = -2 * (1 - ratio);
     out[2] = ratio + (1 + 2 * q / alpha);
+}
+
+} // namespace
+
+void firstOrderCoefficients(double fs, double d, int n, double out[2])
+{
+    firstOrderAt(bilinearScale(fs, d), n, out);
+}
+
+void secondOrderCoefficients(double fs, double d, int n, int k, double out[3])
+{
+    secondOrderAt(bilinearScale(fs, d), n, k, out);
 }
 
 void convolvePolynomials(const double* a, std::size_t na, const double* b, std::size_t nb,
@@ -84,37 +97,81 @@ void convolvePolynomials(const double* a, std::size_t na, const double* b, std::
 namespace
 {
 
-FirstOrderSection firstOrderSection(double fs, double r, int n)
+// The section plan: which root of which order each section is built on.
+struct FirstOrderPlace
 {
-    double a[2], b[2];
-    firstOrderCoefficients(fs, kReferenceDistance, n, a);
-    firstOrderCoefficients(fs, r, n, b);
-    return {b[0], b[1], a[0], a[1]};
+    FirstOrderSection NearFieldDesign::*section;
+    int n;
+};
+
+struct SecondOrderPlace
+{
+    SecondOrderSection NearFieldDesign::*section;
+    int n, k;
+};
+
+constexpr FirstOrderPlace kFirstOrderSections[] = {
+    {&NearFieldDesign::order1, 1}, {&NearFieldDesign::order3, 3}, {&NearFieldDesign::order5, 5}};
+
+constexpr SecondOrderPlace kSecondOrderSections[] = {
+    {&NearFieldDesign::order2, 2, 1},      {&NearFieldDesign::order3Pair1, 3, 1},
+    {&NearFieldDesign::order4Pair1, 4, 1}, {&NearFieldDesign::order4Pair2, 4, 2},
+    {&NearFieldDesign::order5Pair1, 5, 1}, {&NearFieldDesign::order5Pair2, 5, 2}};
+
+void setDenominator(FirstOrderSection& section, double alpha, int n)
+{
+    double a[2];
+    firstOrderAt(alpha, n, a);
+    section.a0 = a[0];
+    section.a1 = a[1];
 }
 
-SecondOrderSection secondOrderSection(double fs, double r, int n, int k)
+void setNumerator(FirstOrderSection& section, double alpha, int n)
 {
-    double a[3], b[3];
-    secondOrderCoefficients(fs, kReferenceDistance, n, k, a);
-    secondOrderCoefficients(fs, r, n, k, b);
-    return {a[1] / a[0], a[2] / a[0], b[0] / a[0], b[1] / a[0], b[2] / a[0]};
+    double b[2];
+    firstOrderAt(alpha, n, b);
+    section.b0 = b[0];
+    section.b1 = b[1];
+}
+
+// The difference equation divides by the denominator's c0: the quotients are
+// formed here once.
+void setDenominator(SecondOrderSection& section, double alpha, int n, int k)
+{
+    double a[3];
+    secondOrderAt(alpha, n, k, a);
+    section.a0 = a[0];
+    section.a1 = a[1] / a[0];
+    section.a2 = a[2] / a[0];
+}
+
+void setNumerator(SecondOrderSection& section, double alpha, int n, int k)
+{
+    double b[3];
+    secondOrderAt(alpha, n, k, b);
+    section.b0 = b[0] / section.a0;
+    section.b1 = b[1] / section.a0;
+    section.b2 = b[2] / section.a0;
 }
 
 } // namespace
 
-NearFieldDesign designNearField(double fs, double r)
+void designDenominators(NearFieldDesign& design, double fs)
 {
-    NearFieldDesign d;
-    d.order1 = firstOrderSection(fs, r, 1);
-    d.order3 = firstOrderSection(fs, r, 3);
-    d.order5 = firstOrderSection(fs, r, 5);
-    d.order2 = secondOrderSection(fs, r, 2, 1);
-    d.order3Pair1 = secondOrderSection(fs, r, 3, 1);
-    d.order4Pair1 = secondOrderSection(fs, r, 4, 1);
-    d.order4Pair2 = secondOrderSection(fs, r, 4, 2);
-    d.order5Pair1 = secondOrderSection(fs, r, 5, 1);
-    d.order5Pair2 = secondOrderSection(fs, r, 5, 2);
-    return d;
+    const double alpha = bilinearScale(fs, kReferenceDistance);
+    for (const FirstOrderPlace& place : kFirstOrderSections)
+        setDenominator(design.*place.section, alpha, place.n);
+    for (const SecondOrderPlace& place : kSecondOrderSections)
+        setDenominator(design.*place.section, alpha, place.n, place.k);
+}
+
+void designNumerators(NearFieldDesign& design, double fs, double r)
+{
+    const double alpha = bilinearScale(fs, r);
+    for (const FirstOrderPlace& place : kFirstOrderSections)
+        setNumerator(design.*place.section, alpha, place.n);
+    for (const SecondOrderPlace& place : kSecondOrderSections)
+        setNumerator(design.*place.section, alpha, place.n, place.k);
 }
 
 } // namespace sferant

@@ -35,10 +35,11 @@ struct FirstOrderSection
 };
 
 // A second-order section's coefficients, each already divided by the
-// denominator's c0 (the quotients the difference equation forms).
+// denominator's c0 (the quotients the difference equation forms), and that c0.
 struct SecondOrderSection
 {
     double a1, a2, b0, b1, b2;
+    double a0;
 };
 
 // All nine sections for source distance r against the reference distance.
@@ -48,6 +49,10 @@ struct NearFieldDesign
     SecondOrderSection order2, order3Pair1, order4Pair1, order4Pair2, order5Pair1, order5Pair2;
 };
 
-NearFieldDesign designNearField(double fs, double r);
+// The denominators belong to the reference distance and depend on the sample
+// rate alone; a new source distance needs only new numerators. Numerators
+// need the denominators of the same fs in place.
+void designDenominators(NearFieldDesign& design, double fs);
+void designNumerators(NearFieldDesign& design, double fs, double r);
 
 } // namespace sferant
