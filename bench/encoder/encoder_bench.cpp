@@ -99,17 +99,40 @@ template <class Sample> void BM_Process(benchmark::State& state)
     reportPerFrame(state, frames);
 }
 
-// The azimuth moves every block, so the gains are made anew each time.
-template <class Sample> void BM_ProcessMovingAzimuth(benchmark::State& state)
+// A parameter value sweeping 0 to 1 and back, one step per block.
+class Sweep
+{
+  public:
+    explicit Sweep(float step) : step(step) {}
+
+    float next()
+    {
+        if (value + step > 1.0f || value + step < 0.0f) step = -step;
+        value += step;
+        return value;
+    }
+
+  private:
+    float step;
+    float value = 0.5f;
+};
+
+// A moving source: the host sets azimuth and elevation before every block,
+// and the distance too with near-field compensation on; the set calls are
+// timed with the block.
+template <class Sample> void BM_ProcessMoving(benchmark::State& state)
 {
     const int frames = static_cast<int>(state.range(0));
-    Effect effect(state.range(1) != 0);
+    const bool nearField = state.range(1) != 0;
+    Effect effect(nearField);
     Buffers<Sample> buffers(frames);
-    float azimuth = 0;
+    Sweep azimuth(0.0013f), elevation(0.0007f), distance(0.0011f);
+    AEffect* const record = effect.record;
     for (auto _ : state)
     {
-        azimuth = azimuth >= 1.0f ? 0.0f : azimuth + 0.001f;
-        effect.record->setParameter(effect.record, 0, azimuth);
+        record->setParameter(record, 0, azimuth.next());
+        record->setParameter(record, 1, elevation.next());
+        if (nearField) record->setParameter(record, 3, distance.next());
         effect.process(buffers.inputs, buffers.outputs, frames);
         benchmark::ClobberMemory();
     }
@@ -166,7 +189,7 @@ void blockSizes(benchmark::internal::Benchmark* b)
 
 BENCHMARK_TEMPLATE(BM_Process, float)->Apply(blockSizes);
 BENCHMARK_TEMPLATE(BM_Process, double)->Apply(blockSizes);
-BENCHMARK_TEMPLATE(BM_ProcessMovingAzimuth, float)->Apply(blockSizes);
+BENCHMARK_TEMPLATE(BM_ProcessMoving, float)->Apply(blockSizes);
 BENCHMARK(BM_DenormalTail)->ArgName("flush")->Arg(1)->Arg(0);
 
 BENCHMARK_MAIN();
