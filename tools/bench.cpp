@@ -1,5 +1,8 @@
 #include <chrono>
+#include <cmath>
 #include <cstdio>
+#include <utility>
+#include <vector>
 
 #include "tools/channel_buffers.h"
 #include "tools/commands.h"
@@ -37,9 +40,34 @@ template <typename Sample> void fillWithNoise(ChannelBuffers<Sample>& in, int bl
                     in.channels(), block);
 }
 
-// Calls the process function on the same block until `seconds` have passed.
+// Parameters that a host automates: before every block each one takes the next
+// value of a sweep from 0 to 1 and back, one way per second of audio.
+class Sweeps
+{
+  public:
+    Sweeps(std::vector<int> indices, int block, double rate)
+        : indices(std::move(indices)), step(block / rate)
+    {
+    }
+
+    void next(AEffect& record)
+    {
+        position = std::fmod(position + step, 2.0);
+        const float value = static_cast<float>(position <= 1.0 ? position : 2.0 - position);
+        for (int index : indices)
+            record.setParameter(&record, index, value);
+    }
+
+  private:
+    std::vector<int> indices;
+    double step;
+    double position = 0.0;
+};
+
+// Calls the process function on the same block until `seconds` have passed;
+// the moved parameters are set before each call, inside the timing.
 template <typename Sample>
-Measurement measure(AEffect& record, int block, double rate, double seconds)
+Measurement measure(AEffect& record, int block, double rate, double seconds, Sweeps& sweeps)
 {
     ChannelBuffers<Sample> in(record.numInputs, block), out(record.numOutputs, block);
     fillWithNoise(in, block, rate);
@@ -48,19 +76,24 @@ Measurement measure(AEffect& record, int block, double rate, double seconds)
     while (result.seconds < seconds && !stopRequested())
     {
         for (int i = 0; i < kCallsPerClockRead; ++i)
+        {
+            sweeps.next(record);
             processBlock(record, in.pointers(), out.pointers(), block);
+        }
         result.frames += int64_t(kCallsPerClockRead) * block;
         result.seconds = std::chrono::duration<double>(Clock::now() - start).count();
     }
     return result;
 }
 
-void benchBlock(HostedEffect& effect, int block, double rate, double seconds, bool useDouble)
+void benchBlock(HostedEffect& effect, int block, double rate, double seconds, bool useDouble,
+                const std::vector<int>& moved)
 {
     effect.startProcessing(static_cast<float>(rate), block, useDouble);
     auto run = useDouble ? measure<double> : measure<float>;
-    run(effect.record(), block, rate, kWarmUpSeconds);
-    const Measurement m = run(effect.record(), block, rate, seconds);
+    Sweeps sweeps(moved, block, rate);
+    run(effect.record(), block, rate, kWarmUpSeconds, sweeps);
+    const Measurement m = run(effect.record(), block, rate, seconds, sweeps);
     effect.stopProcessing();
     const double audioSeconds = m.frames / rate;
     std::printf("%6d %12lld %10.2f %12.1f\n", block, static_cast<long long>(m.frames),
@@ -68,12 +101,25 @@ void benchBlock(HostedEffect& effect, int block, double rate, double seconds, bo
     std::fflush(stdout);
 }
 
+std::vector<int> findMoved(HostedEffect& effect, const std::vector<std::string>& names)
+{
+    std::vector<int> indices;
+    for (const std::string& name : names)
+    {
+        const int index = effect.findParameter(name);
+        if (index < 0)
+            throw ToolError("--move: the module has no parameter named \"" + name + "\"");
+        indices.push_back(index);
+    }
+    return indices;
+}
+
 } // namespace
 
 int runBench(const std::vector<std::string>& args)
 {
     std::vector<std::string> accepted = kParameterOptions;
-    accepted.insert(accepted.end(), {"block", "seconds", "rate", "double", "trace"});
+    accepted.insert(accepted.end(), {"block", "seconds", "rate", "double", "trace", "move"});
     Options options = parseOptions(args, accepted);
     if (options.positional.size() != 1)
         throw ToolError(
@@ -87,6 +133,7 @@ int runBench(const std::vector<std::string>& args)
 
     HostedEffect effect(options.positional[0]);
     applyParameters(effect, options.parameters);
+    const std::vector<int> moved = findMoved(effect, options.moved);
     std::printf("%s: %d in, %d out, %s, %.0f Hz\n", effect.text(effGetEffectName).c_str(),
                 effect.record().numInputs, effect.record().numOutputs,
                 options.useDouble ? "double" : "float", rate);
@@ -94,7 +141,7 @@ int runBench(const std::vector<std::string>& args)
     for (int block : options.blocks)
     {
         if (stopRequested()) throw ToolError("interrupted");
-        benchBlock(effect, block, rate, seconds, options.useDouble);
+        benchBlock(effect, block, rate, seconds, options.useDouble, moved);
     }
     return 0;
 }

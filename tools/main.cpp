@@ -30,6 +30,8 @@ const char* const kUsage =
     "  --double           processDoubleReplacing instead of processReplacing\n"
     "  --subtype T        render: PCM_16, PCM_24, PCM_32, FLOAT (default) or DOUBLE\n"
     "  --seconds S        bench: time spent per block size (default 2)\n"
+    "  --move NAME        bench: sweep the parameter of that name before every block, 0 to 1\n"
+    "                     and back once a second of audio (repeatable; a moving source)\n"
     "\n"
     "render's output (the extension of OUT picks the container: .wav, .amb, .aiff, .flac, .caf,\n"
     ".w64, .rf64, .au):\n"

@@ -148,6 +148,8 @@ void applyOption(Options& options, const std::string& option, const std::string&
         options.rate = parseInteger(option, value, 1000, 768000);
     else if (option == "seconds")
         options.seconds = parseInRange(option, value, 0.0, 86400.0);
+    else if (option == "move")
+        options.moved.push_back(value);
     else if (option == "subtype" && isKnownSubtype(value))
         options.subtype = value;
     else if (option == "subtype")

@@ -27,9 +27,10 @@ struct Options
 {
     std::vector<std::string> positional;
     std::vector<ParameterSetting> parameters;
-    std::vector<int> blocks; // --block, repeatable for bench
-    double rate = 0.0;       // 0: not given
-    double seconds = -1.0;   // negative: not given
+    std::vector<int> blocks;        // --block, repeatable for bench
+    std::vector<std::string> moved; // --move NAME, repeatable for bench
+    double rate = 0.0;              // 0: not given
+    double seconds = -1.0;          // negative: not given
     bool useDouble = false;
     bool demo = false;
     bool trace = false;

@@ -32,3 +32,25 @@ TEST(Bench, doubleOnAModuleWithoutTheDoubleFlagFails)
     EXPECT_EQ(run.status, 2);
     EXPECT_THAT(run.err, ::testing::HasSubstr("cannot process doubles"));
 }
+
+TEST(Bench, moveSetsTheParameterToItsNextValueBeforeEveryBlock)
+{
+    ScratchFolder folder;
+    const ToolRun run = runTool(
+        {"bench", testModule("tiny_gain"), "--move", "Right", "--block", "48", "--seconds", "0"},
+        {{"TINY_GAIN_LOG", folder.path("log")}});
+    ASSERT_EQ(run.status, 0) << run.err;
+    // 48 frames at 48 kHz: a thousandth of the sweep per block.
+    EXPECT_THAT(readText(folder.path("log")),
+                ::testing::HasSubstr("setParameter 1 1000\nprocess float 48 0\n"
+                                     "setParameter 1 2000\nprocess float 48 0\n"));
+}
+
+TEST(Bench, moveOfAParameterTheModuleLacksFails)
+{
+    const ToolRun run =
+        runTool({"bench", testModule("tiny_gain"), "--move", "Azimuth", "--seconds", "0"});
+    EXPECT_EQ(run.status, 2);
+    EXPECT_THAT(run.err,
+                ::testing::HasSubstr("--move: the module has no parameter named \"Azimuth\""));
+}

@@ -1,7 +1,8 @@
 /* A minimal third-party effect written in plain C against the published record layout, so that
  * the host can be tested without Sferant: one input, two outputs, each output the input times
  * its own gain ("Left", "Right"). With TINY_GAIN_LOG set in the environment it appends every
- * dispatcher opcode and process call to that file, so tests can see what the host did.
+ * dispatcher opcode, parameter setting and process call to that file, so tests can see what the
+ * host did.
  *
  * Build variants (compile definitions):
  *   TINY_ENTRY_MAIN    exported under the old name "main" only; no double processing; an editor
@@ -114,6 +115,7 @@ static intptr_t dispatch(Record* record, int32_t opcode, int32_t index, intptr_t
 
 static void setParameter(Record* record, int32_t index, float value)
 {
+    logLine("setParameter", index, (long)(value * 1000000.0f + 0.5f)); /* value in millionths */
     if (index >= 0 && index < 2) ((TinyGain*)record)->gains[index] = value;
 }
 
