@@ -4,6 +4,7 @@
 #include "gui/CButtonState.h"
 #include "gui/CDrawContext.h"
 #include "gui/CFrame.h"
+#include "gui/platform/PlatformInput.h"
 
 #include <algorithm>
 #include <cstring>
@@ -11,8 +12,6 @@
 namespace
 {
 
-// X11 has no system-wide double-click time; this is the usual desktop default.
-constexpr long kPlatformDoubleClickTime = 400;
 constexpr long kShortestDoubleClickDelay = 250;
 
 constexpr long kModifierBits = kShiftKey | kControlKey | kAltKey | kMacControlKey;
@@ -21,7 +20,7 @@ constexpr long kModifierBits = kShiftKey | kControlKey | kAltKey | kMacControlKe
 
 CControl::CControl(const CRect& size, CControlListener* listener, long tag, CBitmap* background)
     : CView(size), listener(listener), tag(tag),
-      doubleClickDelay(std::max(kPlatformDoubleClickTime, kShortestDoubleClickDelay))
+      doubleClickDelay(std::max(long(platformDoubleClickTime()), kShortestDoubleClickDelay))
 {
     setMouseEnabled(true);
     setTransparency(false);

@@ -45,7 +45,8 @@ void CDrawContext::setCanvas(std::unique_ptr<PlatformCanvas> newCanvas)
     applyLine(lineWidth, lineStyle);
     canvas->setAntialias(drawMode == kAntialiasMode);
     if (fontId >= 0 && fontId < kNumFonts)
-        canvas->setFont(gStandardFontName[fontId], fontSize, fontStyle);
+        canvas->setFont(gStandardFontName[fontId], fontSize,
+                        fontStyle | gStandardFontStyle[fontId]);
 }
 
 CRect& CDrawContext::getClipRect(CRect& clip) const
@@ -116,5 +117,5 @@ void CDrawContext::setFont(CFont id, long size, long style)
     fontId = id;
     fontSize = size;
     fontStyle = style;
-    if (canvas) canvas->setFont(gStandardFontName[id], size, style);
+    if (canvas) canvas->setFont(gStandardFontName[id], size, style | gStandardFontStyle[id]);
 }

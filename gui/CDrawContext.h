@@ -61,16 +61,18 @@ enum CHoriTxtAlign
     kRightText
 };
 
-// Standard size of each font id, and its face name.
+// Standard size of each font id, its face name and the style bits it always carries; each
+// platform layer has its own table.
 extern const long gStandardFontSize[kNumFonts];
 extern const char* const gStandardFontName[kNumFonts];
+extern const long gStandardFontStyle[kNumFonts];
 
 // A reference-counted drawing surface with the current pen, colours, font, line style, clip
 // rectangle and coordinate offsets. Every coordinate passed to a drawing operation has the
 // drawing offset added; the clip rectangle is kept in device coordinates.
 //
-// On Linux `systemContext` is the cairo_surface_t* to draw on (the window layer provides it;
-// the context takes its own reference). Without one the context accepts every call and draws
+// `systemContext` is the surface to draw on: on Linux a cairo_surface_t* (the context takes
+// its own reference), on Windows an HDC. Without one the context accepts every call and draws
 // nothing.
 class CDrawContext : public CReferenceCounter
 {

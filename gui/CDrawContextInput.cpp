@@ -7,7 +7,6 @@ namespace
 {
 
 constexpr long kButtons = kLeftButton | kMiddleButton | kRightButton;
-constexpr uint32_t kDoubleClickTime = 250;
 constexpr uint32_t kPollInterval = 5;
 
 } // namespace
@@ -27,7 +26,7 @@ bool CDrawContext::waitDoubleClick()
 {
     const uint32_t start = platformTicks();
     bool released = false;
-    while (platformTicks() - start < kDoubleClickTime)
+    while (platformTicks() - start < platformDoubleClickTime())
     {
         const bool down = (platformInput().getMouseButtons(frame) & kButtons) != 0;
         if (released && down) return true;

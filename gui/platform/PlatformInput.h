@@ -28,5 +28,7 @@ using PlatformSleepFunction = void (*)(uint32_t milliseconds);
 
 uint32_t platformTicks();
 void platformSleep(uint32_t milliseconds);
+// The longest pause between the clicks of a double click, as the system sets it.
+uint32_t platformDoubleClickTime();
 // Replaces the clock; null functions restore the system's.
 void setPlatformClock(PlatformTickFunction ticks, PlatformSleepFunction sleep);

@@ -2,6 +2,7 @@
 
 #include "gui/CGeometry.h"
 
+#include <cstdint>
 #include <memory>
 
 class CFrame;
@@ -15,8 +16,8 @@ class PlatformWindow
   public:
     virtual ~PlatformWindow() = default;
 
-    // The window system's id of the frame's window.
-    virtual unsigned long getWindowId() const = 0;
+    // The window system's id of the frame's window (an X11 Window, a Windows HWND).
+    virtual uintptr_t getWindowId() const = 0;
     // Copies rect of the frame-sized image to the same place on the window.
     virtual void present(const PlatformImage& image, const CRect& rect) = 0;
 

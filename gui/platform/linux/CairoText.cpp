@@ -1,35 +1,12 @@
 #include "gui/platform/linux/CairoDrawing.h"
 
+#include "gui/platform/TextEncoding.h"
+
 #include <cmath>
 
-// Texts reach the toolkit from converters and hosts in whatever 8-bit encoding they use;
-// cairo accepts only UTF-8 and stops drawing altogether after invalid input, so anything
-// that is not valid UTF-8 is read as Latin-1.
+// Cairo accepts only UTF-8 and stops drawing altogether after invalid input.
 namespace
 {
-long sequenceLength(const unsigned char* s)
-{
-    const long length = s[0] < 0x80           ? 1
-                        : (s[0] >> 5) == 0x6  ? 2
-                        : (s[0] >> 4) == 0xe  ? 3
-                        : (s[0] >> 3) == 0x1e ? 4
-                                              : 0;
-    for (long i = 1; i < length; ++i)
-        if ((s[i] & 0xc0) != 0x80) return 0;
-    return length;
-}
-
-bool isUtf8(const char* text)
-{
-    for (auto* s = reinterpret_cast<const unsigned char*>(text); *s;)
-    {
-        const long length = sequenceLength(s);
-        if (length == 0) return false;
-        s += length;
-    }
-    return true;
-}
-
 std::string toUtf8(const char* text)
 {
     if (isUtf8(text)) return text;

@@ -81,7 +81,7 @@ class X11Window : public PlatformWindow
 
     bool create(Window parent, long width, long height);
 
-    unsigned long getWindowId() const override { return window; }
+    uintptr_t getWindowId() const override { return window; }
     void present(const PlatformImage& image, const CRect& rect) override;
     void dispatchEvents() override;
     void dispatchRepaint() override;

@@ -3,9 +3,7 @@
 
 #include "gui/CFrame.h"
 #include "gui/platform/PlatformWindow.h"
-
-#include <cerrno>
-#include <ctime>
+#include "gui/platform/SystemServices.h"
 
 namespace
 {
@@ -25,21 +23,6 @@ class WindowInput : public PlatformInput
         return window ? window->getButtons() : 0;
     }
 };
-
-uint32_t systemTicks()
-{
-    timespec now{};
-    clock_gettime(CLOCK_MONOTONIC, &now);
-    return uint32_t(uint64_t(now.tv_sec) * 1000u + uint64_t(now.tv_nsec) / 1000000u);
-}
-
-void systemSleep(uint32_t milliseconds)
-{
-    timespec duration{time_t(milliseconds / 1000), long(milliseconds % 1000) * 1000000L};
-    while (nanosleep(&duration, &duration) != 0 && errno == EINTR)
-    {
-    }
-}
 
 WindowInput windowInput;
 PlatformInput* currentInput = &windowInput;
@@ -66,6 +49,11 @@ uint32_t platformTicks()
 void platformSleep(uint32_t milliseconds)
 {
     currentSleep(milliseconds);
+}
+
+uint32_t platformDoubleClickTime()
+{
+    return systemDoubleClickTime();
 }
 
 void setPlatformClock(PlatformTickFunction ticks, PlatformSleepFunction sleep)

@@ -8,3 +8,5 @@ const char* const gStandardFontName[kNumFonts] = {
     "Helvetica", "Helvetica", "Helvetica", "Helvetica",
     "Helvetica", "Helvetica", "Helvetica", "Symbol",
 };
+
+const long gStandardFontStyle[kNumFonts] = {};

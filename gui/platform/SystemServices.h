@@ -1,0 +1,9 @@
+#pragma once
+
+#include <cstdint>
+
+// What each window system provides behind PlatformInput: its clock, a short sleep and its
+// double-click time.
+uint32_t systemTicks();
+void systemSleep(uint32_t milliseconds);
+uint32_t systemDoubleClickTime();
