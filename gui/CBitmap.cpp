@@ -40,8 +40,8 @@ bool CBitmap::loadFromResource(long id)
 {
     dispose();
     resourceId = id;
-    const SferantResource* resource = findResource(id);
-    return resource && loadFromMemory(resource->data, resource->size);
+    const SferantResource resource = findResource(id);
+    return resource.data && loadFromMemory(resource.data, resource.size);
 }
 
 bool CBitmap::loadFromPath(const void*)

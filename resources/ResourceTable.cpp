@@ -1,12 +1,11 @@
 #include "resources/ResourceTable.h"
 
-// Written by the embedding step at build time.
-extern const SferantResource kSferantResources[];
-extern const size_t kSferantResourceCount;
+#include "resources/EmbeddedResources.h"
 
-const SferantResource* findResource(long id)
+SferantResource findResource(long id)
 {
     for (size_t i = 0; i < kSferantResourceCount; ++i)
-        if (kSferantResources[i].id == id) return &kSferantResources[i];
-    return nullptr;
+        if (kSferantResources[i].id == id)
+            return {kSferantResources[i].data, kSferantResources[i].size};
+    return {};
 }

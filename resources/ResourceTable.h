@@ -2,13 +2,13 @@
 
 #include <cstddef>
 
-// The module's embedded resources: the editor bitmaps as PNG bytes, by numeric id.
+// The module's resources: the editor bitmaps as PNG bytes, by numeric id.
 struct SferantResource
 {
-    long id;
-    const unsigned char* data;
-    size_t size;
+    const unsigned char* data = nullptr; // null when the module has no such resource
+    size_t size = 0;
 };
 
-// The resource with that id, or null when the module has none.
-const SferantResource* findResource(long id);
+// The resource with that id. On Linux the bytes are embedded in the module as a table; on
+// Windows they are the module's resources of type "PNG" (the platform layer finds them).
+SferantResource findResource(long id);

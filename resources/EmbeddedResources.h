@@ -1,0 +1,14 @@
+#pragma once
+
+#include <cstddef>
+
+// The table the embedding step writes at build time (sferant-embed).
+struct EmbeddedResource
+{
+    long id;
+    const unsigned char* data;
+    size_t size;
+};
+
+extern const EmbeddedResource kSferantResources[];
+extern const size_t kSferantResourceCount;
