@@ -41,8 +41,7 @@ class OpenEditor
   public:
     OpenEditor(HostedEffect& effect, HostWindow& window) : fEffect(effect)
     {
-        void* parent = reinterpret_cast<void*>(static_cast<uintptr_t>(window.id()));
-        if (!fEffect.dispatch(effEditOpen, 0, 0, parent))
+        if (!fEffect.dispatch(effEditOpen, 0, 0, window.parentForEditor()))
             throw ToolError("the module did not open its editor");
     }
     ~OpenEditor() { fEffect.dispatch(effEditClose); }

@@ -1,20 +1,21 @@
 #pragma once
 
+#include <memory>
 #include <string>
 
-#include <X11/Xlib.h>
-
-// The top-level X11 window a host gives an editor to live in. Owns its display connection.
+// The top-level window a host gives an editor to live in: an X11 window on Linux
+// (host_window_x11.cpp), a Win32 window on Windows (host_window_win32.cpp).
 class HostWindow
 {
   public:
-    // Throws ToolError when there is no display to connect to.
+    // Throws ToolError when no window can be made (no display to connect to).
     HostWindow(int width, int height, const std::string& title);
     ~HostWindow();
     HostWindow(const HostWindow&) = delete;
     HostWindow& operator=(const HostWindow&) = delete;
 
-    Window id() const { return fWindow; }
+    // What effEditOpen passes the editor: the X11 Window id, or the HWND.
+    void* parentForEditor() const;
     void resize(int width, int height);
     void show();
 
@@ -25,8 +26,6 @@ class HostWindow
     void savePng(const std::string& path);
 
   private:
-    Display* fDisplay = nullptr;
-    Window fWindow = 0;
-    Atom fDeleteWindow = 0;
-    bool fClosed = false;
+    struct System;
+    std::unique_ptr<System> fSystem;
 };

@@ -1,10 +1,10 @@
 #include "tools/hosted_effect.h"
 
 #include <cstring>
-#include <dlfcn.h>
 #include <sys/stat.h>
 #include <vector>
 
+#include "tools/system.h"
 #include "tools/tool_error.h"
 
 namespace
@@ -59,12 +59,6 @@ VstIntPtr hostCallback(AEffect*, VstInt32 opcode, VstInt32 index, VstIntPtr valu
     return answer(opcode, ptr);
 }
 
-std::string dlerrorText()
-{
-    const char* error = dlerror();
-    return error ? error : "unknown error";
-}
-
 } // namespace
 
 HostSettings& hostSettings()
@@ -77,22 +71,21 @@ HostedEffect::HostedEffect(const std::string& path)
 {
     struct stat status;
     if (stat(path.c_str(), &status) != 0) throw ToolError("no such file: " + path);
-    // A name without a slash would make dlopen search the library path instead of the folder.
-    const std::string name = path.find('/') == std::string::npos ? "./" + path : path;
-    fLibrary = dlopen(name.c_str(), RTLD_NOW | RTLD_LOCAL);
-    if (!fLibrary) throw ToolError("not a loadable module: " + dlerrorText());
+    std::string error;
+    fLibrary = openModule(path, error);
+    if (!fLibrary) throw ToolError("not a loadable module: " + error);
 
-    void* entry = dlsym(fLibrary, "VSTPluginMain");
-    if (!entry) entry = dlsym(fLibrary, "main");
+    void* entry = findSymbol(fLibrary, "VSTPluginMain");
+    if (!entry) entry = findSymbol(fLibrary, "main");
     if (!entry)
     {
-        dlclose(fLibrary);
+        closeModule(fLibrary);
         throw ToolError("no entry point (VSTPluginMain or main) in " + path);
     }
     fEffect = reinterpret_cast<EntryPoint>(entry)(hostCallback);
     if (!fEffect || fEffect->magic != kEffectMagic)
     {
-        dlclose(fLibrary);
+        closeModule(fLibrary);
         throw ToolError(fEffect ? "the entry point of " + path +
                                       " returned a record without the effect magic"
                                 : "the entry point of " + path + " returned no effect");
@@ -104,7 +97,7 @@ HostedEffect::~HostedEffect()
 {
     stopProcessing();
     dispatch(effClose);
-    dlclose(fLibrary);
+    closeModule(fLibrary);
 }
 
 VstIntPtr HostedEffect::dispatch(int opcode, int index, VstIntPtr value, void* ptr, float opt)

@@ -16,6 +16,11 @@ void onStopSignal(int)
 
 void catchStopSignals()
 {
+#ifdef _WIN32
+    std::signal(SIGINT, onStopSignal);
+    std::signal(SIGTERM, onStopSignal);
+#else
+    // Without SA_RESTART, so that a signal also ends the wait for window events.
     struct sigaction action
     {
     };
@@ -23,6 +28,7 @@ void catchStopSignals()
     sigemptyset(&action.sa_mask);
     sigaction(SIGINT, &action, nullptr);
     sigaction(SIGTERM, &action, nullptr);
+#endif
 }
 
 bool stopRequested()

@@ -1,8 +1,10 @@
 #include "tools/host_window.h"
 
 #include <cairo.h>
+#include <cstdint>
 #include <cstdio>
 #include <poll.h>
+#include <X11/Xlib.h>
 #include <X11/Xutil.h>
 
 #include "tools/tool_error.h"
@@ -42,61 +44,82 @@ int reportXError(Display* display, XErrorEvent* error)
 
 } // namespace
 
-HostWindow::HostWindow(int width, int height, const std::string& title)
+// Owns its display connection.
+struct HostWindow::System
 {
+    Display* display = nullptr;
+    Window window = 0;
+    Atom deleteWindow = 0;
+    bool closed = false;
+};
+
+HostWindow::HostWindow(int width, int height, const std::string& title)
+    : fSystem(std::make_unique<System>())
+{
+    System& s = *fSystem;
     XSetErrorHandler(reportXError);
-    fDisplay = XOpenDisplay(nullptr);
-    if (!fDisplay) throw ToolError("no X display to open the editor on (is DISPLAY set?)");
-    const int screen = DefaultScreen(fDisplay);
-    fWindow = XCreateSimpleWindow(fDisplay, RootWindow(fDisplay, screen), 0, 0, width, height, 0,
-                                  BlackPixel(fDisplay, screen), BlackPixel(fDisplay, screen));
-    XStoreName(fDisplay, fWindow, title.c_str());
-    fDeleteWindow = XInternAtom(fDisplay, "WM_DELETE_WINDOW", False);
-    XSetWMProtocols(fDisplay, fWindow, &fDeleteWindow, 1);
-    XSelectInput(fDisplay, fWindow, StructureNotifyMask);
-    XSync(fDisplay, False);
+    s.display = XOpenDisplay(nullptr);
+    if (!s.display) throw ToolError("no X display to open the editor on (is DISPLAY set?)");
+    const int screen = DefaultScreen(s.display);
+    s.window = XCreateSimpleWindow(s.display, RootWindow(s.display, screen), 0, 0, width, height, 0,
+                                   BlackPixel(s.display, screen), BlackPixel(s.display, screen));
+    XStoreName(s.display, s.window, title.c_str());
+    s.deleteWindow = XInternAtom(s.display, "WM_DELETE_WINDOW", False);
+    XSetWMProtocols(s.display, s.window, &s.deleteWindow, 1);
+    XSelectInput(s.display, s.window, StructureNotifyMask);
+    XSync(s.display, False);
+}
+
+void* HostWindow::parentForEditor() const
+{
+    return reinterpret_cast<void*>(static_cast<uintptr_t>(fSystem->window));
 }
 
 HostWindow::~HostWindow()
 {
-    XDestroyWindow(fDisplay, fWindow);
-    XCloseDisplay(fDisplay);
+    System& s = *fSystem;
+    XDestroyWindow(s.display, s.window);
+    XCloseDisplay(s.display);
 }
 
 void HostWindow::resize(int width, int height)
 {
-    XResizeWindow(fDisplay, fWindow, width, height);
-    XSync(fDisplay, False);
+    System& s = *fSystem;
+    XResizeWindow(s.display, s.window, width, height);
+    XSync(s.display, False);
 }
 
 void HostWindow::show()
 {
-    XMapRaised(fDisplay, fWindow);
-    XSync(fDisplay, False);
+    System& s = *fSystem;
+    XMapRaised(s.display, s.window);
+    XSync(s.display, False);
 }
 
 bool HostWindow::pumpEvents(int timeoutMs)
 {
-    XFlush(fDisplay);
-    pollfd connection{ConnectionNumber(fDisplay), POLLIN, 0};
-    if (!XPending(fDisplay)) poll(&connection, 1, timeoutMs);
-    while (XPending(fDisplay))
+    System& s = *fSystem;
+    XFlush(s.display);
+    pollfd connection{ConnectionNumber(s.display), POLLIN, 0};
+    if (!XPending(s.display)) poll(&connection, 1, timeoutMs);
+    while (XPending(s.display))
     {
         XEvent event;
-        XNextEvent(fDisplay, &event);
+        XNextEvent(s.display, &event);
         if (event.type == ClientMessage &&
-            static_cast<Atom>(event.xclient.data.l[0]) == fDeleteWindow)
-            fClosed = true;
+            static_cast<Atom>(event.xclient.data.l[0]) == s.deleteWindow)
+            s.closed = true;
     }
-    return fClosed;
+    return s.closed;
 }
 
 void HostWindow::savePng(const std::string& path)
 {
+    System& s = *fSystem;
     XWindowAttributes attributes;
-    XGetWindowAttributes(fDisplay, fWindow, &attributes);
-    XImage* image =
-        XGetImage(fDisplay, fWindow, 0, 0, attributes.width, attributes.height, AllPlanes, ZPixmap);
+    XGetWindowAttributes(s.display, s.window, &attributes);
+    XImage* image = XGetImage(s.display, s.window, 0, 0, attributes.width, attributes.height,
+                              AllPlanes, ZPixmap);
     if (!image) throw ToolError("cannot read the window's contents for " + path);
     cairo_surface_t* surface =
         cairo_image_surface_create(CAIRO_FORMAT_RGB24, image->width, image->height);

@@ -1,0 +1,68 @@
+#include "tools/system.h"
+
+#include <fcntl.h>
+#include <io.h>
+#include <sys/stat.h>
+#include <windows.h>
+
+namespace
+{
+
+std::string systemMessage(DWORD code)
+{
+    char text[512] = {};
+    FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, code, 0,
+                   text, sizeof text, nullptr);
+    std::string message = text;
+    while (!message.empty() && (message.back() == '\n' || message.back() == '\r'))
+        message.pop_back();
+    return message.empty() ? "error " + std::to_string(code) : message;
+}
+
+} // namespace
+
+void* openModule(const std::string& path, std::string& error)
+{
+    HMODULE module = LoadLibraryA(path.c_str());
+    if (!module) error = systemMessage(GetLastError());
+    return module;
+}
+
+void* findSymbol(void* module, const char* name)
+{
+    return reinterpret_cast<void*>(GetProcAddress(static_cast<HMODULE>(module), name));
+}
+
+void closeModule(void* module)
+{
+    FreeLibrary(static_cast<HMODULE>(module));
+}
+
+// Tries names until one is free: creation fails when the file exists.
+int createUniqueFile(const std::string& folder, std::string& path)
+{
+    const unsigned long base = GetCurrentProcessId() * 7919ul + GetTickCount();
+    for (unsigned long attempt = 0; attempt < 100; ++attempt)
+    {
+        const std::string name = folder + ".sferant-host-" + std::to_string(base + attempt);
+        const int fd =
+            _open(name.c_str(), _O_CREAT | _O_EXCL | _O_RDWR | _O_BINARY, _S_IREAD | _S_IWRITE);
+        if (fd >= 0)
+        {
+            path = name;
+            return fd;
+        }
+    }
+    return -1;
+}
+
+bool replaceFile(const std::string& from, const std::string& to)
+{
+    return MoveFileExA(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING) != 0;
+}
+
+std::string folderOf(const std::string& path)
+{
+    const size_t separator = path.find_last_of("/\\");
+    return separator == std::string::npos ? "" : path.substr(0, separator + 1);
+}
