@@ -68,6 +68,21 @@ static_assert(sizeof(void*) != 8 || offsetof(AEffect, uniqueID) == 112, "record 
 static_assert(sizeof(void*) != 8 || offsetof(AEffect, processReplacing) == 120, "record layout");
 static_assert(sizeof(void*) != 8 || offsetof(AEffect, future) == 136, "record layout");
 static_assert(sizeof(void*) != 8 || sizeof(AEffect) == 192, "record layout");
+// The 32-bit layout hosts on x86 rely on, field by field.
+static_assert(sizeof(void*) != 4 || offsetof(AEffect, process) == 8, "record layout");
+static_assert(sizeof(void*) != 4 || offsetof(AEffect, getParameter) == 16, "record layout");
+static_assert(sizeof(void*) != 4 || offsetof(AEffect, numPrograms) == 20, "record layout");
+static_assert(sizeof(void*) != 4 || offsetof(AEffect, flags) == 36, "record layout");
+static_assert(sizeof(void*) != 4 || offsetof(AEffect, reserved2) == 44, "record layout");
+static_assert(sizeof(void*) != 4 || offsetof(AEffect, initialDelay) == 48, "record layout");
+static_assert(sizeof(void*) != 4 || offsetof(AEffect, ioRatio) == 60, "record layout");
+static_assert(sizeof(void*) != 4 || offsetof(AEffect, object) == 64, "record layout");
+static_assert(sizeof(void*) != 4 || offsetof(AEffect, user) == 68, "record layout");
+static_assert(sizeof(void*) != 4 || offsetof(AEffect, uniqueID) == 72, "record layout");
+static_assert(sizeof(void*) != 4 || offsetof(AEffect, processReplacing) == 80, "record layout");
+static_assert(sizeof(void*) != 4 || offsetof(AEffect, processDoubleReplacing) == 84,
+              "record layout");
+static_assert(sizeof(void*) != 4 || offsetof(AEffect, future) == 88, "record layout");
 static_assert(sizeof(void*) != 4 || sizeof(AEffect) == 144, "record layout");
 
 // Capability bits of AEffect::flags.

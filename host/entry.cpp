@@ -1,7 +1,12 @@
 // The module's entry point: one call per plug-in instance.
 #include "host/AudioEffect.h"
 
+// On Windows host/exports.def names what leaves the module.
+#ifdef _WIN32
+#define SFERANT_EXPORT extern "C"
+#else
 #define SFERANT_EXPORT extern "C" __attribute__((visibility("default")))
+#endif
 
 SFERANT_EXPORT AEffect* VSTPluginMain(audioMasterCallback audioMaster)
 {
@@ -21,10 +26,13 @@ SFERANT_EXPORT AEffect* VSTPluginMain(audioMasterCallback audioMaster)
     }
 }
 
+#ifndef _WIN32
 // Some hosts look the entry point up under the name "main"; C++ reserves that
-// name for the program's main function, hence the assembler name.
+// name for the program's main function, hence the assembler name. (Windows: an
+// alias in host/exports.def.)
 SFERANT_EXPORT AEffect* mainEntryPoint(audioMasterCallback audioMaster) __asm__("main");
 AEffect* mainEntryPoint(audioMasterCallback audioMaster)
 {
     return VSTPluginMain(audioMaster);
 }
+#endif
