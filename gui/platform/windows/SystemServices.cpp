@@ -1,0 +1,18 @@
+#include "gui/platform/SystemServices.h"
+
+#include <windows.h>
+
+uint32_t systemTicks()
+{
+    return GetTickCount();
+}
+
+void systemSleep(uint32_t milliseconds)
+{
+    Sleep(milliseconds);
+}
+
+uint32_t systemDoubleClickTime()
+{
+    return GetDoubleClickTime();
+}

@@ -1,0 +1,10 @@
+#include "gui/platform/windows/Win32Module.h"
+
+HINSTANCE thisModule()
+{
+    HMODULE module = nullptr;
+    GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS |
+                           GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
+                       reinterpret_cast<LPCSTR>(&thisModule), &module);
+    return module;
+}

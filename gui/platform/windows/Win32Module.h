@@ -1,0 +1,8 @@
+#pragma once
+
+#include <windows.h>
+
+// The module this code is linked into (the plug-in's DLL, or a test program): where its
+// window class is registered and its bitmaps are found. The host executable's handle
+// would find nothing.
+HINSTANCE thisModule();
