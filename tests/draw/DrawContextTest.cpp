@@ -183,14 +183,21 @@ TEST(DrawContext, DrawLinesTakesThePointsInPairs)
     context->forget();
 }
 
-TEST(DrawContext, DottedLinesAlternateOnePixelOnOneOff)
+// Windows draws the system's dotted pen: three pixels on, three off.
+#ifdef _WIN32
+constexpr long kDotLength = 3;
+#else
+constexpr long kDotLength = 1;
+#endif
+
+TEST(DrawContext, DottedLinesAlternateDotsAndGapsOfOneDotLength)
 {
     COffscreenContext* context = blank();
     context->setLineStyle(kLineDotted);
     context->moveTo(CPoint(0, 1));
-    context->lineTo(CPoint(9, 1));
-    for (long x = 0; x < 10; ++x)
-        EXPECT_EQ(pixel(*context, x, 1), x % 2 ? kBackground : kWhiteCColor) << x;
+    context->lineTo(CPoint(11, 1));
+    for (long x = 0; x < 11; ++x) // the end pixel follows each system's own rule
+        EXPECT_EQ(pixel(*context, x, 1), x / kDotLength % 2 ? kBackground : kWhiteCColor) << x;
     context->forget();
 }
 
@@ -241,6 +248,15 @@ TEST(DrawContext, PieFromPointsCoversTheCounterClockwiseSpan)
     context->forget();
 }
 
+// The standard fonts of each platform: Windows has its own sizes and faces.
+#ifdef _WIN32
+constexpr long kStandardSizes[kNumFonts] = {12, 18, 14, 12, 11, 10, 9, 13};
+constexpr const char* kPlainFace = "Arial";
+#else
+constexpr long kStandardSizes[kNumFonts] = {12, 18, 14, 12, 10, 9, 9, 12};
+constexpr const char* kPlainFace = "Helvetica";
+#endif
+
 TEST(DrawContext, SetFontMapsInvalidIdsToTheSystemFontAtItsStandardSize)
 {
     CDrawContext context(nullptr, nullptr, nullptr);
@@ -250,16 +266,15 @@ TEST(DrawContext, SetFontMapsInvalidIdsToTheSystemFontAtItsStandardSize)
     EXPECT_EQ(context.getFontSize(), gStandardFontSize[kSystemFont]);
     EXPECT_EQ(context.getFontStyle(), 0);
     context.setFont(kSmallFont);
-    EXPECT_EQ(context.getFontSize(), 10);
+    EXPECT_EQ(context.getFontSize(), kStandardSizes[kSmallFont]);
 }
 
-TEST(DrawContext, StandardFontTableHasTheSizesOfEachId)
+TEST(DrawContext, StandardFontTableHasTheSizesAndFacesOfEachId)
 {
-    const long sizes[kNumFonts] = {12, 18, 14, 12, 10, 9, 9, 12};
     for (int id = 0; id < kNumFonts; ++id)
-        EXPECT_EQ(gStandardFontSize[id], sizes[id]) << id;
+        EXPECT_EQ(gStandardFontSize[id], kStandardSizes[id]) << id;
     EXPECT_STREQ(gStandardFontName[kSymbolFont], "Symbol");
-    EXPECT_STREQ(gStandardFontName[kNormalFont], "Helvetica");
+    EXPECT_STREQ(gStandardFontName[kNormalFont], kPlainFace);
 }
 
 TEST(DrawContext, CopyFromPlacesTheSourcePixelsAtTheDestination)

@@ -1,7 +1,8 @@
 // Loads the entry point with the test effect as a module, as a host does.
-#include <dlfcn.h>
 #include <gtest/gtest.h>
+#include <memory>
 
+#include "LoadedModule.h"
 #include "RecordingHost.h"
 
 namespace
@@ -15,18 +16,14 @@ class EntryPoint_ : public ::testing::Test
     void SetUp() override
     {
         recording_host::reset();
-        module = dlopen(TEST_HOST_PLUGIN_PATH, RTLD_NOW | RTLD_LOCAL);
-        ASSERT_NE(module, nullptr) << dlerror();
-        entry = reinterpret_cast<EntryPoint>(dlsym(module, "VSTPluginMain"));
+        module = std::make_unique<LoadedModule>(TEST_HOST_PLUGIN_PATH);
+        ASSERT_TRUE(module->loaded()) << module->error();
+        entry = module->symbol<EntryPoint>("VSTPluginMain");
         ASSERT_NE(entry, nullptr);
-    }
-    void TearDown() override
-    {
-        if (module) dlclose(module);
     }
     static void close(AEffect* e) { EXPECT_EQ(e->dispatcher(e, effClose, 0, 0, nullptr, 0.f), 1); }
 
-    void* module = nullptr;
+    std::unique_ptr<LoadedModule> module;
     EntryPoint entry = nullptr;
 };
 
@@ -60,7 +57,7 @@ TEST_F(EntryPoint_, asksTheVersionFirstWithoutARecord)
 
 TEST_F(EntryPoint_, mainIsTheSameEntryPoint)
 {
-    auto main = reinterpret_cast<EntryPoint>(dlsym(module, "main"));
+    auto main = module->symbol<EntryPoint>("main");
     ASSERT_NE(main, nullptr);
     AEffect* e = main(recording_host::callback);
     ASSERT_NE(e, nullptr);
@@ -70,8 +67,8 @@ TEST_F(EntryPoint_, mainIsTheSameEntryPoint)
 
 TEST_F(EntryPoint_, onlyTheEntryPointsAreExported)
 {
-    EXPECT_EQ(dlsym(module, "_Z20createEffectInstancePFlP7AEffectiilPvfE"), nullptr);
-    EXPECT_EQ(dlsym(module, "_Z8copyTextPKcm"), nullptr);
+    EXPECT_EQ(module->symbol<void*>("_Z20createEffectInstancePFlP7AEffectiilPvfE"), nullptr);
+    EXPECT_EQ(module->symbol<void*>("_Z8copyTextPKcm"), nullptr);
 }
 
 TEST_F(EntryPoint_, eachCallMakesAnIndependentInstance)

@@ -48,6 +48,15 @@ POINT rayPoint(const CRect& r, double degrees)
             LONG(std::lround(cy - reach * std::sin(radians)))};
 }
 
+// Solid cosmetic lines leave out their last pixel: a one-pixel step on from there paints it.
+// (Dotted ones keep the system's own rule.)
+void paintLastPixel(HDC dc)
+{
+    POINT end;
+    GetCurrentPositionEx(dc, &end);
+    LineTo(dc, end.x + 1, end.y);
+}
+
 } // namespace
 
 std::unique_ptr<PlatformCanvas> PlatformCanvas::onSurface(void* systemSurface)
@@ -188,14 +197,13 @@ void GdiCanvas::line(const CPoint& from, const CPoint& to, CColor color)
     CRect bounds(std::min(from.h, to.h), std::min(from.v, to.v), std::max(from.h, to.h) + 1,
                  std::max(from.v, to.v) + 1);
     bounds.inset(-fLineWidth, -fLineWidth);
-    const bool cosmetic = fLineWidth <= 1;
+    const bool solidCosmetic = fLineWidth <= 1 && !fDotted;
     drawPrimitive(bounds, color, false,
                   [&](HDC dc)
                   {
                       MoveToEx(dc, from.h, from.v, nullptr);
                       LineTo(dc, to.h, to.v);
-                      // Cosmetic lines leave out their last pixel.
-                      if (cosmetic) SetPixelV(dc, to.h, to.v, RGB(255, 255, 255));
+                      if (solidCosmetic) paintLastPixel(dc);
                   });
 }
 
@@ -210,7 +218,7 @@ void GdiCanvas::polygon(const CPoint* points, long count, CColor color, bool fil
         bounds.unite(CRect(points[i].h, points[i].v, points[i].h + 1, points[i].v + 1));
     }
     bounds.inset(-fLineWidth, -fLineWidth);
-    const bool cosmetic = fLineWidth <= 1;
+    const bool solidCosmetic = fLineWidth <= 1 && !fDotted;
     drawPrimitive(bounds, color, filled,
                   [&](HDC dc)
                   {
@@ -220,9 +228,9 @@ void GdiCanvas::polygon(const CPoint* points, long count, CColor color, bool fil
                           Polygon(dc, corners.data(), int(count));
                           return;
                       }
-                      Polyline(dc, corners.data(), int(count));
-                      const POINT last = corners.back();
-                      if (cosmetic) SetPixelV(dc, last.x, last.y, RGB(255, 255, 255));
+                      MoveToEx(dc, corners[0].x, corners[0].y, nullptr);
+                      PolylineTo(dc, corners.data() + 1, DWORD(count - 1));
+                      if (solidCosmetic) paintLastPixel(dc);
                   });
 }
 
