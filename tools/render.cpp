@@ -107,6 +107,15 @@ RenderResult process(HostedEffect& effect, AudioSource& source, SoundWriter& wri
     return result;
 }
 
+// The format's own weight goes first, so that a different one asked for is seen and refused.
+void askForTheFormatsWeight(Options& options, const OutputRequest& request)
+{
+    const std::string weight = requiredWeight(request);
+    if (!weight.empty())
+        options.parameters.insert(options.parameters.begin(),
+                                  weightSetting(weight, askedBy(request)));
+}
+
 std::unique_ptr<SoundWriter> openWriter(const OutputRequest& request, int channels, double rate,
                                         const std::string& subtype)
 {
@@ -154,11 +163,7 @@ int runRender(const std::vector<std::string>& args)
     if (options.rate > 0 && in != "demo")
         throw ToolError("--rate applies to the generated input only; " + in + " has its own rate");
     const OutputRequest request = requestOutput(out, options.ambix, options.acn);
-    // The format's own weight goes first, so that a different one asked for is seen and refused.
-    const std::string weight = requiredWeight(request);
-    if (!weight.empty())
-        options.parameters.insert(options.parameters.begin(),
-                                  weightSetting(weight, askedBy(request)));
+    askForTheFormatsWeight(options, request);
     const int block = options.blocks.empty() ? kDefaultBlock : options.blocks.back();
     if (options.trace) hostSettings().trace = stdout;
     catchStopSignals();

@@ -158,8 +158,12 @@ SoundFileWriter::SoundFileWriter(const std::string& path, int channels, double s
     }
     // Integer output clips at full scale rather than wrapping around.
     sf_command(fFile, SFC_SET_CLIPPING, nullptr, SF_TRUE);
-    if (lowerExtension(path) == "amb")
-        sf_command(fFile, SFC_WAVEX_SET_AMBISONIC, nullptr, SF_AMBISONIC_B_FORMAT);
+    if (lowerExtension(path) == "amb" && sf_command(fFile, SFC_WAVEX_SET_AMBISONIC, nullptr,
+                                                    SF_AMBISONIC_B_FORMAT) != SF_AMBISONIC_B_FORMAT)
+    {
+        sf_close(fFile);
+        throw ToolError("cannot write " + path + " as B-Format");
+    }
 }
 
 SoundFileWriter::~SoundFileWriter()
