@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Packs the Windows build (scripts/build-windows.sh) into one zip: the 64-bit and the 32-bit
-# module, the 64-bit command-line host, the README's Windows section and the licence.
+# module, the command-line host beside the 64-bit one (it loads 64-bit modules), the README's
+# Windows section and the licence.
 # Usage: scripts/package-windows.sh [BUILD_FOLDER]   (default build-windows)
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -20,7 +21,7 @@ rm -rf "$stage" "$build/$name.zip"
 mkdir -p "$stage/x64" "$stage/x86"
 cp "$build/x64/Sferant.dll" "$stage/x64/"
 cp "$build/x86/Sferant.dll" "$stage/x86/"
-cp "$build/x64/sferant-host.exe" "$stage/"
+cp "$build/x64/sferant-host.exe" "$stage/x64/"
 cp LICENSE "$stage/LICENSE.txt"
 # The README's Windows section (from its heading to the next one); the whole README without one.
 awk '/^## .*Windows/ { on = 1; print; next } on && /^## / { exit } on' README.md >"$stage/README.txt"
