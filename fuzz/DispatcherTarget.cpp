@@ -10,9 +10,9 @@
 //     target links no window system, so the effect has the windowless editor
 //     (the torture and lifecycle tests open the real one);
 //   - 1 (effClose) ends the instance and so comes only last.
-#include "FuzzHost.h"
 #include "FuzzInput.h"
 #include "FuzzTargets.h"
+#include "HostedEffect.h"
 
 #include <cmath>
 #include <cstring>
@@ -20,6 +20,8 @@
 
 namespace fuzz
 {
+
+using namespace sferant_test;
 
 namespace
 {
@@ -109,22 +111,20 @@ void dispatchOne(AEffect* effect, FuzzInput& in, Buffers& buffers)
     }
 }
 
-template <class Sample> void processBlock(AEffect* effect, FuzzInput& in)
+template <class Sample> void processBlock(HostedEffect& effect, FuzzInput& in)
 {
     Channels<Sample> channels(kFrames);
     for (int c = 0; c < kInputs; ++c)
         for (int i = 0; i < kFrames; ++i)
             channels.inputs[c][i] = static_cast<Sample>(((i * 37 + c * 11) % 64 - 32) / 32.0);
-    channels.process(effect, in.byte() % (kFrames + 1));
+    effect.process(channels, in.byte() % (kFrames + 1));
 }
 
-void processAudio(AEffect* effect, FuzzInput& in)
+void processAudio(HostedEffect& effect, FuzzInput& in)
 {
-    effect->dispatcher(effect, effSetSampleRate, 0, 0, nullptr, 48000.0f);
-    effect->dispatcher(effect, effSetBlockSize, 0, kFrames, nullptr, 0.0f);
-    effect->dispatcher(effect, effMainsChanged, 0, 1, nullptr, 0.0f);
-    effect->setParameter(effect, 2, 1.0f); // near-field filters on
-    effect->setParameter(effect, 5, 1.0f); // fifth order
+    effect.start(48000.0f, kFrames);
+    effect.set(2, 1.0f); // near-field filters on
+    effect.set(5, 1.0f); // fifth order
     processBlock<float>(effect, in);
     processBlock<double>(effect, in);
 }
@@ -134,8 +134,8 @@ void processAudio(AEffect* effect, FuzzInput& in)
 void dispatcherTarget(const uint8_t* data, size_t size)
 {
     FuzzInput in(data, size);
-    AEffect* effect = createEffect();
-    effect->dispatcher(effect, effOpen, 0, 0, nullptr, 0.0f);
+    HostedEffect effect;
+    effect.dispatch(effOpen);
     static Buffers buffers;
     if (in.byte() % 2) processAudio(effect, in);
     while (!in.empty())
@@ -143,9 +143,8 @@ void dispatcherTarget(const uint8_t* data, size_t size)
         if (in.byte() % 4 == 0)
             in.byte() % 2 ? processBlock<float>(effect, in) : processBlock<double>(effect, in);
         else
-            dispatchOne(effect, in, buffers);
+            dispatchOne(effect.record, in, buffers);
     }
-    closeEffect(effect);
 }
 
 } // namespace fuzz

@@ -9,15 +9,17 @@
 // a float output legitimately, and the filters keep such a value in their
 // state for a while. Once an input beyond that has been seen the run is only
 // checked for crashes.
-#include "FuzzHost.h"
 #include "FuzzInput.h"
 #include "FuzzTargets.h"
+#include "HostedEffect.h"
 
 #include <cmath>
 #include <limits>
 
 namespace fuzz
 {
+
+using namespace sferant_test;
 
 namespace
 {
@@ -86,18 +88,16 @@ bool sane(double x)
 class Session
 {
   public:
-    explicit Session(FuzzInput& in) : in(in), effect(createEffect())
+    explicit Session(FuzzInput& in) : in(in)
     {
         constexpr float kRates[] = {8000, 22050, 44100, 48000, 96000, 192000, 384000};
         maxBlock = 1 + in.raw<uint16_t>() % kMaxBlock;
-        effect->dispatcher(effect, effOpen, 0, 0, nullptr, 0.0f);
-        effect->dispatcher(effect, effSetSampleRate, 0, 0, nullptr, kRates[in.byte() % 7]);
-        effect->dispatcher(effect, effSetBlockSize, 0, maxBlock, nullptr, 0.0f);
-        effect->dispatcher(effect, effMainsChanged, 0, 1, nullptr, 0.0f);
+        effect.dispatch(effOpen);
+        const float rate = kRates[in.byte() % 7];
+        effect.start(rate, maxBlock);
         for (float& v : lastSet)
             v = 0.5f;
     }
-    ~Session() { closeEffect(effect); }
 
     void run()
     {
@@ -117,7 +117,7 @@ class Session
     {
         const VstInt32 index = in.byte() % 10; // 9 is out of range
         const float value = anyParameterValue(in);
-        effect->setParameter(effect, index, value);
+        effect.set(index, value);
         if (index < 9) lastSet[index] = value;
     }
 
@@ -153,7 +153,7 @@ class Session
         const int frames = in.raw<uint16_t>() % (maxBlock + 1);
         Channels<Sample> channels(frames);
         const bool clean = fillInputs(channels, frames) && parametersInRange();
-        channels.process(effect, frames);
+        effect.process(channels, frames);
         if (clean && previousClean && !tooLoud)
             for (int c = 0; c < kOutputs; ++c)
                 for (int i = 0; i < frames; ++i)
@@ -163,7 +163,7 @@ class Session
     }
 
     FuzzInput& in;
-    AEffect* const effect;
+    HostedEffect effect;
     int maxBlock = 1;
     float lastSet[9];
     bool previousClean = false;

@@ -4,6 +4,7 @@
 //   bench_editor                 headless: the frame has no window
 //   xvfb-run -a bench_editor     adds opening inside a real X window
 
+#include "RecordingHost.h"
 #include "editor/Sferant_Editor.h"
 #include "encoder/Sferant.h"
 #include "gui/CControl.h"
@@ -18,10 +19,7 @@
 namespace
 {
 
-VstIntPtr quietHost(AEffect*, VstInt32 opcode, VstInt32, VstIntPtr, void*, float)
-{
-    return opcode == audioMasterVersion ? 2400 : 0;
-}
+using sferant_test::quietHost;
 
 constexpr int kAzimuthKnobRow = 3; // fourth control the editor adds
 

@@ -20,7 +20,7 @@ void noSleep(uint32_t milliseconds)
 class QuietEffect : public AudioEffectX
 {
   public:
-    QuietEffect() : AudioEffectX(recordingHost, 1, 9) {}
+    QuietEffect() : AudioEffectX(recording_host::callback, 1, 9) {}
     void processReplacing(float**, float**, VstInt32) override {}
 };
 
@@ -59,26 +59,6 @@ void setClockTicks(uint32_t ticks)
     clockTicks = ticks;
 }
 
-std::vector<HostCall>& hostCalls()
-{
-    static std::vector<HostCall> calls;
-    return calls;
-}
-
-VstIntPtr recordingHost(AEffect*, VstInt32 opcode, VstInt32 index, VstIntPtr, void*, float opt)
-{
-    hostCalls().push_back({opcode, index, opt});
-    return opcode == 1 ? 2400 : 0; // audioMasterVersion
-}
-
-std::vector<HostCall> callsOf(VstInt32 opcode)
-{
-    std::vector<HostCall> result;
-    for (const HostCall& call : hostCalls())
-        if (call.opcode == opcode) result.push_back(call);
-    return result;
-}
-
 void RecordingListener::valueChanged(CDrawContext*, CControl* control)
 {
     values.push_back(control->getValue());
@@ -93,7 +73,7 @@ long RecordingListener::controlModifierClicked(CDrawContext*, CControl*, long bu
 ControlBench::ControlBench()
 {
     installSteppingClock();
-    hostCalls().clear();
+    recording_host::reset();
     effect = std::make_unique<QuietEffect>();
     editor = new AEffGUIEditor(effect.get()); // the effect owns it from here on
     frame = new CFrame(CRect(0, 0, 535, 275), nullptr, editor);

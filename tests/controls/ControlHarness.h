@@ -3,6 +3,7 @@
 // Headless surroundings for controls: a scripted pointer, a clock that never sleeps, a host
 // that records what the plug-in tells it, and a frame without a window.
 
+#include "RecordingHost.h"
 #include "gui/AEffGUIEditor.h"
 #include "gui/CControl.h"
 #include "gui/CFrame.h"
@@ -41,19 +42,6 @@ class ScriptedPointer : public PlatformInput
 void installSteppingClock();
 void setClockTicks(uint32_t ticks);
 
-// What the plug-in sent through the host callback.
-struct HostCall
-{
-    VstInt32 opcode;
-    VstInt32 index;
-    float value;
-};
-std::vector<HostCall>& hostCalls();
-VstIntPtr recordingHost(AEffect* effect, VstInt32 opcode, VstInt32 index, VstIntPtr value,
-                        void* ptr, float opt);
-// The calls of one opcode, in order.
-std::vector<HostCall> callsOf(VstInt32 opcode);
-
 // Records the gesture bracket and the values reported by controls.
 class RecordingListener : public CControlListener
 {
@@ -66,7 +54,7 @@ class RecordingListener : public CControlListener
     long modifierAnswer = 0;
 };
 
-// An effect with nothing but a recording host, an editor base and a frame with no window.
+// An effect with nothing but the recording host, an editor base and a frame with no window.
 class ControlBench
 {
   public:
@@ -84,8 +72,8 @@ class ControlBench
     void drag(CControl* control, CPoint where, long buttons, std::vector<PointerStep> steps = {});
 
     CDrawContext* context() const { return drawContext; }
-    int beginEdits() const { return int(callsOf(43).size()); }
-    int endEdits() const { return int(callsOf(44).size()); }
+    int beginEdits() const { return recording_host::count(audioMasterBeginEdit); }
+    int endEdits() const { return recording_host::count(audioMasterEndEdit); }
 
     std::unique_ptr<AudioEffectX> effect;
     AEffGUIEditor* editor;

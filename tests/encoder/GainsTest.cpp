@@ -1,5 +1,5 @@
 // Encoding gains against spherical harmonics from closed forms.
-#include "HostedEncoder.h"
+#include "HostedEffect.h"
 #include "SphericalHarmonics.h"
 
 #include "encoder/Sferant.h"
@@ -45,7 +45,7 @@ constexpr Letter kLetters[] = {
 class Gains : public ::testing::Test
 {
   protected:
-    Gains() : effect(versionOnlyHost) {}
+    Gains() : effect(quietHost) {}
 
     void setup(float elevation, float weight, int order, bool horizontal = false)
     {
@@ -221,7 +221,7 @@ TEST(ChannelOrder, OutputsFollowTheFurseMalhamSequence)
     const float elevation = 0.62f;
     const float azimuthValue = 0.37f;
     const double azimuth = (0.5 - azimuthValue) * 2 * kPi8;
-    HostedEncoder effect;
+    HostedEffect effect;
     effect.set(0, azimuthValue);
     effect.set(1, elevation);
     effect.set(5, 0.5f); // third order
@@ -244,7 +244,7 @@ TEST(ChannelOrder, HorizontalOutputsPairCosineAndSinePerOrder)
 {
     const float azimuthValue = 0.29f;
     const double azimuth = (0.5 - azimuthValue) * 2 * kPi8;
-    HostedEncoder effect;
+    HostedEffect effect;
     effect.set(0, azimuthValue);
     effect.set(5, 1.0f); // fifth order
     effect.set(8, 1.0f); // 2D

@@ -1,6 +1,6 @@
 // Near-field compensation filters: the design against the analog prototype
 // built from reverse Bessel roots computed here, and the filters as they run.
-#include "HostedEncoder.h"
+#include "HostedEffect.h"
 
 #include "encoder/Sferant.h"
 
@@ -22,7 +22,7 @@ constexpr double kPi = 3.141592653589793;
 // Roots of the reverse Bessel polynomial of degree n, by Durand-Kerner.
 std::vector<Complex> reverseBesselRoots(int n)
 {
-    n = std::clamp(n, 1, 5); // the orders this plug-in filters
+    n = std::clamp(n, 1, 5);      // the orders this plug-in filters
     std::vector<double> a(n + 1); // a[k] multiplies x^k
     for (int k = 0; k <= n; ++k)
         a[k] = std::tgamma(2 * n - k + 1) /
@@ -85,7 +85,7 @@ class FilterResponses
         return sum / distanceGain;
     }
 
-    HostedEncoder effect;
+    HostedEffect effect;
     Channels<double> channels;
     double distanceGain;
 };
@@ -94,7 +94,7 @@ class FilterResponses
 
 TEST(NearField, TabledRootsAreTwiceTheReverseBesselRoots)
 {
-    Sferant effect(versionOnlyHost);
+    Sferant effect(quietHost);
     for (int n = 1; n <= 5; ++n)
     {
         std::vector<Complex> roots = reverseBesselRoots(n);
@@ -114,7 +114,7 @@ TEST(NearField, TabledRootsAreTwiceTheReverseBesselRoots)
 
 TEST(NearField, DenominatorOfTheFirstOrderAtTwoMetres)
 {
-    Sferant effect(versionOnlyHost);
+    Sferant effect(quietHost);
     effect.setSampleRate(44100);
     const double alpha = 1028.5714285714287;
     double a[2];
@@ -128,7 +128,7 @@ TEST(NearField, DenominatorPolesLieInsideTheUnitCircle)
 {
     for (float fs : {44100.0f, 48000.0f, 96000.0f, 192000.0f})
     {
-        Sferant effect(versionOnlyHost);
+        Sferant effect(quietHost);
         effect.setSampleRate(fs);
         for (int n : {1, 3, 5})
         {
@@ -152,7 +152,7 @@ TEST(NearField, DenominatorPolesLieInsideTheUnitCircle)
 
 TEST(NearField, ConvolveMultipliesPolynomials)
 {
-    Sferant effect(versionOnlyHost);
+    Sferant effect(quietHost);
     const double a[] = {1, 2};
     const double b[] = {3, 4, 5};
     double out[4] = {9, 9, 9, 9};

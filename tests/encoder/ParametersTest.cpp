@@ -1,5 +1,5 @@
 // Parameters, program and texts, as a host sees them through the record.
-#include "HostedEncoder.h"
+#include "HostedEffect.h"
 
 #include <gtest/gtest.h>
 
@@ -31,7 +31,7 @@ const char kUntouched[] =
 
 TEST(EncoderRecord, DescribesTwoInputsThirtySixOutputsAndNineParameters)
 {
-    HostedEncoder effect;
+    HostedEffect effect;
     const AEffect& r = *effect.record;
     EXPECT_EQ(r.magic, 0x56737450);
     EXPECT_EQ(r.numPrograms, 1);
@@ -49,7 +49,7 @@ TEST(EncoderParameters, DisplaysOfTheDefaults)
     const ParameterText cases[] = {{0, "0.000000"}, {1, "0.000000"}, {2, "Off"},
                                    {3, "10.10000"}, {4, "0.000000"}, {5, "1st"},
                                    {6, "SN2D"},     {7, "Mono"},     {8, "3D"}};
-    HostedEncoder effect;
+    HostedEffect effect;
     for (const auto& c : cases)
         EXPECT_EQ(effect.text(effGetParamDisplay, c.index), c.text) << "parameter " << c.index;
 }
@@ -64,7 +64,7 @@ TEST(EncoderParameters, DisplaysAcrossTheRange)
         {6, 0.5f, "SN3D"},     {6, 0.75f, "N3D"},     {6, 1.0f, "Fu-Ma"},     {7, 1.0f, "Stereo"},
         {7, 0.99f, "Mono"},    {8, 1.0f, "2D"},       {8, 0.5f, "3D"},
     };
-    HostedEncoder effect;
+    HostedEffect effect;
     for (const auto& c : cases)
     {
         effect.set(c.index, c.value);
@@ -80,7 +80,7 @@ TEST(EncoderParameters, NamesAndLabels)
                                    {6, "Weight"},   {7, "Input"}, {8, "Output"}};
     const ParameterText labels[] = {{0, "deg"},   {1, "deg"},    {2, ""}, {3, "m"}, {4, "deg"},
                                     {5, "order"}, {6, "weight"}, {7, ""}, {8, ""}};
-    HostedEncoder effect;
+    HostedEffect effect;
     for (const auto& c : names)
         EXPECT_EQ(effect.text(effGetParamName, c.index), c.text);
     for (const auto& c : labels)
@@ -89,7 +89,7 @@ TEST(EncoderParameters, NamesAndLabels)
 
 TEST(EncoderParameters, AnIndexOutsideTheNineWritesNothingAndReadsZero)
 {
-    HostedEncoder effect;
+    HostedEffect effect;
     for (int index : {-1, 9, 1000})
     {
         EXPECT_EQ(effect.text(effGetParamName, index), kUntouched);
@@ -104,7 +104,7 @@ TEST(EncoderParameters, AnIndexOutsideTheNineWritesNothingAndReadsZero)
 
 TEST(EncoderParameters, AStoredValueReadsBack)
 {
-    HostedEncoder effect;
+    HostedEffect effect;
     effect.set(3, 0.2f);
     EXPECT_EQ(effect.get(3), 0.2f);
     effect.dispatch(effSetProgram, 0, 0); // re-applies the program's values
@@ -120,7 +120,7 @@ TEST(EncoderParameters, OutOfRangeValuesAreClampedAndNonFiniteOnesIgnored)
         float stored;
     } cases[] = {{1.5f, 1.0f},          {-0.5f, 0.0f}, {1e30f, 1.0f},
                  {std::nanf(""), 0.3f}, {inf, 0.3f},   {-inf, 0.3f}};
-    HostedEncoder effect;
+    HostedEffect effect;
     for (const auto& c : cases)
     {
         effect.set(0, 0.3f);
@@ -133,14 +133,14 @@ TEST(EncoderParameters, OutOfRangeValuesAreClampedAndNonFiniteOnesIgnored)
 
 TEST(EncoderProgram, NamesOfTheOneProgram)
 {
-    HostedEncoder effect;
+    HostedEffect effect;
     EXPECT_EQ(effect.text(effGetProgramName), "Init 1");
     EXPECT_EQ(effect.text(effGetProgramNameIndexed, 0, 0), "Init");
 }
 
 TEST(EncoderProgram, OnlyIndexZeroHasAName)
 {
-    HostedEncoder effect;
+    HostedEffect effect;
     char text[32] = "untouched";
     EXPECT_EQ(effect.dispatch(effGetProgramNameIndexed, 1, 0, text), 0);
     EXPECT_STREQ(text, "untouched");
@@ -148,7 +148,7 @@ TEST(EncoderProgram, OnlyIndexZeroHasAName)
 
 TEST(EncoderProgram, RenamingShowsTheNameUnchangedExceptInit)
 {
-    HostedEncoder effect;
+    HostedEffect effect;
     char hall[] = "Hall";
     effect.dispatch(effSetProgramName, 0, 0, hall);
     EXPECT_EQ(effect.text(effGetProgramName), "Hall");
@@ -160,7 +160,7 @@ TEST(EncoderProgram, RenamingShowsTheNameUnchangedExceptInit)
 
 TEST(EncoderProgram, ALongNameIsCutToTwentyThreeCharacters)
 {
-    HostedEncoder effect;
+    HostedEffect effect;
     char longName[] = "A name far longer than the field holds";
     effect.dispatch(effSetProgramName, 0, 0, longName);
     EXPECT_EQ(effect.text(effGetProgramName), std::string(longName, 23));
@@ -168,7 +168,7 @@ TEST(EncoderProgram, ALongNameIsCutToTwentyThreeCharacters)
 
 TEST(EncoderStrings, EffectProductAndVendor)
 {
-    HostedEncoder effect;
+    HostedEffect effect;
     EXPECT_EQ(effect.text(effGetEffectName), "Sferant Alpha-version");
     EXPECT_EQ(effect.text(effGetProductString), "Sferant Alpha-version");
     EXPECT_EQ(effect.text(effGetVendorString), "Sferant Project");

@@ -1,6 +1,6 @@
 // Block processing through the record's process pointers: the documented
 // cases, bad buffers, precision, filter history and the floating-point mode.
-#include "HostedEncoder.h"
+#include "HostedEffect.h"
 #include "SphericalHarmonics.h"
 
 #include "encoder/Sferant.h"
@@ -26,7 +26,7 @@ constexpr double kUntouched = 7.0;
 using Settings = std::array<float, 9>;
 constexpr Settings kFirstOrderMono = {0.5f, 0.5f, 0, 1, 0, 0, kSN3D, 0, 0};
 
-void configure(HostedEncoder& effect, const Settings& settings)
+void configure(HostedEffect& effect, const Settings& settings)
 {
     for (int i = 0; i < 9; ++i)
         effect.set(i, settings[i]);
@@ -49,7 +49,7 @@ template <class Sample> void expectUntouched(const Channels<Sample>& channels, c
 
 TEST(BlockProcessing, MonoSourceStraightAheadFillsWAndXOnly)
 {
-    HostedEncoder effect;
+    HostedEffect effect;
     configure(effect, kFirstOrderMono);
     Channels<double> channels(64, kUntouched);
     fillNoise(channels.in[0], 1);
@@ -80,7 +80,7 @@ TEST(BlockProcessing, FirstOrderOutputsForSourceDirectionsAndWidths)
     };
     for (const auto& c : cases)
     {
-        HostedEncoder effect;
+        HostedEffect effect;
         Settings settings = kFirstOrderMono;
         settings[0] = c.azimuth;
         settings[4] = c.width;
@@ -96,7 +96,7 @@ TEST(BlockProcessing, FirstOrderOutputsForSourceDirectionsAndWidths)
 
 TEST(BlockProcessing, StereoLeftInputAloneIsHalfAGainAtItsSide)
 {
-    HostedEncoder effect;
+    HostedEffect effect;
     configure(effect, {0.5f, 0.6f, 0, 1, 0.5f, 0.5f, kSN3D, 1, 0}); // third order, width 90 degrees
     Channels<double> channels(1);
     channels.in[0][0] = 0.8;
@@ -115,7 +115,7 @@ TEST(BlockProcessing, StereoLeftInputAloneIsHalfAGainAtItsSide)
 
 TEST(BlockProcessing, NearFieldAtTheReferenceDistanceChangesNothing)
 {
-    HostedEncoder plain, compensated;
+    HostedEffect plain, compensated;
     Settings settings = {0.3f, 0.7f, 0, 0.19f, 0.2f, 1, 0.75f, 1, 0};
     configure(plain, settings);
     settings[2] = 1;
@@ -133,7 +133,7 @@ TEST(BlockProcessing, NearFieldAtTheReferenceDistanceChangesNothing)
 
 TEST(BlockProcessing, NearFieldScalesWByTwoOverDistanceWithoutFiltering)
 {
-    HostedEncoder effect;
+    HostedEffect effect;
     configure(effect, {0.5f, 0.5f, 1, 0, 0, 1, kSN3D, 0, 0}); // r = 0.1 m, fifth order
     Channels<double> channels(256);
     fillNoise(channels.in[0], 4);
@@ -152,7 +152,7 @@ TEST(BlockProcessing, OutputsAboveTheOrderAreSilent)
     for (const auto& c : cases)
         for (float nfc : {0.0f, 1.0f})
         {
-            HostedEncoder effect;
+            HostedEffect effect;
             configure(effect, {0.4f, 0.6f, nfc, 0.3f, 0.1f, 0.5f, 0.75f, 0, c.output});
             Channels<float> channels(100, kUntouched);
             fillNoise(channels.in[0], 5);
@@ -171,7 +171,7 @@ TEST(BlockProcessing, OutputsAboveTheOrderAreSilent)
 TEST(BlockProcessing, ABlockOfNoFramesWritesNothingAndLeavesTheFilterHistory)
 {
     const Settings settings = {0.2f, 0.3f, 1, 0.05f, 0.3f, 1, 0.75f, 1, 0};
-    HostedEncoder effect, twin;
+    HostedEffect effect, twin;
     configure(effect, settings);
     configure(twin, settings);
     Channels<double> first(300), empty(4, kUntouched), a(300), b(300);
@@ -191,7 +191,7 @@ TEST(BlockProcessing, ABlockOfNoFramesWritesNothingAndLeavesTheFilterHistory)
 
 TEST(BlockProcessing, MissingBuffersWriteNothing)
 {
-    HostedEncoder effect;
+    HostedEffect effect;
     configure(effect, {0.5f, 0.5f, 1, 0.1f, 0, 1, 0, 1, 0}); // stereo: both inputs are read
     Channels<float> channels(32, kUntouched);
     effect.process(nullptr, channels.outputs, 32);
@@ -212,7 +212,7 @@ TEST(BlockProcessing, MissingBuffersWriteNothing)
 
 TEST(BlockProcessing, MonoInputNeedsNoSecondChannel)
 {
-    HostedEncoder effect;
+    HostedEffect effect;
     configure(effect, kFirstOrderMono);
     Channels<float> channels(8, kUntouched);
     channels.in[0].assign(8, 0.5f);
@@ -224,7 +224,7 @@ TEST(BlockProcessing, MonoInputNeedsNoSecondChannel)
 TEST(BlockProcessing, SingleAndDoublePrecisionAgree)
 {
     const Settings settings = {0.15f, 0.8f, 1, 0.12f, 0.6f, 1, 0.75f, 1, 0};
-    HostedEncoder single, twice;
+    HostedEffect single, twice;
     configure(single, settings);
     configure(twice, settings);
     Channels<float> f(700);
@@ -245,7 +245,7 @@ TEST(BlockProcessing, SingleAndDoublePrecisionAgree)
 TEST(BlockProcessing, AlternatingPrecisionsContinueOneFilterHistory)
 {
     const Settings settings = {0.6f, 0.4f, 1, 0.3f, 0.25f, 1, 0.5f, 1, 0};
-    HostedEncoder alternating, doubleOnly;
+    HostedEffect alternating, doubleOnly;
     configure(alternating, settings);
     configure(doubleOnly, settings);
     for (int block = 0; block < 6; ++block)
@@ -277,7 +277,7 @@ TEST(BlockProcessing, AlternatingPrecisionsContinueOneFilterHistory)
 TEST(BlockProcessing, ResumeKeepsTheFilterHistory)
 {
     const Settings settings = {0.5f, 0.5f, 1, 0.0f, 0, 1, 0, 0, 0};
-    HostedEncoder resumed, plain;
+    HostedEffect resumed, plain;
     configure(resumed, settings);
     configure(plain, settings);
     Channels<double> a(100), b(100);
@@ -299,7 +299,7 @@ TEST(BlockProcessing, FiniteInputAfterNonFiniteSamplesGivesFiniteOutputWithinOne
     for (double value : bad)
         for (float nfc : {0.0f, 1.0f})
         {
-            HostedEncoder effect;
+            HostedEffect effect;
             configure(effect, {0.3f, 0.6f, nfc, 0.0f, 0.4f, 1, 0.75f, 1, 0});
             Channels<double> poisoned(256), clean(256);
             fillNoise(poisoned.in[0], 30);
@@ -319,7 +319,7 @@ TEST(BlockProcessing, FiniteInputAfterNonFiniteSamplesGivesFiniteOutputWithinOne
 TEST(BlockProcessing, TheHostsFloatingPointModeIsRestoredAfterEachCall)
 {
     const unsigned flushBits = 0x8040; // flush-to-zero and denormals-are-zero
-    HostedEncoder effect;
+    HostedEffect effect;
     configure(effect, {0.5f, 0.5f, 1, 0.5f, 0, 1, 0, 0, 0});
     Channels<float> f(64);
     Channels<double> d(64);
@@ -339,7 +339,7 @@ TEST(BlockProcessing, DenormalInputCountsAsSilenceWhileProcessing)
 {
     const unsigned original = _mm_getcsr();
     _mm_setcsr(original & ~0x8040u);
-    HostedEncoder effect;
+    HostedEffect effect;
     configure(effect, kFirstOrderMono);
     Channels<double> channels(4);
     channels.in[0].assign(4, 1e-310);
@@ -354,7 +354,7 @@ TEST(BlockProcessing, WithoutAUsableSampleRateTheNearFieldFiltersPassTheSignal)
     const Settings settings = {0.5f, 0.5f, 1, 0.39f, 0, 1, kSN3D, 0, 0}; // r = 4 m, fifth order
     for (float rate : {0.0f, -48000.0f, std::numeric_limits<float>::quiet_NaN()})
     {
-        Sferant effect(versionOnlyHost);
+        Sferant effect(quietHost);
         effect.setSampleRate(rate);
         for (int i = 0; i < 9; ++i)
             effect.setParameter(i, settings[i]);
@@ -369,7 +369,7 @@ TEST(BlockProcessing, WithoutAUsableSampleRateTheNearFieldFiltersPassTheSignal)
 TEST(BlockProcessing, InputsMayShareBuffersWithTheFirstOutputs)
 {
     const Settings settings = {0.35f, 0.45f, 1, 0.2f, 0.3f, 1, 0.75f, 1, 0};
-    HostedEncoder inPlace, separate;
+    HostedEffect inPlace, separate;
     configure(inPlace, settings);
     configure(separate, settings);
     Channels<float> shared(300), apart(300);

@@ -1,6 +1,6 @@
 // The effect's restructured audio path against the literal per-sample
 // algorithm, on random settings, block sizes and signals.
-#include "HostedEncoder.h"
+#include "HostedEffect.h"
 #include "LiteralEncoder.h"
 
 #include <gtest/gtest.h>
@@ -30,7 +30,7 @@ class Scenario
                 values[i] = isSwitch(i) && coin(0.8) ? switchPosition(i) : uniform(0.0f, 1.0f);
     }
 
-    void apply(HostedEncoder& effect, LiteralEncoder& literal) const
+    void apply(HostedEffect& effect, LiteralEncoder& literal) const
     {
         for (int i = 0; i < 9; ++i)
             effect.set(i, values[i]);
@@ -116,7 +116,7 @@ void expectSameOutputs(const Channels<Sample>& effect, const Channels<Sample>& l
 }
 
 template <class Sample>
-void runBlock(Scenario& scenario, HostedEncoder& effect, LiteralEncoder& literal,
+void runBlock(Scenario& scenario, HostedEffect& effect, LiteralEncoder& literal,
               const std::string& where)
 {
     const int frames = scenario.blockSize();
@@ -144,7 +144,7 @@ TEST(ReferenceEquivalence, RandomSettingsMatchTheLiteralAlgorithmInBothPrecision
     for (unsigned seed = 1; seed <= 60; ++seed)
     {
         Scenario scenario(seed);
-        HostedEncoder effect;
+        HostedEffect effect;
         LiteralEncoder literal;
         const float rate = scenario.sampleRate();
         effect.dispatch(effSetSampleRate, 0, 0, nullptr, rate);
@@ -171,7 +171,7 @@ TEST(ReferenceEquivalence, NearFieldOnEveryOrderAndModeMatchesTheLiteralAlgorith
             for (float input : {0.0f, 1.0f})
             {
                 Scenario scenario(static_cast<unsigned>(order * 8 + output * 2 + input));
-                HostedEncoder effect;
+                HostedEffect effect;
                 LiteralEncoder literal;
                 scenario.randomiseParameters();
                 scenario.values[2] = 1; // near-field compensation on

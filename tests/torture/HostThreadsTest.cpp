@@ -1,7 +1,7 @@
 // A host's threads at once: automation sets parameters through the record
 // while the audio thread processes blocks and the user-interface thread reads
 // values and display texts. Under ThreadSanitizer any data race fails the run.
-#include "PluginHost.h"
+#include "ModuleInstance.h"
 
 #include <gtest/gtest.h>
 
@@ -9,7 +9,7 @@
 #include <random>
 #include <thread>
 
-namespace torture
+namespace sferant_test
 {
 namespace
 {
@@ -24,7 +24,7 @@ float automationValue(std::mt19937& random)
 
 TEST(HostThreads, automationWhileProcessingIsRaceFree)
 {
-    Instance effect;
+    ModuleInstance effect;
     effect.start(48000.0f, 128);
     // The other threads run for as long as the audio thread processes.
     std::atomic<bool> processing{true};
@@ -57,8 +57,8 @@ TEST(HostThreads, automationWhileProcessingIsRaceFree)
     bool finite = true;
     for (int block = 0; block < 300; ++block)
     {
-        single.process(effect.record, 128);
-        twice.process(effect.record, 128);
+        effect.process(single, 128);
+        effect.process(twice, 128);
         finite = finite && single.outputsFinite(128) && twice.outputsFinite(128);
     }
     processing = false;
@@ -68,4 +68,4 @@ TEST(HostThreads, automationWhileProcessingIsRaceFree)
 }
 
 } // namespace
-} // namespace torture
+} // namespace sferant_test

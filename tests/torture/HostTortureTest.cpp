@@ -1,13 +1,13 @@
 // A host that does everything hosts are allowed to do, and some things they
 // do anyway: the effect must survive all of it with finite output.
-#include "PluginHost.h"
-#include "VirtualDisplay.h"
+#include "ModuleInstance.h"
+#include "XServer.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 
-namespace torture
+namespace sferant_test
 {
 namespace
 {
@@ -21,7 +21,7 @@ constexpr float kQuiet[9] = {0.9f, 0.2f, 0.0f, 0.6f, 0.1f, 0.25f, 1.0f, 0.0f, 1.
 template <class Sample> void expectBlockSizeIrrelevant(int blockSize, int announced)
 {
     constexpr int kTotal = 16384;
-    Instance chunked, whole;
+    ModuleInstance chunked, whole;
     chunked.setAll(kLoudest);
     whole.setAll(kLoudest);
     chunked.start(48000.0f, announced);
@@ -30,7 +30,7 @@ template <class Sample> void expectBlockSizeIrrelevant(int blockSize, int announ
     Channels<Sample> reference(kTotal);
     fillSignal(reference.in[0], 1, 0);
     fillSignal(reference.in[1], 2, 0);
-    reference.process(whole.record, kTotal);
+    whole.process(reference, kTotal);
 
     for (int offset = 0; offset < kTotal; offset += blockSize)
     {
@@ -38,7 +38,7 @@ template <class Sample> void expectBlockSizeIrrelevant(int blockSize, int announ
         Channels<Sample> block(frames);
         for (int c = 0; c < kInputs; ++c)
             std::copy_n(reference.in[c].begin() + offset, frames, block.in[c].begin());
-        block.process(chunked.record, frames);
+        chunked.process(block, frames);
         for (int c = 0; c < kOutputs; ++c)
             ASSERT_TRUE(std::equal(block.out[c].begin(), block.out[c].end(),
                                    reference.out[c].begin() + offset))
@@ -63,7 +63,7 @@ TEST(HostTorture, blockSizeDoesNotChangeTheOutput)
 
 TEST(HostTorture, twoInstancesNeverSeeEachOthersValues)
 {
-    Instance a, b;
+    ModuleInstance a, b;
     for (int i = 0; i < 9; ++i)
     {
         a.set(i, kLoudest[i]);
@@ -74,18 +74,18 @@ TEST(HostTorture, twoInstancesNeverSeeEachOthersValues)
         EXPECT_EQ(a.get(i), kLoudest[i]) << "parameter " << i;
         EXPECT_EQ(b.get(i), kQuiet[i]) << "parameter " << i;
     }
-    EXPECT_STREQ(a.display(5).data(), "5th");
-    EXPECT_STREQ(b.display(5).data(), "2nd");
+    EXPECT_STREQ(a.text(effGetParamDisplay, 5).c_str(), "5th");
+    EXPECT_STREQ(b.text(effGetParamDisplay, 5).c_str(), "2nd");
 }
 
 TEST(HostTorture, twoInstancesKeepTheirOwnFilterHistories)
 {
     // a and b run interleaved; alone runs a's settings by itself.
-    Instance a, b, alone;
+    ModuleInstance a, b, alone;
     a.setAll(kLoudest);
     alone.setAll(kLoudest);
     b.setAll(kQuiet);
-    for (Instance* effect : {&a, &b, &alone})
+    for (ModuleInstance* effect : {&a, &b, &alone})
         effect->start(44100.0f, 256);
 
     for (int block = 0; block < 40; ++block)
@@ -97,16 +97,16 @@ TEST(HostTorture, twoInstancesKeepTheirOwnFilterHistories)
             fillSignal(forB.in[c], c + 7, block * 256);
             forAlone.in[c] = forA.in[c];
         }
-        forA.process(a.record, 256);
-        forB.process(b.record, 256);
-        forAlone.process(alone.record, 256);
+        a.process(forA, 256);
+        b.process(forB, 256);
+        alone.process(forAlone, 256);
         ASSERT_EQ(forA.out, forAlone.out) << "block " << block;
     }
 }
 
 TEST(HostTorture, togglingMainsBetweenBlocksContinuesTheStream)
 {
-    Instance toggled, steady;
+    ModuleInstance toggled, steady;
     toggled.setAll(kLoudest);
     steady.setAll(kLoudest);
     toggled.start(48000.0f, 300);
@@ -122,15 +122,15 @@ TEST(HostTorture, togglingMainsBetweenBlocksContinuesTheStream)
         }
         toggled.dispatch(effMainsChanged, 0, 0);
         toggled.dispatch(effMainsChanged, 0, 1);
-        forToggled.process(toggled.record, 300);
-        forSteady.process(steady.record, 300);
+        toggled.process(forToggled, 300);
+        steady.process(forSteady, 300);
         ASSERT_EQ(forToggled.out, forSteady.out) << "block " << block;
     }
 }
 
 TEST(HostTorture, sampleRateChangesMidStreamKeepOutputsFinite)
 {
-    Instance effect;
+    ModuleInstance effect;
     effect.setAll(kLoudest);
     effect.start(44100.0f, 512);
     long frame = 0;
@@ -152,8 +152,8 @@ TEST(HostTorture, sampleRateChangesMidStreamKeepOutputsFinite)
                 fillSignal(single.in[c], c, frame);
                 fillSignal(twice.in[c], c, frame + 512);
             }
-            single.process(effect.record, 512);
-            twice.process(effect.record, 512);
+            effect.process(single, 512);
+            effect.process(twice, 512);
             frame += 1024;
             EXPECT_TRUE(single.outputsFinite(512)) << "distance " << distance;
             EXPECT_TRUE(twice.outputsFinite(512)) << "distance " << distance;
@@ -163,7 +163,7 @@ TEST(HostTorture, sampleRateChangesMidStreamKeepOutputsFinite)
 
 TEST(HostTorture, everySwitchCombinationKeepsOutputsFinite)
 {
-    Instance effect;
+    ModuleInstance effect;
     effect.start(48000.0f, 64);
     long frame = 0;
     for (float nfc : {0.0f, 1.0f})
@@ -179,7 +179,7 @@ TEST(HostTorture, everySwitchCombinationKeepsOutputsFinite)
                             Channels<float> block(64);
                             fillSignal(block.in[0], 3, frame);
                             fillSignal(block.in[1], 4, frame);
-                            block.process(effect.record, 64);
+                            effect.process(block, 64);
                             frame += 64;
                             ASSERT_TRUE(block.outputsFinite(output == 1.0f ? 11 : kOutputs))
                                 << nfc << " " << order << " " << weight << " " << input << " "
@@ -189,14 +189,14 @@ TEST(HostTorture, everySwitchCombinationKeepsOutputsFinite)
 
 TEST(HostTorture, aBlockOfNoFramesWritesNothing)
 {
-    Instance effect;
+    ModuleInstance effect;
     effect.start(48000.0f, 32);
     for (int frames : {0, -1, -4096})
     {
-        Channels<float> single(32);
-        Channels<double> twice(32);
-        single.process(effect.record, frames);
-        twice.process(effect.record, frames);
+        Channels<float> single(32, -12345.0f);
+        Channels<double> twice(32, -12345.0);
+        effect.process(single, frames);
+        effect.process(twice, frames);
         EXPECT_EQ(single.out[0][0], -12345.0f) << frames;
         EXPECT_EQ(twice.out[35][31], -12345.0) << frames;
     }
@@ -206,7 +206,7 @@ TEST(HostTorture, closingWithTheEditorOpenFreesEverything)
 {
     // Without a display the editor opens as a frame without a window.
     NoDisplay headless;
-    Instance effect;
+    ModuleInstance effect;
     EXPECT_EQ(effect.dispatch(effEditOpen, 0, 0, kNoWindow), 1);
     effect.dispatch(effEditIdle);
     effect.set(0, 0.2f);
@@ -215,4 +215,4 @@ TEST(HostTorture, closingWithTheEditorOpenFreesEverything)
 }
 
 } // namespace
-} // namespace torture
+} // namespace sferant_test

@@ -1,8 +1,8 @@
 // Creating, using and closing instances and their editors again and again
 // leaves the heap as it was. The sanitizer and valgrind runs of these tests
 // check every byte; here the heap in use must not grow.
-#include "PluginHost.h"
-#include "VirtualDisplay.h"
+#include "ModuleInstance.h"
+#include "XServer.h"
 
 #include <gtest/gtest.h>
 
@@ -11,7 +11,7 @@
 #include <functional>
 #include <malloc.h>
 
-namespace torture
+namespace sferant_test
 {
 namespace
 {
@@ -44,7 +44,7 @@ long heapGrowth(int cycles, const std::function<void()>& cycle)
 // smallest heap block (32 bytes) per cycle exceeds it within 100 cycles.
 constexpr long kSlack = 2048;
 
-void useBriefly(Instance& effect)
+void useBriefly(ModuleInstance& effect)
 {
     effect.start(48000.0f, 64);
     char text[64];
@@ -55,7 +55,7 @@ void useBriefly(Instance& effect)
     effect.dispatch(effEditGetRect, 0, 0, &rect);
     effect.set(2, 1.0f);
     Channels<float> block(64);
-    block.process(effect.record, 64);
+    effect.process(block, 64);
     effect.dispatch(effMainsChanged, 0, 0);
 }
 
@@ -64,13 +64,13 @@ TEST(InstanceLifecycle, twoHundredInstancesThroughTheEntryPointLeaveNothingBehin
     const long growth = heapGrowth(200,
                                    []
                                    {
-                                       Instance effect;
+                                       ModuleInstance effect;
                                        useBriefly(effect);
                                    });
     EXPECT_LT(growth, kSlack);
 }
 
-void openIdleClose(Instance& effect, void* parent)
+void openIdleClose(ModuleInstance& effect, void* parent)
 {
     ASSERT_EQ(effect.dispatch(effEditOpen, 0, 0, parent), 1);
     effect.dispatch(effEditIdle);
@@ -83,7 +83,7 @@ void openIdleClose(Instance& effect, void* parent)
 TEST(InstanceLifecycle, editorOpensAndClosesAHundredTimesWithoutADisplay)
 {
     NoDisplay headless;
-    Instance effect;
+    ModuleInstance effect;
     const long growth = heapGrowth(100, [&] { openIdleClose(effect, kNoWindow); });
     EXPECT_LT(growth, kSlack);
     // And once more left open: effClose takes the open editor with it.
@@ -92,7 +92,7 @@ TEST(InstanceLifecycle, editorOpensAndClosesAHundredTimesWithoutADisplay)
 
 TEST(InstanceLifecycle, editorOpensAndClosesAHundredTimesOnAVirtualDisplay)
 {
-    VirtualDisplay server;
+    XServer server;
     if (!server.started()) GTEST_SKIP() << "Xvfb cannot run here";
     Display* display = XOpenDisplay(nullptr);
     ASSERT_NE(display, nullptr);
@@ -102,7 +102,7 @@ TEST(InstanceLifecycle, editorOpensAndClosesAHundredTimesOnAVirtualDisplay)
     XSync(display, False);
     void* parentHandle = reinterpret_cast<void*>(parent);
     {
-        Instance effect;
+        ModuleInstance effect;
         const long growth = heapGrowth(100, [&] { openIdleClose(effect, parentHandle); });
         EXPECT_LT(growth, kSlack);
         effect.dispatch(effEditOpen, 0, 0, parentHandle);
@@ -113,4 +113,4 @@ TEST(InstanceLifecycle, editorOpensAndClosesAHundredTimesOnAVirtualDisplay)
 }
 
 } // namespace
-} // namespace torture
+} // namespace sferant_test

@@ -120,7 +120,7 @@ TEST(EditorBase, IdleStuffGivesTheHostAnIdleCallAtMostEveryHundredMilliseconds)
     {
         ManualClock::advance(step.after);
         hosted.editor->doIdleStuff();
-        EXPECT_EQ(hosted.effect->count(audioMasterIdle), step.idleCalls) << "after " << step.after;
+        EXPECT_EQ(recording_host::count(audioMasterIdle), step.idleCalls) << "after " << step.after;
     }
 }
 
@@ -146,10 +146,15 @@ TEST(EditorBase, EditIdleFromTheHostInsideMasterIdleIsIgnored)
 {
     Hosted hosted;
     hosted.openHeadless();
-    hosted.effect->idleCallsBack = true;
-    hosted.effect->dirtyBeforeCallBack = hosted.editor->right;
+    // Some hosts call effEditIdle back from inside audioMasterIdle.
+    recording_host::onCall = [&](const recording_host::Call& call)
+    {
+        if (call.opcode != audioMasterIdle) return;
+        hosted.editor->right->setDirty(true);
+        hosted.dispatch(effEditIdle);
+    };
     hosted.editor->doIdleStuff();
-    EXPECT_EQ(hosted.effect->count(audioMasterIdle), 1);
+    EXPECT_EQ(recording_host::count(audioMasterIdle), 1);
     EXPECT_EQ(hosted.editor->right->draws, 0);
     EXPECT_TRUE(hosted.editor->right->isDirty());
     hosted.dispatch(effEditIdle);
@@ -162,9 +167,9 @@ TEST(EditorBase, GesturesReachTheHostThroughTheFrame)
     CFrame* frame = hosted.openHeadless();
     frame->beginEdit(5);
     frame->endEdit(5);
-    ASSERT_EQ(hosted.effect->count(audioMasterBeginEdit), 1);
-    ASSERT_EQ(hosted.effect->count(audioMasterEndEdit), 1);
-    EXPECT_EQ(hosted.effect->calls.back().index, 5);
+    ASSERT_EQ(recording_host::count(audioMasterBeginEdit), 1);
+    ASSERT_EQ(recording_host::count(audioMasterEndEdit), 1);
+    EXPECT_EQ(recording_host::calls.back().index, 5);
 }
 
 TEST(EditorBase, WheelGoesToTheViewUnderThePointer)

@@ -289,11 +289,12 @@ TEST(Frame, ResizingAsksTheHostAndFollowsWithTheFrame)
     auto* editor = new TestEditor(&effect);
     editor->open(nullptr);
     CFrame* frame = editor->getFrameForTest();
-    effect.hostCanSizeWindow = true;
+    recording_host::answers[audioMasterCanDo] = 1; // "sizeWindow", the only text asked
+    recording_host::answers[audioMasterSizeWindow] = 1;
     EXPECT_FALSE(frame->setSize(200, 100)); // unchanged
     EXPECT_TRUE(frame->setSize(300, 120));
-    EXPECT_EQ(effect.count(audioMasterCanDo), 1);
-    EXPECT_EQ(effect.count(audioMasterSizeWindow), 1);
+    EXPECT_EQ(recording_host::count(audioMasterCanDo), 1);
+    EXPECT_EQ(recording_host::count(audioMasterSizeWindow), 1);
     CRect size;
     EXPECT_EQ(frame->getViewSize(size), CRect(0, 0, 300, 120));
     EXPECT_EQ(frame->getBackBuffer()->getWidth(), 300);

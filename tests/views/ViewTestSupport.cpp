@@ -96,26 +96,6 @@ void manualSleep(uint32_t milliseconds)
     clockSlept += milliseconds;
 }
 
-RecordingEffect* currentEffect = nullptr;
-
-VstIntPtr recordingHost(AEffect* effect, VstInt32 opcode, VstInt32 index, VstIntPtr value,
-                        void* ptr, float)
-{
-    if (opcode == audioMasterVersion) return 2400;
-    RecordingEffect* self = currentEffect;
-    if (!self) return 0;
-    self->calls.push_back({opcode, index, value});
-    if (opcode == audioMasterCanDo && ptr)
-        return self->hostCanSizeWindow && std::string(static_cast<char*>(ptr)) == "sizeWindow";
-    if (opcode == audioMasterIdle && self->idleCallsBack)
-    {
-        if (self->dirtyBeforeCallBack) self->dirtyBeforeCallBack->setDirty(true);
-        effect->dispatcher(effect, effEditIdle, 0, 0, nullptr, 0);
-    }
-    if (opcode == audioMasterSizeWindow) return self->hostCanSizeWindow;
-    return 0;
-}
-
 } // namespace
 
 ManualClock::ManualClock(uint32_t start)
@@ -145,20 +125,9 @@ uint32_t ManualClock::slept()
     return clockSlept;
 }
 
-RecordingEffect::RecordingEffect() : AudioEffectX(recordingHost, 1, 1)
+RecordingEffect::RecordingEffect() : AudioEffectX(recording_host::callback, 1, 1)
 {
-    currentEffect = this;
-}
-
-RecordingEffect::~RecordingEffect()
-{
-    currentEffect = nullptr;
-}
-
-int RecordingEffect::count(VstInt32 opcode) const
-{
-    return int(std::count_if(calls.begin(), calls.end(),
-                             [opcode](const HostCall& call) { return call.opcode == opcode; }));
+    recording_host::reset();
 }
 
 TestEditor::TestEditor(AudioEffect* effect, long width, long height) : AEffGUIEditor(effect)

@@ -4,6 +4,7 @@
 // that count what reaches them, a scripted pointer, a clock that only moves when
 // told to, and an effect whose host records every call.
 
+#include "RecordingHost.h"
 #include "gui/AEffGUIEditor.h"
 #include "gui/CFrame.h"
 #include "gui/platform/PlatformInput.h"
@@ -77,29 +78,12 @@ class ManualClock
     static uint32_t slept();
 };
 
-// What the plug-in sent through the host callback.
-struct HostCall
-{
-    VstInt32 opcode;
-    VstInt32 index;
-    VstIntPtr value;
-};
-
-// An effect whose host records calls, answers canDo "sizeWindow" as told, and may
-// call effEditIdle back from inside audioMasterIdle as some hosts do.
+// An effect whose host is the recording host, started afresh (recording_host::reset).
 class RecordingEffect : public AudioEffectX
 {
   public:
     RecordingEffect();
-    ~RecordingEffect() override;
     void processReplacing(float**, float**, VstInt32) override {}
-
-    int count(VstInt32 opcode) const;
-
-    std::vector<HostCall> calls;
-    bool hostCanSizeWindow = false;
-    bool idleCallsBack = false;
-    CView* dirtyBeforeCallBack = nullptr; // marked dirty just before the nested effEditIdle
 };
 
 // A plug-in editor with a few counting views; its open builds the frame once.

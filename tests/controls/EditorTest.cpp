@@ -27,8 +27,8 @@ class Editor : public testing::Test
     void SetUp() override
     {
         installSteppingClock();
-        hostCalls().clear();
-        effect = std::make_unique<Sferant>(recordingHost);
+        recording_host::reset();
+        effect = std::make_unique<Sferant>(recording_host::callback);
         editor = static_cast<Sferant_Editor*>(effect->getEditor());
     }
     void TearDown() override
@@ -43,7 +43,7 @@ class Editor : public testing::Test
         editor->open(nullptr);
         COffscreenContext screen(editor->getFrame(), 535, 275);
         editor->getFrame()->draw(&screen);
-        hostCalls().clear();
+        recording_host::calls.clear();
         return editor->getFrame();
     }
     CControl* control(int row) const
@@ -194,7 +194,7 @@ TEST_F(Editor, AHostParameterReachesTheKnobAndItsReadoutAtTheNextIdleAndNothingE
     EXPECT_EQ(control(kAzimuthKnobRow)->getValue(), 0.75f);
     EXPECT_EQ(control(kAzimuthDisplayRow)->getValue(), 0.75f);
     EXPECT_EQ(control(4)->getValue(), effect->getParameter(1));
-    EXPECT_TRUE(hostCalls().empty());
+    EXPECT_TRUE(recording_host::calls.empty());
 }
 
 TEST_F(Editor, ParameterIndicesOutsideTheNineChangeNothing)
@@ -217,9 +217,8 @@ TEST_F(Editor, DraggingTheAzimuthKnobIsOneGestureForTheHost)
           {CPoint(420, 70), kLeftButton},
           {CPoint(420, 60), kLeftButton}});
 
-    const std::vector<HostCall>& calls = hostCalls();
-    std::vector<HostCall> gesture;
-    for (const HostCall& call : calls)
+    std::vector<recording_host::Call> gesture;
+    for (const recording_host::Call& call : recording_host::calls)
         if (call.opcode == 43 || call.opcode == 0 || call.opcode == 44) gesture.push_back(call);
     // Taking the focus marks the knob dirty, so the press reports the value it starts from.
     ASSERT_EQ(gesture.size(), 6u);
@@ -228,9 +227,9 @@ TEST_F(Editor, DraggingTheAzimuthKnobIsOneGestureForTheHost)
     for (size_t i = 1; i + 1 < gesture.size(); ++i)
     {
         EXPECT_EQ(gesture[i].opcode, 0);
-        EXPECT_NEAR(gesture[i].value, 0.5f + 0.05f * (i - 1), 1e-5);
+        EXPECT_NEAR(gesture[i].opt, 0.5f + 0.05f * (i - 1), 1e-5);
     }
-    for (const HostCall& call : gesture)
+    for (const recording_host::Call& call : gesture)
         EXPECT_EQ(call.index, 0);
     EXPECT_NEAR(effect->getParameter(0), 0.65f, 1e-5);
     editor->idle();
@@ -251,7 +250,7 @@ TEST_F(Editor, AControlClickResetsAKnobToTheMiddle)
     open();
     drag(control(2), CPoint(230, 190), kLeftButton | kControlKey);
     EXPECT_EQ(effect->getParameter(3), 0.5f);
-    EXPECT_EQ(callsOf(0).size(), 1u);
+    EXPECT_EQ(recording_host::callsOf(0).size(), 1u);
 }
 
 TEST_F(Editor, ModifiedClicksAreLeftToTheControls)
@@ -273,7 +272,7 @@ TEST_F(Editor, ControlsWithATagOutsideTheNineReportNothing)
     knob->setTag(-1);
     editor->valueChanged(nullptr, knob);
     EXPECT_EQ(effect->getParameter(0), 0.5f);
-    EXPECT_TRUE(callsOf(0).empty());
+    EXPECT_TRUE(recording_host::callsOf(0).empty());
 }
 
 TEST_F(Editor, AutomationFromAHostThreadWhileAKnobIsDraggedIsRaceFree)

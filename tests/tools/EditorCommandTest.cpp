@@ -4,7 +4,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include "tool_run.h"
+#include "ToolRun.h"
 
 using ::testing::HasSubstr;
 

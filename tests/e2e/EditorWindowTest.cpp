@@ -10,6 +10,8 @@
 #include <string>
 #include <unistd.h>
 
+using namespace sferant_test;
+
 namespace
 {
 
@@ -72,7 +74,7 @@ class EditorWindow : public testing::Test
     }
     void SetUp() override
     {
-        if (!server->running()) GTEST_SKIP() << "Xvfb could not be started";
+        if (!server->started()) GTEST_SKIP() << "Xvfb could not be started";
     }
     static XServer* server;
 };

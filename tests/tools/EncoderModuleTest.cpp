@@ -6,8 +6,8 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include "test_sound.h"
-#include "tool_run.h"
+#include "TestSound.h"
+#include "ToolRun.h"
 
 namespace
 {

@@ -2,7 +2,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include "tool_run.h"
+#include "ToolRun.h"
 
 using ::testing::HasSubstr;
 

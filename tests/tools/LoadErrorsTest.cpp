@@ -3,7 +3,7 @@
 
 #include <gtest/gtest.h>
 
-#include "tool_run.h"
+#include "ToolRun.h"
 
 namespace
 {

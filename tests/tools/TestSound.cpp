@@ -1,4 +1,4 @@
-#include "test_sound.h"
+#include "TestSound.h"
 
 SoundData readSound(const std::string& path)
 {

@@ -172,7 +172,7 @@ TEST(Control, BeginEditMakesTheControlTheFocusView)
     knob->beginEdit();
     knob->endEdit();
     EXPECT_EQ(bench.frame->getFocusView(), knob);
-    ASSERT_EQ(callsOf(43).size(), 1u);
-    EXPECT_EQ(callsOf(43)[0].index, 3);
-    EXPECT_EQ(callsOf(44)[0].index, 3);
+    ASSERT_EQ(recording_host::callsOf(43).size(), 1u);
+    EXPECT_EQ(recording_host::callsOf(43)[0].index, 3);
+    EXPECT_EQ(recording_host::callsOf(44)[0].index, 3);
 }

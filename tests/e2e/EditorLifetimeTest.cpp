@@ -1,29 +1,24 @@
 // Opening and closing the editor leaves no X windows behind, also when the effect goes
 // while its editor is open.
+#include "HostedEffect.h"
 #include "XServer.h"
-#include "encoder/Sferant.h"
 
 #include <gtest/gtest.h>
-
-#include <memory>
 
 // Last: Xlib defines macros (None, Bool) that clash with other headers.
 #include <X11/Xlib.h>
 
+using namespace sferant_test;
+
 namespace
 {
-
-VstIntPtr quietHost(AEffect*, VstInt32 opcode, VstInt32, VstIntPtr, void*, float)
-{
-    return opcode == audioMasterVersion ? 2400 : 0;
-}
 
 class EditorLifetime : public testing::Test
 {
   protected:
     void SetUp() override
     {
-        if (!server.running() || !(display = XOpenDisplay(nullptr))) GTEST_SKIP() << "no X server";
+        if (!server.started() || !(display = XOpenDisplay(nullptr))) GTEST_SKIP() << "no X server";
         parent = XCreateSimpleWindow(display, DefaultRootWindow(display), 0, 0, 535, 275, 0, 0, 0);
         XMapWindow(display, parent);
         XSync(display, False);
@@ -56,10 +51,6 @@ class EditorLifetime : public testing::Test
         if (children) XFree(children);
         return count;
     }
-    VstIntPtr dispatch(AEffect* effect, VstInt32 opcode, void* ptr = nullptr)
-    {
-        return effect->dispatcher(effect, opcode, 0, 0, ptr, 0);
-    }
     void* parentHandle() const { return reinterpret_cast<void*>(static_cast<uintptr_t>(parent)); }
 
     XServer server;
@@ -71,15 +62,14 @@ class EditorLifetime : public testing::Test
 
 TEST_F(EditorLifetime, OpeningAndClosingAHundredTimesLeavesNoWindows)
 {
-    auto effect = std::make_unique<Sferant>(quietHost);
-    AEffect* record = effect->getAeffect();
+    HostedEffect effect;
     unsigned before = topLevelWindows();
     for (int i = 0; i < 100; ++i)
     {
-        ASSERT_EQ(dispatch(record, effEditOpen, parentHandle()), 1);
-        dispatch(record, effEditIdle);
+        ASSERT_EQ(effect.dispatch(effEditOpen, 0, 0, parentHandle()), 1);
+        effect.dispatch(effEditIdle);
         ASSERT_EQ(childWindows(), 1u) << i;
-        dispatch(record, effEditClose);
+        effect.dispatch(effEditClose);
         ASSERT_EQ(childWindows(), 0u) << i;
     }
     EXPECT_EQ(topLevelWindows(), before);
@@ -87,20 +77,19 @@ TEST_F(EditorLifetime, OpeningAndClosingAHundredTimesLeavesNoWindows)
 
 TEST_F(EditorLifetime, ASecondOpenMakesNoSecondWindow)
 {
-    auto effect = std::make_unique<Sferant>(quietHost);
-    AEffect* record = effect->getAeffect();
-    dispatch(record, effEditOpen, parentHandle());
-    dispatch(record, effEditOpen, parentHandle());
+    HostedEffect effect;
+    effect.dispatch(effEditOpen, 0, 0, parentHandle());
+    effect.dispatch(effEditOpen, 0, 0, parentHandle());
     EXPECT_EQ(childWindows(), 1u);
-    dispatch(record, effEditClose);
+    effect.dispatch(effEditClose);
     EXPECT_EQ(childWindows(), 0u);
 }
 
 TEST_F(EditorLifetime, DestroyingTheEffectWhileItsEditorIsOpenRemovesTheWindow)
 {
-    auto effect = std::make_unique<Sferant>(quietHost);
-    dispatch(effect->getAeffect(), effEditOpen, parentHandle());
+    HostedEffect effect;
+    effect.dispatch(effEditOpen, 0, 0, parentHandle());
     ASSERT_EQ(childWindows(), 1u);
-    effect.reset();
+    effect.close();
     EXPECT_EQ(childWindows(), 0u);
 }

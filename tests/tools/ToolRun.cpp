@@ -1,4 +1,4 @@
-#include "tool_run.h"
+#include "ToolRun.h"
 
 #include <cstdlib>
 #include <fcntl.h>

@@ -1,4 +1,4 @@
-#include "VirtualDisplay.h"
+#include "XServer.h"
 
 #include <cerrno>
 #include <csignal>
@@ -8,7 +8,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-namespace torture
+namespace sferant_test
 {
 
 namespace
@@ -43,7 +43,7 @@ std::string readDisplayNumber(int fd)
 
 } // namespace
 
-VirtualDisplay::VirtualDisplay() : hadDisplay(saveDisplay(savedDisplay))
+XServer::XServer() : hadDisplay(saveDisplay(savedDisplay))
 {
     int ready[2];
     if (pipe(ready) != 0) return;
@@ -70,7 +70,7 @@ VirtualDisplay::VirtualDisplay() : hadDisplay(saveDisplay(savedDisplay))
     setenv("DISPLAY", (":" + number).c_str(), 1);
 }
 
-VirtualDisplay::~VirtualDisplay()
+XServer::~XServer()
 {
     if (server > 0)
     {
@@ -90,4 +90,4 @@ NoDisplay::~NoDisplay()
     restoreDisplay(hadDisplay, savedDisplay);
 }
 
-} // namespace torture
+} // namespace sferant_test

@@ -1,0 +1,57 @@
+#include "ModuleInstance.h"
+
+#include "LoadedModule.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <map>
+#include <string>
+
+namespace sferant_test
+{
+
+namespace
+{
+
+using EntryPoint = AEffect* (*)(audioMasterCallback);
+
+AEffect* requireInstance(const char* path)
+{
+    AEffect* record = createModuleInstance(path);
+    if (!record)
+    {
+        std::fprintf(stderr, "%s gave no effect\n", path);
+        std::abort();
+    }
+    return record;
+}
+
+} // namespace
+
+const char* builtModule()
+{
+    return SFERANT_MODULE_PATH;
+}
+
+AEffect* createModuleInstance(const char* path, audioMasterCallback host)
+{
+    // Never unloaded: unloading the module would also unload the system libraries it links,
+    // and some of those lose their start-up allocations on every unload.
+    static std::map<std::string, LoadedModule*> modules;
+    LoadedModule*& module = modules[path];
+    if (!module)
+    {
+        module = new LoadedModule(path);
+        if (!module->loaded())
+            std::fprintf(stderr, "cannot load %s: %s\n", path, module->error().c_str());
+    }
+    const auto entry = module->loaded() ? module->symbol<EntryPoint>("VSTPluginMain") : nullptr;
+    return entry ? entry(host) : nullptr;
+}
+
+ModuleInstance::ModuleInstance(const char* path) : HostedEffect(requireInstance(path))
+{
+    dispatch(effOpen);
+}
+
+} // namespace sferant_test

@@ -1,0 +1,43 @@
+// A private X server (Xvfb) for the length of a test, and the DISPLAY setting that points at
+// it; or no display at all. Linux only: the rest of the test support builds everywhere.
+#pragma once
+
+#include <string>
+#include <sys/types.h>
+
+namespace sferant_test
+{
+
+// Starts Xvfb on a free display number and sets DISPLAY; restores DISPLAY and stops the
+// server on destruction. started() is false when Xvfb cannot run.
+class XServer
+{
+  public:
+    XServer();
+    ~XServer();
+    XServer(const XServer&) = delete;
+    XServer& operator=(const XServer&) = delete;
+
+    bool started() const { return server > 0; }
+
+  private:
+    pid_t server = -1;
+    std::string savedDisplay;
+    bool hadDisplay = false;
+};
+
+// Unsets DISPLAY for the length of a scope.
+class NoDisplay
+{
+  public:
+    NoDisplay();
+    ~NoDisplay();
+    NoDisplay(const NoDisplay&) = delete;
+    NoDisplay& operator=(const NoDisplay&) = delete;
+
+  private:
+    std::string savedDisplay;
+    bool hadDisplay = false;
+};
+
+} // namespace sferant_test
