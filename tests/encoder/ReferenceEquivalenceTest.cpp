@@ -128,7 +128,7 @@ void runBlock(Scenario& scenario, HostedEffect& effect, LiteralEncoder& literal,
     expectSameOutputs(forEffect, forLiteral, std::floor(literal.fOutput) == 1, where);
 }
 
-void runBlockInEitherPrecision(Scenario& scenario, HostedEncoder& effect, LiteralEncoder& literal,
+void runBlockInEitherPrecision(Scenario& scenario, HostedEffect& effect, LiteralEncoder& literal,
                                const std::string& where)
 {
     if (scenario.coin(0.5))
@@ -192,7 +192,7 @@ TEST(ReferenceEquivalence, ParametersAndSampleRateChangingBetweenBlocksMatchTheL
     for (unsigned seed = 1; seed <= 40; ++seed)
     {
         Scenario scenario(seed);
-        HostedEncoder effect;
+        HostedEffect effect;
         LiteralEncoder literal;
         scenario.randomiseParameters();
         scenario.values[2] = seed % 2; // near-field compensation on for odd seeds
