@@ -1,14 +1,8 @@
 #include "encoder/mix.h"
 
-#include <algorithm>
+#include "encoder/WiderVectors.h"
 
-#if defined(__x86_64__) && defined(__GNUC__)
-#define SFERANT_INLINE __attribute__((always_inline)) inline
-#define SFERANT_WIDER_VECTORS 1
-#else
-#define SFERANT_INLINE inline
-#define SFERANT_WIDER_VECTORS 0
-#endif
+#include <algorithm>
 
 namespace sferant
 {
@@ -54,34 +48,23 @@ void mixPlain(const BlockPlan& plan, const SourceSignals& signals, Sample** outp
     mixAll(plan, signals, outputs, offset, count);
 }
 
-#if SFERANT_WIDER_VECTORS
 template <class Sample>
-__attribute__((target("avx2"))) void mixAvx2(const BlockPlan& plan, const SourceSignals& signals,
-                                             Sample** outputs, int offset, int count)
+SFERANT_AVX2 void mixAvx2(const BlockPlan& plan, const SourceSignals& signals, Sample** outputs,
+                          int offset, int count)
 {
     mixAll(plan, signals, outputs, offset, count);
 }
 
 template <class Sample>
-__attribute__((target("avx512f"))) void mixAvx512(const BlockPlan& plan,
-                                                  const SourceSignals& signals, Sample** outputs,
-                                                  int offset, int count)
+SFERANT_AVX512 void mixAvx512(const BlockPlan& plan, const SourceSignals& signals, Sample** outputs,
+                              int offset, int count)
 {
     mixAll(plan, signals, outputs, offset, count);
 }
-#endif
 
-// The widest variant this processor runs, chosen once when the module loads.
-// (A plain function pointer rather than an ifunc: sanitizer builds cannot run
-// ifunc resolvers.)
 template <class Sample> MixFunction<Sample> widestMix()
 {
-#if SFERANT_WIDER_VECTORS
-    __builtin_cpu_init();
-    if (__builtin_cpu_supports("avx512f")) return mixAvx512<Sample>;
-    if (__builtin_cpu_supports("avx2")) return mixAvx2<Sample>;
-#endif
-    return mixPlain<Sample>;
+    return widestOf<MixFunction<Sample>>(mixPlain<Sample>, mixAvx2<Sample>, mixAvx512<Sample>);
 }
 
 const MixFunction<float> mixFloat = widestMix<float>();

@@ -1,5 +1,7 @@
 #include "encoder/nearfield_filters.h"
 
+#include "encoder/WiderVectors.h"
+
 namespace sferant
 {
 
@@ -95,7 +97,8 @@ void write(SourceSignals& signals, int n, int i, Lanes v)
 
 // Every order's filter for one chunk; orders above Order are not touched.
 template <int Order>
-void runOrders(const NearFieldDesign& d, FilterState& state, SourceSignals& signals, int count)
+SFERANT_INLINE void runOrders(const NearFieldDesign& d, FilterState& state, SourceSignals& signals,
+                              int count)
 {
     FirstOrderFilter o1 = firstOrder(d.order1, state, 20);
     SecondOrderFilter o2 = secondOrder(d.order2, state, 0);
@@ -149,10 +152,8 @@ void runOrders(const NearFieldDesign& d, FilterState& state, SourceSignals& sign
     }
 }
 
-} // namespace
-
-void runNearFieldFilters(const NearFieldDesign& design, int order, FilterState& state,
-                         SourceSignals& signals, int count)
+SFERANT_INLINE void runUpTo(int order, const NearFieldDesign& design, FilterState& state,
+                            SourceSignals& signals, int count)
 {
     switch (order)
     {
@@ -169,6 +170,38 @@ void runNearFieldFilters(const NearFieldDesign& design, int order, FilterState& 
     default:
         return;
     }
+}
+
+using FilterFunction = void (*)(int, const NearFieldDesign&, FilterState&, SourceSignals&, int);
+
+void runPlain(int order, const NearFieldDesign& design, FilterState& state, SourceSignals& signals,
+              int count)
+{
+    runUpTo(order, design, state, signals, count);
+}
+
+// The two lanes stay two lanes; the wider sets bring more registers and
+// three-operand instructions, which keep the nine sections' state out of memory.
+SFERANT_AVX2 void runAvx2(int order, const NearFieldDesign& design, FilterState& state,
+                          SourceSignals& signals, int count)
+{
+    runUpTo(order, design, state, signals, count);
+}
+
+SFERANT_AVX512 void runAvx512(int order, const NearFieldDesign& design, FilterState& state,
+                              SourceSignals& signals, int count)
+{
+    runUpTo(order, design, state, signals, count);
+}
+
+const FilterFunction runWidest = widestOf<FilterFunction>(runPlain, runAvx2, runAvx512);
+
+} // namespace
+
+void runNearFieldFilters(const NearFieldDesign& design, int order, FilterState& state,
+                         SourceSignals& signals, int count)
+{
+    runWidest(order, design, state, signals, count);
 }
 
 } // namespace sferant
