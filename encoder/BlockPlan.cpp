@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
 #include <cstring>
 #include <iterator>
 
@@ -48,6 +49,16 @@ bool sameBits(float a, float b)
     return std::memcmp(&a, &b, sizeof a) == 0;
 }
 
+// Both are 0 of either sign: no bit but the signs is set. (Cheaper than two
+// floating-point comparisons, which must also tell NaN apart.)
+bool bothZero(double a, double b)
+{
+    std::uint64_t x, y;
+    std::memcpy(&x, &a, sizeof x);
+    std::memcpy(&y, &b, sizeof y);
+    return ((x | y) << 1) == 0;
+}
+
 } // namespace
 
 void BlockPlan::update(const float (&p)[kNumParams], float sampleRate)
@@ -84,7 +95,7 @@ void BlockPlan::update(const float (&p)[kNumParams], float sampleRate)
     if (changed(kNFC) || changed(kOutput)) updateSignalRows();
     if (nearField) updateFilters(sampleRate);
 
-    std::copy(p, p + kNumParams, madeFrom);
+    std::memcpy(madeFrom, p, sizeof madeFrom);
     madeForRate = sampleRate;
     made = true;
 }
@@ -109,7 +120,7 @@ void BlockPlan::updateGains()
     {
         halfGainL[c] = halfScale[c] * left[map.azimuthTerm[c]];
         halfGainR[c] = halfScale[c] * right[map.azimuthTerm[c]];
-        silent[c] = halfGainL[c] == 0.0 && halfGainR[c] == 0.0;
+        silent[c] = bothZero(halfGainL[c], halfGainR[c]);
     }
     if (!made || std::memcmp(silent, isSilent, sizeof silent) != 0) updateChannelLists(silent);
 }
