@@ -59,6 +59,14 @@ bool bothZero(double a, double b)
     return ((x | y) << 1) == 0;
 }
 
+// Halving a factor halves the product exactly.
+AzimuthTerms halved(AzimuthTerms terms)
+{
+    for (double& t : terms)
+        t *= 0.5;
+    return terms;
+}
+
 } // namespace
 
 void BlockPlan::update(const float (&p)[kNumParams], float sampleRate)
@@ -77,7 +85,6 @@ void BlockPlan::update(const float (&p)[kNumParams], float sampleRate)
     if (newTerms)
     {
         terms.set({order, fiveWayChoice(p[kWeight]), outputMode, elevationRadians(p[kElevation])});
-        updateScales();
     }
     if (changed(kAzimuth))
     {
@@ -100,26 +107,20 @@ void BlockPlan::update(const float (&p)[kNumParams], float sampleRate)
     made = true;
 }
 
-void BlockPlan::updateScales()
-{
-    const ChannelMap& map = channelMapOf(outputMode);
-    for (int c = 0; c < kNumOutputs; ++c)
-        halfScale[c] = terms.scale[map.entry[c]] * 0.5;
-}
-
 // The two sources stand at the centre plus and minus half the width: their
 // cosines and sines follow by angle addition.
 void BlockPlan::updateGains()
 {
     const double cc = centreCos, cs = centreSin, wc = halfWidthCos, ws = halfWidthSin;
-    const AzimuthTerms left = azimuthTerms(cc * wc - cs * ws, cs * wc + cc * ws);
-    const AzimuthTerms right = azimuthTerms(cc * wc + cs * ws, cs * wc - cc * ws);
+    const AzimuthTerms left = halved(azimuthTerms(cc * wc - cs * ws, cs * wc + cc * ws));
+    const AzimuthTerms right = halved(azimuthTerms(cc * wc + cs * ws, cs * wc - cc * ws));
     const ChannelMap& map = channelMapOf(outputMode);
     bool silent[kNumOutputs];
     for (int c = 0; c < kNumOutputs; ++c)
     {
-        halfGainL[c] = halfScale[c] * left[map.azimuthTerm[c]];
-        halfGainR[c] = halfScale[c] * right[map.azimuthTerm[c]];
+        const double scale = terms.scale[map.entry[c]];
+        halfGainL[c] = scale * left[map.azimuthTerm[c]];
+        halfGainR[c] = scale * right[map.azimuthTerm[c]];
         silent[c] = bothZero(halfGainL[c], halfGainR[c]);
     }
     if (!made || std::memcmp(silent, isSilent, sizeof silent) != 0) updateChannelLists(silent);

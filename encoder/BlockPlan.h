@@ -39,7 +39,6 @@ struct BlockPlan
     NearFieldDesign filters;
 
   private:
-    void updateScales();
     void updateGains();
     void updateChannelLists(const bool (&silent)[kNumOutputs]);
     void updateSignalRows();
@@ -50,8 +49,6 @@ struct BlockPlan
     float madeForRate;
 
     GainTerms terms;
-    // Per output channel: half the part of its gain that the azimuth leaves.
-    double halfScale[kNumOutputs];
     // Cosine and sine of the centre azimuth and of half the width.
     double centreCos, centreSin, halfWidthCos, halfWidthSin;
     bool isSilent[kNumOutputs];
