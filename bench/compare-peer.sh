@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Speed against a third-party peer: Debian's stereo Ambisonic encoder module at 5th order,
 # against build/Sferant.so at 5th order, full sphere, stereo input, near-field compensation off.
-# Both run in the same sferant-host bench, block sizes 64 and 512. Usage: bench/compare-peer.sh [SECONDS]
+# Both run in the same sferant-host bench, block sizes 64 and 512, first still, then moving: the
+# host sets each module's azimuth and elevation before every block. Usage: bench/compare-peer.sh [SECONDS]
 set -euo pipefail
 cd "$(dirname "$0")/.."
 seconds="${1:-2}"
@@ -22,18 +23,30 @@ results="$(mktemp -d)"
 trap 'rm -rf "$results"' EXIT
 
 # The peer's order choice runs Auto, 0th ... 7th in eighths: 0.75 is 5th order.
-echo "peer: $peer"
-"$host" bench "$peer" --set "Ambisonics Order=0.75" --block 64 --block 512 --seconds "$seconds" | tee "$results/peer"
-echo
-echo "ours: build/Sferant.so"
-"$host" bench build/Sferant.so --order 5 --stereo --block 64 --block 512 --seconds "$seconds" | tee "$results/own"
-echo
+peerOptions=(--set "Ambisonics Order=0.75")
+ownOptions=(--order 5 --stereo)
+peerMoving=(--move "Azimuth Angle" --move "Elevation Angle")
+ownMoving=(--move Azimuth --move Elev)
+run() { # NAME MODULE OPTIONS...
+  local name=$1 module=$2
+  shift 2
+  echo "$name: $module $*"
+  "$host" bench "$module" "$@" --block 64 --block 512 --seconds "$seconds" | tee "$results/$name"
+  echo
+}
+run peer "$peer" "${peerOptions[@]}"
+run own build/Sferant.so "${ownOptions[@]}"
+run peer-moving "$peer" "${peerOptions[@]}" "${peerMoving[@]}"
+run own-moving build/Sferant.so "${ownOptions[@]}" "${ownMoving[@]}"
 
 # Rows of the bench table: block frames ns/frame realtime.
 awk 'FNR == 1 { file++ } $1 ~ /^[0-9]+$/ { ns[file, $1] = $3; blocks[$1] = 1 }
   END {
-    printf "%6s %16s %16s %8s\n", "block", "peer ns/frame", "Sferant ns/frame", "ratio"
+    printf "%6s | %10s %10s %6s | %10s %10s %6s\n", "", "still", "", "", "moving", "", ""
+    printf "%6s | %10s %10s %6s | %10s %10s %6s\n", "block", "peer", "Sferant", "ratio",
+      "peer", "Sferant", "ratio"
     for (b in blocks)
-      printf "%6d %16.2f %16.2f %8.2f\n", b, ns[1, b], ns[2, b], ns[2, b] / ns[1, b]
-  }' "$results/peer" "$results/own" | sort -n
-echo "ratio: Sferant's time per frame over the peer's (below 1: Sferant is faster)"
+      printf "%6d | %10.2f %10.2f %6.2f | %10.2f %10.2f %6.2f\n", b, ns[1, b], ns[2, b],
+        ns[2, b] / ns[1, b], ns[3, b], ns[4, b], ns[4, b] / ns[3, b]
+  }' "$results/peer" "$results/own" "$results/peer-moving" "$results/own-moving" | sort -n
+echo "ns per frame; ratio: Sferant's time over the peer's (below 1: Sferant is faster)"
