@@ -51,10 +51,20 @@ void CVerticalSwitch::mouse(CDrawContext* context, CPoint& where, long buttons)
     if (!context || !acceptsClick(context, buttons)) return;
     double band = double(heightOfOneImage) / maxPositions;
     beginEdit();
+    // The control stays dirty until the next repaint: reporting while dirty would tell the
+    // listener (and the host, which records an automation point each time) the same position
+    // on every pass. Each position is reported once.
+    bool reported = false;
+    float lastReported = 0.0f;
     do
     {
         value = valueAt(where, band);
-        reportIfChanged(context);
+        if (!reported || value != lastReported)
+        {
+            reportIfChanged(context);
+            reported = true;
+            lastReported = value;
+        }
         getMouseLocation(context, where);
         doIdleStuff();
     } while (context->getMouseButtons() == buttons);
