@@ -1,6 +1,7 @@
 // Creating, using and closing instances and their editors again and again
 // leaves the heap as it was. The sanitizer and valgrind runs of these tests
 // check every byte; here the heap in use must not grow.
+#include "LoadedModule.h"
 #include "ModuleInstance.h"
 #include "XServer.h"
 
@@ -66,6 +67,22 @@ TEST(InstanceLifecycle, twoHundredInstancesThroughTheEntryPointLeaveNothingBehin
                                    {
                                        ModuleInstance effect;
                                        useBriefly(effect);
+                                   });
+    EXPECT_LT(growth, kSlack);
+}
+
+TEST(InstanceLifecycle, aHostRescanningTheModuleLosesNothing)
+{
+    // Load, make an instance, read its name, close it, unload: a host's plug-in scan.
+    const long growth = heapGrowth(100,
+                                   []
+                                   {
+                                       LoadedModule module(builtModule());
+                                       using EntryPoint = AEffect* (*)(audioMasterCallback);
+                                       const auto entry =
+                                           module.symbol<EntryPoint>("VSTPluginMain");
+                                       HostedEffect effect(entry(quietHost));
+                                       effect.text(effGetEffectName);
                                    });
     EXPECT_LT(growth, kSlack);
 }
