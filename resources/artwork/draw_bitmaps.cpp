@@ -508,6 +508,17 @@ void titledLine(cairo_t* cr, const char* title, double x0, double titleX, double
     line(cr, titleX + w + 4, y, x1, y);
 }
 
+// A ring raised like a superscript: the font's own degree sign is a 3-pixel ring at this
+// size, which reads as a dot.
+void drawDegreeSign(cairo_t* cr, double cx, double cy)
+{
+    cairo_new_path(cr);
+    cairo_arc(cr, cx, cy, 2.3, 0, 2 * kPi);
+    setColor(cr, kDimLabel);
+    cairo_set_line_width(cr, 1.3);
+    cairo_stroke(cr);
+}
+
 void drawTitleStrip(cairo_t* cr)
 {
     cairo_pattern_t* strip = cairo_pattern_create_linear(0, 0, 300, 0);
@@ -560,19 +571,20 @@ void drawPanel(cairo_t* cr)
     line(cr, 330.5, 40, 330.5, 262);
     line(cr, 458.5, 40, 458.5, 262);
 
-    text(cr, "Mono", kInputSwitch.cx(), kInputSwitch.top - 5, 10, kLabel);
-    text(cr, "Stereo", kInputSwitch.cx(), kInputSwitch.bottom + 13, 10, kLabel);
-    text(cr, "Off", kNfcSwitch.cx(), kNfcSwitch.top - 5, 10, kLabel);
-    text(cr, "On", kNfcSwitch.cx(), kNfcSwitch.bottom + 13, 10, kLabel);
+    // Each toggle's labels sit 3 pixels from its lever, so that Stereo and Off keep about 7
+    // pixels to the NFC divider between them and read as the labels of their own toggles.
+    text(cr, "Mono", kInputSwitch.cx(), kInputSwitch.top - 3, 10, kLabel);
+    text(cr, "Stereo", kInputSwitch.cx(), kInputSwitch.bottom + 10, 10, kLabel);
+    text(cr, "Off", kNfcSwitch.cx(), kNfcSwitch.top - 3, 10, kLabel);
+    text(cr, "On", kNfcSwitch.cx(), kNfcSwitch.bottom + 10, 10, kLabel);
     text(cr, "3D", kOutputSwitch.cx(), kOutputSwitch.top - 6, 11, kLabel);
     text(cr, "2D", kOutputSwitch.cx(), kOutputSwitch.bottom + 14, 11, kLabel);
 
     text(cr, "Width", kReadouts[3].cx(), kReadouts[3].bottom + 13, 10, kLabel);
     text(cr, "Distance", kReadouts[2].cx(), kReadouts[2].bottom + 13, 10, kLabel);
-    const char* units[4] = {"\u00b0", "\u00b0", "m", "\u00b0"};
-    for (int k = 0; k < 4; ++k)
-        text(cr, units[k], kReadouts[k].right + 3, kReadouts[k].cy() + 4, 10, kDimLabel,
-             Align::left, false);
+    for (const Box& r : {kReadouts[0], kReadouts[1], kReadouts[3]})
+        drawDegreeSign(cr, r.right + 6, r.cy() - 4);
+    text(cr, "m", kReadouts[2].right + 3, kReadouts[2].cy() + 4, 10, kDimLabel, Align::left, false);
     text(cr, "Azimuth", kAzimuthKnob.left - 6, kAzimuthKnob.cy() + 4, 10, kLabel, Align::right);
     text(cr, "Elevation", kElevationKnob.left - 6, kElevationKnob.cy() + 4, 10, kLabel,
          Align::right);
