@@ -7,12 +7,27 @@
 namespace sferant
 {
 
+// Where each section keeps its state in nfcStateL and nfcStateR: the
+// second-order sections three values each (w, s1, s2), the real root sections
+// two (previous input, previous output), and the signals between the pair and
+// the real root section of orders 3 and 5 one each.
+enum FilterStateOffset
+{
+    kOrder2Pair = 0,
+    kOrder3Pair1 = 3,
+    kOrder4Pair2 = 6,
+    kOrder4Pair1 = 9,
+    kOrder5Pair2 = 12,
+    kOrder5Pair1 = 15,
+    kOrder3Between = 18,
+    kOrder5Between = 19,
+    kOrder1Real = 20,
+    kOrder3Real = 22,
+    kOrder5Real = 24,
+};
+
 // Per side: the latest signal of orders 1 to 5, then the states of the nine
-// sections. State indices: 0-2 order 2; 3-5 order 3 pair 1; 6-8 order 4
-// pair 2; 9-11 order 4 pair 1; 12-14 order 5 pair 2; 15-17 order 5 pair 1
-// (each w, s1, s2); 18 and 19 the signals between the pair and the real root
-// section of orders 3 and 5; 20-25 the real root sections of orders 1, 3, 5
-// (each previous input, previous output).
+// sections at the offsets above.
 struct FilterState
 {
     static constexpr int kStates = 26;

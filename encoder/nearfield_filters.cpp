@@ -192,17 +192,17 @@ template <int Order, class Wide>
 SFERANT_INLINE void runOrders(const NearFieldDesign& d, FilterState& state, SourceSignals& signals,
                               int count)
 {
-    auto realRootsOf1And3 =
-        join<Wide>(firstOrder(d.order1, state, 20), firstOrder(d.order3, state, 22));
-    auto firstPairsOf2And3 =
-        join<Wide>(secondOrder(d.order2, state, 0), secondOrder(d.order3Pair1, state, 3));
-    auto firstPairsOf4And5 =
-        join<Wide>(secondOrder(d.order4Pair1, state, 9), secondOrder(d.order5Pair1, state, 15));
-    auto secondPairsOf4And5 =
-        join<Wide>(secondOrder(d.order4Pair2, state, 6), secondOrder(d.order5Pair2, state, 12));
-    auto realRootOf5 = firstOrder(d.order5, state, 24);
-    Pair between3 = stateAt(state, 18);
-    Pair between5 = stateAt(state, 19);
+    auto realRootsOf1And3 = join<Wide>(firstOrder(d.order1, state, kOrder1Real),
+                                       firstOrder(d.order3, state, kOrder3Real));
+    auto firstPairsOf2And3 = join<Wide>(secondOrder(d.order2, state, kOrder2Pair),
+                                        secondOrder(d.order3Pair1, state, kOrder3Pair1));
+    auto firstPairsOf4And5 = join<Wide>(secondOrder(d.order4Pair1, state, kOrder4Pair1),
+                                        secondOrder(d.order5Pair1, state, kOrder5Pair1));
+    auto secondPairsOf4And5 = join<Wide>(secondOrder(d.order4Pair2, state, kOrder4Pair2),
+                                         secondOrder(d.order5Pair2, state, kOrder5Pair2));
+    auto realRootOf5 = firstOrder(d.order5, state, kOrder5Real);
+    Pair between3 = stateAt(state, kOrder3Between);
+    Pair between5 = stateAt(state, kOrder5Between);
 
     for (int i = 0; i < count; ++i)
     {
@@ -226,25 +226,25 @@ SFERANT_INLINE void runOrders(const NearFieldDesign& d, FilterState& state, Sour
         if constexpr (Order >= 5) write(signals, 5, i, realRootOf5.run(between5));
     }
 
-    keepLow(realRootsOf1And3, state, 20);
-    if constexpr (Order >= 2) keepLow(firstPairsOf2And3, state, 0);
+    keepLow(realRootsOf1And3, state, kOrder1Real);
+    if constexpr (Order >= 2) keepLow(firstPairsOf2And3, state, kOrder2Pair);
     if constexpr (Order >= 3)
     {
-        keepHigh(firstPairsOf2And3, state, 3);
-        keepHigh(realRootsOf1And3, state, 22);
-        put(state, 18, between3);
+        keepHigh(firstPairsOf2And3, state, kOrder3Pair1);
+        keepHigh(realRootsOf1And3, state, kOrder3Real);
+        put(state, kOrder3Between, between3);
     }
     if constexpr (Order >= 4)
     {
-        keepLow(firstPairsOf4And5, state, 9);
-        keepLow(secondPairsOf4And5, state, 6);
+        keepLow(firstPairsOf4And5, state, kOrder4Pair1);
+        keepLow(secondPairsOf4And5, state, kOrder4Pair2);
     }
     if constexpr (Order >= 5)
     {
-        keepHigh(firstPairsOf4And5, state, 15);
-        keepHigh(secondPairsOf4And5, state, 12);
-        keep(realRootOf5.x1, realRootOf5.y1, state, 24);
-        put(state, 19, between5);
+        keepHigh(firstPairsOf4And5, state, kOrder5Pair1);
+        keepHigh(secondPairsOf4And5, state, kOrder5Pair2);
+        keep(realRootOf5.x1, realRootOf5.y1, state, kOrder5Real);
+        put(state, kOrder5Between, between5);
     }
 }
 
