@@ -35,10 +35,10 @@ const char* builtModule()
 
 AEffect* createModuleInstance(const char* path, audioMasterCallback host)
 {
-    // Never unloaded: unloading the module would also unload the system libraries it links,
-    // and some of those lose their start-up allocations on every unload.
-    static std::map<std::string, LoadedModule*> modules;
-    LoadedModule*& module = modules[path];
+    // Never unloaded, as most hosts keep a module once loaded; the table is never destroyed
+    // either, so its modules stay reachable until the process ends.
+    static auto* modules = new std::map<std::string, LoadedModule*>;
+    LoadedModule*& module = (*modules)[path];
     if (!module)
     {
         module = new LoadedModule(path);
