@@ -114,6 +114,6 @@ cmake -S . -B "$out/x64" -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-x64.cmake \
   -DCMAKE_BUILD_TYPE=Release -DSFERANT_BENCH=OFF >/dev/null
 cmake --build "$out/x64" -j"$(nproc)"
 cmake -S . -B "$out/x86" -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-x86.cmake \
-  -DCMAKE_BUILD_TYPE=Release -DSFERANT_BENCH=OFF -DSFERANT_TESTS=OFF >/dev/null
+  -DCMAKE_BUILD_TYPE=Release -DSFERANT_BENCH=OFF -DSFERANT_TESTS=OFF -DSFERANT_HOST_TOOL=OFF >/dev/null
 cmake --build "$out/x86" -j"$(nproc)" --target Sferant
 ls -l "$out/x64/Sferant.dll" "$out/x86/Sferant.dll" "$out/x64/sferant-host.exe"
