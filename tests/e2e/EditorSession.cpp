@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <fcntl.h>
 #include <fstream>
+#include <regex>
 #include <sstream>
 #include <sys/wait.h>
 #include <thread>
@@ -30,20 +31,21 @@ std::string firstLineOf(const std::string& command)
 
 } // namespace
 
-EditorSession::EditorSession(std::vector<std::string> extraArgs)
+EditorHost builtEditorHost()
+{
+    return {"linux", {SFERANT_BINARY_DIR "/tools/sferant-host", "editor", SFERANT_MODULE_PATH}};
+}
+
+EditorSession::EditorSession(std::vector<std::string> extraArgs, EditorHost host)
+    : stopSignal(host.stopSignal)
 {
     char path[] = "/tmp/sferant-e2e-XXXXXX";
     int fd = mkstemp(path);
     if (fd < 0) return;
     outputPath = path;
 
-    std::vector<std::string> args = {SFERANT_BINARY_DIR "/tools/sferant-host",
-                                     "editor",
-                                     SFERANT_MODULE_PATH,
-                                     "--trace",
-                                     "--dump-params",
-                                     "--seconds",
-                                     "60"};
+    std::vector<std::string> args = host.command;
+    args.insert(args.end(), {"--trace", "--dump-params", "--seconds", "60"});
     args.insert(args.end(), extraArgs.begin(), extraArgs.end());
     pid = fork();
     if (pid == 0)
@@ -59,7 +61,19 @@ EditorSession::EditorSession(std::vector<std::string> extraArgs)
     close(fd);
     window =
         firstLineOf("timeout 20 xdotool search --sync --onlyvisible --name Sferant 2>/dev/null");
+    if (host.framed && !window.empty()) findEditorCorner();
     settle(); // the editor's first expose and paint
+}
+
+// A system frame has equal borders left, right and below, and the caption above.
+void EditorSession::findEditorCorner()
+{
+    const std::string geometry = firstLineOf("xdotool getwindowgeometry " + window +
+                                             " 2>/dev/null | sed -n 's/.*Geometry: //p'");
+    int width = 0, height = 0;
+    if (std::sscanf(geometry.c_str(), "%dx%d", &width, &height) != 2) return;
+    cornerX = (width - sferant::layout::kPanelWidth) / 2;
+    cornerY = height - sferant::layout::kPanelHeight - cornerX;
 }
 
 EditorSession::~EditorSession()
@@ -70,7 +84,19 @@ EditorSession::~EditorSession()
 
 bool EditorSession::xdo(const std::string& commands) const
 {
-    std::string expanded = commands;
+    static const std::regex editorPoint("--window \\{w\\} (\\d+) (\\d+)");
+    std::string expanded;
+    auto last = commands.cbegin();
+    for (std::sregex_iterator it(commands.begin(), commands.end(), editorPoint), end; it != end;
+         ++it)
+    {
+        const std::smatch& match = *it;
+        expanded.append(last, match[0].first);
+        expanded += "--window " + window + " " + std::to_string(std::stoi(match[1]) + cornerX) +
+                    " " + std::to_string(std::stoi(match[2]) + cornerY);
+        last = match[0].second;
+    }
+    expanded.append(last, commands.cend());
     for (size_t at; (at = expanded.find("{w}")) != std::string::npos;)
         expanded.replace(at, 3, window);
     return std::system(("xdotool " + expanded).c_str()) == 0;
@@ -85,7 +111,7 @@ std::string EditorSession::finish()
 {
     if (pid > 0)
     {
-        kill(pid, SIGTERM);
+        kill(pid, stopSignal);
         waitpid(pid, nullptr, 0);
         pid = -1;
     }
@@ -134,4 +160,47 @@ std::string dumpedDisplay(const std::string& output, int index)
     if (start == std::string::npos) return {};
     start += 9;
     return output.substr(start, output.find('"', start) - start);
+}
+
+std::vector<Callback> gesture(const std::string& trace)
+{
+    std::vector<Callback> result;
+    for (const Callback& c : callbacks(trace))
+        if (c.opcode == 43 || c.opcode == 0 || c.opcode == 44) result.push_back(c);
+    return result;
+}
+
+int differingPixels(const RgbaImage& a, const RgbaImage& b, const sferant::layout::Box& area,
+                    int tolerance)
+{
+    const int all = (area.right - area.left) * (area.bottom - area.top);
+    if (a.width < area.right || b.width < area.right || a.height < area.bottom ||
+        b.height < area.bottom)
+        return all;
+    int count = 0;
+    for (int y = area.top; y < area.bottom; ++y)
+        for (int x = area.left; x < area.right; ++x)
+        {
+            const auto &p = a.at(x, y), &q = b.at(x, y);
+            count += std::abs(p.r - q.r) > tolerance || std::abs(p.g - q.g) > tolerance ||
+                     std::abs(p.b - q.b) > tolerance;
+        }
+    return count;
+}
+
+std::string shotPath(const char* name)
+{
+    return "/tmp/sferant-e2e-" + std::to_string(getpid()) + "-" + name + ".png";
+}
+
+RgbaImage referenceShot(const std::string& setting, const EditorHost& host)
+{
+    std::string path = shotPath("reference");
+    {
+        EditorSession session({"--set", setting, "--screenshot", path}, host);
+        session.finish();
+    }
+    RgbaImage image = readPng(path);
+    unlink(path.c_str());
+    return image;
 }

@@ -15,55 +15,16 @@ using namespace sferant_test;
 namespace
 {
 
-struct Area
-{
-    int left, top, right, bottom;
-};
-const Area kAzimuthKnob{397, 69, 442, 114};
-const Area kAzimuthReadout{400, 118, 440, 142};
+using sferant::layout::kAzimuthKnob;
+using sferant::layout::kAzimuthReadout;
 
-bool samePixels(const RgbaImage& a, const RgbaImage& b, const Area& area)
+bool samePixels(const RgbaImage& a, const RgbaImage& b, const sferant::layout::Box& area)
 {
-    if (a.width < area.right || b.width < area.right || a.height < area.bottom ||
-        b.height < area.bottom)
-        return false;
-    for (int y = area.top; y < area.bottom; ++y)
-        for (int x = area.left; x < area.right; ++x)
-        {
-            const auto &p = a.at(x, y), &q = b.at(x, y);
-            if (p.r != q.r || p.g != q.g || p.b != q.b) return false;
-        }
-    return true;
+    return differingPixels(a, b, area) == 0;
 }
 
-std::string shotPath(const char* name)
-{
-    return "/tmp/sferant-e2e-" + std::to_string(getpid()) + "-" + name + ".png";
-}
-
-// The editor as it shows a parameter set before it opens, for comparing pictures.
-RgbaImage referenceShot(const std::string& setting)
-{
-    std::string path = shotPath("reference");
-    {
-        EditorSession session({"--set", setting, "--screenshot", path});
-        session.finish();
-    }
-    RgbaImage image = readPng(path);
-    unlink(path.c_str());
-    return image;
-}
-
-// The callbacks of the gesture opcodes: 43 begin edit, 0 automate, 44 end edit.
-std::vector<Callback> gesture(const std::string& trace)
-{
-    std::vector<Callback> result;
-    for (const Callback& c : callbacks(trace))
-        if (c.opcode == 43 || c.opcode == 0 || c.opcode == 44) result.push_back(c);
-    return result;
-}
-
-class EditorWindow : public testing::Test
+// Every test runs once per host of the program (editorHostsUnderTest).
+class EditorWindow : public testing::TestWithParam<EditorHost>
 {
   protected:
     static void SetUpTestSuite() { server = new XServer; }
@@ -83,12 +44,16 @@ XServer* EditorWindow::server = nullptr;
 
 } // namespace
 
-TEST_F(EditorWindow, DraggingTheAzimuthKnobIsOneGestureAndTheReadoutFollows)
+INSTANTIATE_TEST_SUITE_P(On, EditorWindow, testing::ValuesIn(editorHostsUnderTest()),
+                         [](const testing::TestParamInfo<EditorHost>& info)
+                         { return info.param.name; });
+
+TEST_P(EditorWindow, DraggingTheAzimuthKnobIsOneGestureAndTheReadoutFollows)
 {
     std::string shot = shotPath("drag");
     std::string out;
     {
-        EditorSession session({"--screenshot", shot});
+        EditorSession session({"--screenshot", shot}, GetParam());
         ASSERT_TRUE(session.ready());
         session.xdo(
             "mousemove --window {w} 420 92 mousedown 1 sleep 0.2 "
@@ -119,13 +84,13 @@ TEST_F(EditorWindow, DraggingTheAzimuthKnobIsOneGestureAndTheReadoutFollows)
     unlink(shot.c_str());
     char setting[64];
     std::snprintf(setting, sizeof setting, "Azimuth=%.9g", azimuth);
-    EXPECT_TRUE(samePixels(dragged, referenceShot(setting), kAzimuthReadout));
-    EXPECT_FALSE(samePixels(dragged, referenceShot("Azimuth=0.5"), kAzimuthReadout));
+    EXPECT_TRUE(samePixels(dragged, referenceShot(setting, GetParam()), kAzimuthReadout));
+    EXPECT_FALSE(samePixels(dragged, referenceShot("Azimuth=0.5", GetParam()), kAzimuthReadout));
 }
 
-TEST_F(EditorWindow, ClickingTheOrderSwitchsThirdBandSetsThirdOrder)
+TEST_P(EditorWindow, ClickingTheOrderSwitchsThirdBandSetsThirdOrder)
 {
-    EditorSession session;
+    EditorSession session({}, GetParam());
     ASSERT_TRUE(session.ready());
     session.xdo("mousemove --window {w} 60 96 click 1");
     session.settle();
@@ -133,9 +98,9 @@ TEST_F(EditorWindow, ClickingTheOrderSwitchsThirdBandSetsThirdOrder)
     EXPECT_EQ(dumpedDisplay(out, 5), "3rd") << out;
 }
 
-TEST_F(EditorWindow, AControlClickResetsAKnobToTheMiddle)
+TEST_P(EditorWindow, AControlClickResetsAKnobToTheMiddle)
 {
-    EditorSession session({"--set", "Distance=0.9"});
+    EditorSession session({"--set", "Distance=0.9"}, GetParam());
     ASSERT_TRUE(session.ready());
     session.xdo("mousemove --window {w} 231 189 keydown ctrl click 1 keyup ctrl");
     session.settle();
@@ -143,9 +108,9 @@ TEST_F(EditorWindow, AControlClickResetsAKnobToTheMiddle)
     EXPECT_FLOAT_EQ(dumpedValue(out, 3), 0.5f) << out;
 }
 
-TEST_F(EditorWindow, AWheelNotchStepsAKnobByATenth)
+TEST_P(EditorWindow, AWheelNotchStepsAKnobByATenth)
 {
-    EditorSession session;
+    EditorSession session({}, GetParam());
     ASSERT_TRUE(session.ready());
     session.xdo("mousemove --window {w} 231 108 click 4");
     session.settle();
@@ -160,12 +125,13 @@ TEST_F(EditorWindow, AWheelNotchStepsAKnobByATenth)
         EXPECT_EQ(c.index, 4);
 }
 
-TEST_F(EditorWindow, AHostParameterMovesTheKnobAndTellsTheHostNothing)
+TEST_P(EditorWindow, AHostParameterMovesTheKnobAndTellsTheHostNothing)
 {
     std::string shot = shotPath("host-set");
     std::string out;
     {
-        EditorSession session({"--host-set-after", "300:0=0.25", "--screenshot", shot});
+        EditorSession session({"--host-set-after", "300:0=0.25", "--screenshot", shot},
+                              GetParam());
         ASSERT_TRUE(session.ready());
         session.settle(900);
         out = session.finish();
@@ -177,8 +143,8 @@ TEST_F(EditorWindow, AHostParameterMovesTheKnobAndTellsTheHostNothing)
 
     RgbaImage shown = readPng(shot);
     unlink(shot.c_str());
-    RgbaImage reference = referenceShot("Azimuth=0.25");
+    RgbaImage reference = referenceShot("Azimuth=0.25", GetParam());
     EXPECT_TRUE(samePixels(shown, reference, kAzimuthKnob));
     EXPECT_TRUE(samePixels(shown, reference, kAzimuthReadout));
-    EXPECT_FALSE(samePixels(shown, referenceShot("Azimuth=0.5"), kAzimuthKnob));
+    EXPECT_FALSE(samePixels(shown, referenceShot("Azimuth=0.5", GetParam()), kAzimuthKnob));
 }

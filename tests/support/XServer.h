@@ -9,7 +9,9 @@ namespace sferant_test
 {
 
 // Starts Xvfb on a free display number and sets DISPLAY; restores DISPLAY and stops the
-// server on destruction. started() is false when Xvfb cannot run.
+// server on destruction. started() is false when Xvfb cannot run. When SFERANT_TEST_DISPLAY
+// names a display, that one serves instead: the wine stage runs all its tests on one display,
+// as wine's desktop process stays with the first display it meets.
 class XServer
 {
   public:
@@ -18,10 +20,11 @@ class XServer
     XServer(const XServer&) = delete;
     XServer& operator=(const XServer&) = delete;
 
-    bool started() const { return server > 0; }
+    bool started() const { return server > 0 || shared; }
 
   private:
     pid_t server = -1;
+    bool shared = false;
     std::string savedDisplay;
     bool hadDisplay = false;
 };

@@ -1,0 +1,68 @@
+// The Windows module renders through sferant-host.exe under wine what the Linux module renders
+// through sferant-host: the same arithmetic from the same sources.
+#include "WindowsHost.h"
+
+#include <gtest/gtest.h>
+#include <sndfile.h>
+
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <unistd.h>
+
+namespace
+{
+
+// The demo signal at 5th order, stereo, with the near-field filters.
+const std::vector<std::string> kDemoOptions = {"--order", "5",  "--weight",    "SN3D",
+                                               "--azimuth", "45", "--elevation", "20",
+                                               "--stereo", "--nfc"};
+
+bool runQuietly(const std::vector<std::string>& command)
+{
+    std::string line;
+    for (const std::string& word : command)
+        line += "'" + word + "' ";
+    return std::system((line + ">/dev/null 2>&1").c_str()) == 0;
+}
+
+std::vector<float> samples(const std::string& path, SF_INFO& info)
+{
+    SNDFILE* file = sf_open(path.c_str(), SFM_READ, &info);
+    if (!file) return {};
+    std::vector<float> data(size_t(info.frames) * size_t(info.channels));
+    sf_readf_float(file, data.data(), info.frames);
+    sf_close(file);
+    return data;
+}
+
+} // namespace
+
+TEST(WineParity, TheWindowsModuleRendersTheDemoWithinAMillionthOfFullScale)
+{
+    const std::string base = "/tmp/sferant-parity-" + std::to_string(getpid());
+    const std::string onLinux = base + "-linux.wav", onWindows = base + "-windows.wav";
+    std::vector<std::string> linuxRender = {SFERANT_BINARY_DIR "/tools/sferant-host", "render",
+                                            SFERANT_MODULE_PATH, "demo", onLinux};
+    std::vector<std::string> windowsRender =
+        wineHost({"render", windowsBuild("Sferant.dll"), "demo", onWindows});
+    linuxRender.insert(linuxRender.end(), kDemoOptions.begin(), kDemoOptions.end());
+    windowsRender.insert(windowsRender.end(), kDemoOptions.begin(), kDemoOptions.end());
+    ASSERT_TRUE(runQuietly(linuxRender));
+    ASSERT_TRUE(runQuietly(windowsRender));
+
+    SF_INFO linuxInfo{}, windowsInfo{};
+    const std::vector<float> expected = samples(onLinux, linuxInfo);
+    const std::vector<float> actual = samples(onWindows, windowsInfo);
+    unlink(onLinux.c_str());
+    unlink(onWindows.c_str());
+    ASSERT_EQ(linuxInfo.channels, 36);
+    ASSERT_FALSE(expected.empty());
+    ASSERT_EQ(actual.size(), expected.size());
+    double largest = 0;
+    for (size_t i = 0; i < expected.size(); ++i)
+        largest = std::max(largest, std::fabs(double(actual[i]) - double(expected[i])));
+    std::printf("largest difference: %g of full scale over %zu samples\n", largest,
+                expected.size());
+    EXPECT_LE(largest, 1e-6);
+}
