@@ -266,17 +266,23 @@ namespace
 using AlphaBlendFunction = BOOL(WINAPI*)(HDC, int, int, int, int, HDC, int, int, int, int,
                                          BLENDFUNCTION);
 
-// The system's blend function, from "msimg32.dll" loaded at first use; null without it.
+bool alphaBlendLookedUp = false;
+AlphaBlendFunction alphaBlend = nullptr;
+
+// The system's blend function, from "msimg32.dll" loaded at first use (drawing runs on the
+// user-interface thread only); null without it. A plain flag rather than a function-local
+// static: a guarded static would attach threading state of the runtime to the host's thread,
+// which the module could not release when it is unloaded.
 AlphaBlendFunction systemAlphaBlend()
 {
-    static const AlphaBlendFunction function = []() -> AlphaBlendFunction
+    if (!alphaBlendLookedUp)
     {
-        HMODULE library = LoadLibraryA("msimg32.dll");
-        if (!library) return nullptr;
-        return reinterpret_cast<AlphaBlendFunction>(
-            reinterpret_cast<void*>(GetProcAddress(library, "AlphaBlend")));
-    }();
-    return function;
+        alphaBlendLookedUp = true;
+        if (HMODULE library = LoadLibraryA("msimg32.dll"))
+            alphaBlend = reinterpret_cast<AlphaBlendFunction>(
+                reinterpret_cast<void*>(GetProcAddress(library, "AlphaBlend")));
+    }
+    return alphaBlend;
 }
 
 } // namespace
