@@ -10,6 +10,7 @@
 
 #include <cstdio>
 #include <memory>
+#include <string>
 
 namespace
 {
@@ -52,9 +53,11 @@ class Lifetime : public testing::Test
     {
         module = new LoadedModule(SFERANT_MODULE_PATH);
         window = createHostWindow();
+        secondWindow = createHostWindow();
     }
     static void TearDownTestSuite()
     {
+        DestroyWindow(secondWindow);
         DestroyWindow(window);
         delete module;
     }
@@ -63,18 +66,21 @@ class Lifetime : public testing::Test
         ASSERT_TRUE(module->loaded()) << module->error();
         entry = module->symbol<EntryPoint>("VSTPluginMain");
         ASSERT_NE(entry, nullptr);
-        // The first editor loads what lives as long as the process (system libraries,
-        // font caches); counting starts after it.
-        AEffect* effect = entry(host);
-        openEditor(effect);
-        closeEditor(effect);
-        close(effect);
+        // The first editors, one in each window, load what lives as long as the process
+        // (system libraries, font caches, the system's cache of device contexts); counting
+        // starts after them.
+        AEffect* first = entry(host);
+        AEffect* second = entry(host);
+        openEditor(first);
+        openEditor(second, secondWindow);
+        close(first);
+        close(second);
         before = countSystemObjects();
     }
 
-    static void openEditor(AEffect* effect)
+    static void openEditor(AEffect* effect, HWND parent = window)
     {
-        ASSERT_EQ(dispatch(effect, effEditOpen, window), 1);
+        ASSERT_EQ(dispatch(effect, effEditOpen, parent), 1);
         for (int i = 0; i < 3; ++i)
         {
             pumpMessages();
@@ -103,6 +109,12 @@ class Lifetime : public testing::Test
             reinterpret_cast<LPARAM>(&count));
         return count;
     }
+    static std::string editorClass(HWND parent)
+    {
+        char name[64] = {};
+        GetClassNameA(GetWindow(parent, GW_CHILD), name, sizeof name);
+        return name;
+    }
     // The editor's window class, named after the module it belongs to.
     static bool windowClassRegistered()
     {
@@ -116,6 +128,9 @@ class Lifetime : public testing::Test
     void expectNothingLeft() const
     {
         const SystemCounts after = countSystemObjects();
+        std::printf("GDI objects %ld -> %ld, windows %ld -> %ld, handles %ld -> %ld\n",
+                    before.gdiObjects, after.gdiObjects, before.windows, after.windows,
+                    before.handles, after.handles);
         EXPECT_EQ(after.gdiObjects, before.gdiObjects);
         EXPECT_EQ(after.windows, before.windows);
         EXPECT_EQ(after.handles, before.handles);
@@ -124,13 +139,14 @@ class Lifetime : public testing::Test
     }
 
     static LoadedModule* module;
-    static HWND window;
+    static HWND window, secondWindow; // the host's, for one editor each
     EntryPoint entry = nullptr;
     SystemCounts before{};
 };
 
 LoadedModule* Lifetime::module = nullptr;
 HWND Lifetime::window = nullptr;
+HWND Lifetime::secondWindow = nullptr;
 
 TEST_F(Lifetime, AHundredEditorOpenAndCloseCyclesLeaveNothingBehind)
 {
@@ -164,6 +180,35 @@ TEST_F(Lifetime, AnEffectClosedWithItsEditorOpenTakesTheEditorWithIt)
     openEditor(effect);
     ASSERT_EQ(childWindows(), 1);
     close(effect);
+    expectNothingLeft();
+}
+
+// The same plug-in installed twice: each copy registers a window class of its own, and one
+// copy's editor going does not take the other's class with it.
+TEST_F(Lifetime, TwoCopiesOfTheModuleKeepTheirWindowClassesApart)
+{
+    char folder[MAX_PATH];
+    GetTempPathA(MAX_PATH, folder);
+    const std::string copy = std::string(folder) + "SferantCopy.dll";
+    ASSERT_TRUE(CopyFileA(SFERANT_MODULE_PATH, copy.c_str(), FALSE));
+    {
+        LoadedModule second(copy.c_str());
+        ASSERT_TRUE(second.loaded()) << second.error();
+        AEffect* first = entry(host);
+        AEffect* other = second.symbol<EntryPoint>("VSTPluginMain")(host);
+        openEditor(first);
+        openEditor(other, secondWindow);
+        EXPECT_NE(editorClass(window), editorClass(secondWindow));
+
+        closeEditor(first);
+        close(first);
+        RedrawWindow(secondWindow, nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN);
+        pumpMessages();
+        EXPECT_NE(GetWindow(secondWindow, GW_CHILD), nullptr);
+        closeEditor(other);
+        close(other);
+    }
+    DeleteFileA(copy.c_str());
     expectNothingLeft();
 }
 
