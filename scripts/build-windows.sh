@@ -49,7 +49,9 @@ EOF
 
 # Unpacks Debian's source of $1 (with Debian's patches applied) into build-windows/src and
 # prints its folder. The newest revision comes first; when the archive does not serve its files
-# yet (a fresh security update whose .dsc is still missing), the next older one is used.
+# yet (a fresh security update whose .dsc is still missing), the next older one is used, and the
+# run says which. (When this was written: libpng1.6 1.6.39-2+deb12u6 was listed but not served,
+# so 1.6.39-2+deb12u5 was used; libsndfile 1.2.0-1+deb12u1.)
 fetch_source() {
   local package=$1 dir=$out/src/$1 version unpacked
   if [ -f "$dir/.version" ]; then
