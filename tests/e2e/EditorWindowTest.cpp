@@ -130,8 +130,7 @@ TEST_P(EditorWindow, AHostParameterMovesTheKnobAndTellsTheHostNothing)
     std::string shot = shotPath("host-set");
     std::string out;
     {
-        EditorSession session({"--host-set-after", "300:0=0.25", "--screenshot", shot},
-                              GetParam());
+        EditorSession session({"--host-set-after", "300:0=0.25", "--screenshot", shot}, GetParam());
         ASSERT_TRUE(session.ready());
         session.settle(900);
         out = session.finish();

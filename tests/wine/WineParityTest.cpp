@@ -14,9 +14,9 @@ namespace
 {
 
 // The demo signal at 5th order, stereo, with the near-field filters.
-const std::vector<std::string> kDemoOptions = {"--order", "5",  "--weight",    "SN3D",
-                                               "--azimuth", "45", "--elevation", "20",
-                                               "--stereo", "--nfc"};
+const std::vector<std::string> kDemoOptions = {"--order",   "5",    "--weight",    "SN3D",
+                                               "--azimuth", "45",   "--elevation", "20",
+                                               "--stereo",  "--nfc"};
 
 bool runQuietly(const std::vector<std::string>& command)
 {
