@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "encoder/BlockProcessor.h"
 
 #include "encoder/gains.h"
@@ -23,7 +24,7 @@ bool buffersUsable(Sample** inputs, Sample** outputs, int frames, bool stereo)
 // A single-precision block holds its left sample as a float once the distance
 // gain is applied; a double block keeps it as it is. Deliberate, not a lost
 // digit to restore: the encoder's defined output rounds the left source (not
-// the right) this way, and the tests compare that output bit for bit.
+// the right) this way, and the tests' reference rounds it alike.
 template <class Sample> double holdLeft(double value)
 {
     return static_cast<Sample>(value);

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include <cmath>
@@ -25,7 +26,7 @@ enum ParameterIndex
 };
 
 // The processing uses this eight-decimal value, not the full-precision pi: the angles of
-// the output (and the tests comparing it bit for bit) are defined with it.
+// the output (and the reference the tests compare it with) are defined with it.
 constexpr double kPi = 3.14159265;
 
 constexpr int kMaxOrder = 5;
