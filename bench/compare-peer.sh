@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Speed against a third-party peer: Debian's stereo Ambisonic encoder module at 5th order,
 # against build/Sferant.so at 5th order, full sphere, stereo input, near-field compensation off.
 # Both run in the same sferant-host bench, block sizes 64 and 512, first still, then moving: the

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The Debian package, built with `cpack -G DEB` in the build folder: the module in the system
 # folder Linux hosts scan, the command-line host and its manual page. A plain `cmake --install`
 # leaves all of this out and installs the module for the current user only.

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Shared by the MinGW-w64 toolchain files: the caller sets SFERANT_MINGW_TRIPLE and
 # SFERANT_MINGW_ARCH (x64 or x86) first.
 # The -posix compilers are named explicitly: the -win32 thread model lacks std::mutex and

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Cross build for 64-bit Windows hosts: cmake -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-x64.cmake
 set(SFERANT_MINGW_TRIPLE x86_64-w64-mingw32)
 set(SFERANT_MINGW_ARCH x64)

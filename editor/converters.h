@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // The texts of the editor's four read-outs: one number printed with "%.1f", no unit; a

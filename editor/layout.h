@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // Where the editor's controls sit on its 535 x 275 panel, in frame coordinates. The editor

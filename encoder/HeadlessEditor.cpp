@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The effect's editor in builds without a window system: registered as the plug-in's
 // editor, so the record reads as the module's does, but it never opens.
 #include "encoder/EditorFactory.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Parameter names, labels and display texts, and the effect's own strings.
 
 #include "encoder/Sferant.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The effect's view of the encoding maths: each operation reads the current
 // parameter values and sample rate. Block processing works from one reading
 // per block instead (BlockProcessor).

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Every opcode with arbitrary index, value and opt. Pointer arguments are
 // always buffers a host could pass: the contracts of these opcodes make a
 // host's pointer meaningful only in a specific form, so the form is kept and

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Reading a fuzz input as a stream of small decisions. Past the end every read
 // answers zero, so any input, however short, is a complete program.
 #pragma once

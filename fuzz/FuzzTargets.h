@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The fuzz targets: each takes one input of arbitrary bytes, drives a part of
 // the plug-in with it and aborts when an invariant breaks. libFuzzer calls
 // them (fuzz_main.cpp); the test suite replays the committed inputs.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Arbitrary bytes as a PNG: either a bitmap of a consistent size with
 // premultiplied pixels, or an empty bitmap and failure reported.
 #include "FuzzInput.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Parameter values of any kind (out of range, NaN, infinities, denormals)
 // interleaved with blocks of samples of any kind and any size up to the
 // announced maximum, in both precisions.

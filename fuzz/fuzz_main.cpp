@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The libFuzzer entry points of one target, chosen by SFERANT_FUZZ_TARGET.
 #include "FuzzTargets.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // The button and modifier bits of the `long buttons` that every mouse call carries.

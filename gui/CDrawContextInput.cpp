@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The mouse queries of drawing contexts, answered by the platform input.
 #include "gui/CButtonState.h"
 #include "gui/CDrawContext.h"

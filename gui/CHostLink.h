@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // The toolkit's one way to the plug-in host: the frame and its controls call these, and the

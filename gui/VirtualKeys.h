@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // The key record the host passes with effEditKeyDown and effEditKeyUp, and its codes: the

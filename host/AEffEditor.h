@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The plain editor interface the effect's dispatcher talks to. Every operation
 // has a harmless default; a toolkit editor overrides what it needs.
 #pragma once

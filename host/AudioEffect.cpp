@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Construction, defaults and the first host-callback wrappers of the base effect.
 #include "host/AudioEffect.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The base of every effect object: holds the host callback and the record the
 // host sees, turns opcodes 0 to 24 into virtual calls and gives every
 // operation a default.

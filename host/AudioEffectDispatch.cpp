@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Opcodes 0 to 24 onto the virtual operations. Pointers and indices come from
 // the host unchecked: a null pointer or an index outside the parameters
 // writes nothing and answers 0.

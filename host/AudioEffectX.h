@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The extended effect: opcodes 25 and up, the editor's keys and knob mode,
 // speaker arrangements and one wrapper per later host-callback opcode.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Defaults of the extended operations: what a plug-in gets for every host
 // question it does not answer itself.
 #include "host/AudioEffectX.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Opcodes 25 to 79 onto the virtual operations; everything else goes to the
 // base dispatcher. Null pointers and indices out of range from the host
 // write nothing and answer 0.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Wrappers of the later host-callback opcodes. Without a host callback
 // callHost answers 0, so each wrapper falls back to 0, false or null.
 #include "host/AudioEffectX.h"

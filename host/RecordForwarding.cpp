@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The six functions whose addresses the record carries. The host holds only
 // the record; AEffect::object leads back to the effect object.
 #include "host/AudioEffect.h"

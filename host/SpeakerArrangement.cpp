@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Speaker-arrangement records: one heap block of an 8-byte header and
 // numChannels speaker records, owned by whoever holds the pointer.
 #include <cstdlib>

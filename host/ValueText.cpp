@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The value-to-text converters behind numeric parameter displays: a fixed
 // eight-character format, digits truncated, never rounded.
 #include <cmath>

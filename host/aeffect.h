@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The effect record shared with the host, the host callback, the opcodes of
 // both directions and the small records that travel with them. Plain C layout:
 // the host reads these bytes directly.

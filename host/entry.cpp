@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The module's entry point: one call per plug-in instance.
 #include "host/AudioEffect.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "host/text.h"
 
 void copyText(char* dest, const char* source, size_t maxLen)

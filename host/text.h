@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Bounded text for the host: every text handed over fits the buffer the host
 // is known to supply, whatever the operation behind it writes.
 #pragma once

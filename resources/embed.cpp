@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Writes a C++ source with the bytes of each given file and a table of (id, bytes, size);
 // the id is the file's base name (png/128.png has id 128).
 //   sferant-embed OUTPUT.cpp FILE...

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Cross-builds the Windows deliverables on this Debian machine with MinGW-w64:
 #   build-windows/x64/Sferant.dll        for 64-bit hosts
 #   build-windows/x86/Sferant.dll        for 32-bit hosts

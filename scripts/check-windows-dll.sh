@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Checks what a built Sferant.dll shows a host: it exports exactly VSTPluginMain and main, and
 # imports nothing but Windows' own DLLs (everything else is linked in statically).
 #   scripts/check-windows-dll.sh build-windows/x64/Sferant.dll

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The main job: build everything, show what a host sees of the plug-in module, then encode the
 # built-in demo signal (noise bursts) at a fixed direction into a 36-channel 5th-order file.
 # SN3D keeps every component within the input's level; the default SN2D weighting gives the bare

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds the libFuzzer targets with clang (address and undefined-behaviour
 # sanitizers) and runs each for a bounded time from its committed seed corpus
 # and regression inputs. A crash fails the run; its input is copied into

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Valgrind's leak check on the instance lifecycle test of the normal build
 # (scripts/test.sh builds it): 200 instances created through the entry point,
 # used and closed. Any byte definitely or indirectly lost fails the run.

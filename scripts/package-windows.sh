@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Packs the Windows build (scripts/build-windows.sh) into one zip: the 64-bit and the 32-bit
 # module, the command-line host beside the 64-bit one (it loads 64-bit modules), the README's
 # Windows section and the licence.

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The whole test suite once more, built with AddressSanitizer and
 # UndefinedBehaviorSanitizer. Any report stops the test process; LeakSanitizer
 # checks every test process at exit. Benchmarks are not built here.

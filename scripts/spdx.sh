@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Puts the licence identifier on the first line of every tracked source file that lacks it, in
 # the file's own comment syntax (after the shebang line of a script).
 # With --check it changes nothing: it lists the files that lack it and fails if there are any.

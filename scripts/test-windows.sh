@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The wine stages: builds the Windows deliverables (scripts/build-windows.sh) and tests them
 # under wine on a virtual display. Needs the Linux build of scripts/test.sh for the tests that
 # compare the two. Installs what it needs itself (skipped when present).

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds everything and runs every test.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -21,6 +22,7 @@ stage scripts/fuzz.sh
 stage scripts/leaks.sh build
 # The Windows deliverables, cross-built and tested under wine.
 stage scripts/test-windows.sh
+stage scripts/package-windows.sh
 echo "== all stages passed in $SECONDS s"
 # CTest's counts again as the closing line, now that every stage has passed too.
 count() { sed -n 's/.*tests failed out of \([0-9]*\).*/\1/p' "$1" | tail -n1; }

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The host-threads test (and the single-threaded torture) built with
 # ThreadSanitizer: automation, user-interface and audio threads on one
 # instance, and a host thread automating every parameter while the open

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Builds without libambix (Windows: the library is not available for MinGW here) refuse
 // --ambix; every other output works as elsewhere.
 #include "tools/ambix_writer.h"

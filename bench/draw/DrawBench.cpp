@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What the editor pays for its artwork: decoding the bitmaps when it opens, and drawing a
 // knob frame or a read-out into the back buffer on each repaint.
 #include "gui/CBitmap.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // How long the editor takes to open (decoding every bitmap) and to repaint a knob while
 // it is dragged.
 //

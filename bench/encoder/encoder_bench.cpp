@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Speed of the audio path at 48 kHz: nanoseconds per sample frame and the
 // real-time factor, for block sizes from 32 to 4096.
 #include "encoder/BlockProcessor.h"

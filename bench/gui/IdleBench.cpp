@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The frame's idle pass: with nothing dirty, and repainting one 50 x 50 bitmap
 // view through the back buffer, headless and into a window under X.
 #include "gui/CBitmap.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Costs of the host interface itself: the display converter a host calls for
 // every parameter read-out, and the dispatch of opcodes and process calls
 // through the record.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The default input (the frame's window) and the system clock, both replaceable by tests.
 #include "gui/platform/PlatformInput.h"
 

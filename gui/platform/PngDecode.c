@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // libpng reports errors by longjmp, so the decoding lives in C with plain locals only:
 // everything allocated is released on the error path after setjmp returns.
 #include "PngDecode.h"

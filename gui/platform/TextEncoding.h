@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // Texts reach the toolkit from converters and hosts in whatever 8-bit encoding they use. The

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Draws the nine editor bitmaps (ids 128-136) as 8-bit RGBA PNG files.
 //
 //   draw-bitmaps OUTDIR [--preview FILE]

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // Headless surroundings for controls: a scripted pointer, a clock that never sleeps, a host

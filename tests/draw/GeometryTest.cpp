@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "gui/CColor.h"
 #include "gui/CGeometry.h"
 #include "gui/CReferenceCounter.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "EditorSession.h"
 
 // The Linux tests drive the built host and module.

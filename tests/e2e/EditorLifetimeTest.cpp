@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Opening and closing the editor leaves no X windows behind, also when the effect goes
 // while its editor is open.
 #include "HostedEffect.h"

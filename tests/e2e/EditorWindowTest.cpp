@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The editor in a real window: xdotool presses and moves the pointer on a private X server
 // while sferant-host traces what the plug-in tells it.
 #include "EditorSession.h"

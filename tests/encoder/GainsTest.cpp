@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Encoding gains against spherical harmonics from closed forms.
 #include "HostedEffect.h"
 #include "SphericalHarmonics.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The encoding algorithm transcribed step by step, per sample, with nothing
 // hoisted, cached or reordered. Slow; the tests hold the effect's audio path
 // to it.

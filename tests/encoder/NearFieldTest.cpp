@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Near-field compensation filters: the design against the analog prototype
 // built from reverse Bessel roots computed here, and the filters as they run.
 #include "HostedEffect.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Parameters, program and texts, as a host sees them through the record.
 #include "HostedEffect.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Block processing through the record's process pointers: the documented
 // cases, bad buffers, precision, filter history and the floating-point mode.
 #include "HostedEffect.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The effect's restructured audio path against the literal per-sample
 // algorithm, on random settings, block sizes and signals.
 #include "HostedEffect.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Spherical harmonics from their closed forms, for checking the encoder's
 // recurrences: associated Legendre functions without the Condon-Shortley
 // phase, and the semi-normalised and fully normalised weights.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Every committed fuzz input, seeds and crash regressions alike, runs through
 // its target without breaking an invariant. A broken one aborts the test.
 #include "fuzz/FuzzTargets.h"

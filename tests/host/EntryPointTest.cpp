@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Loads the entry point with the test effect as a module, as a host does.
 #include <gtest/gtest.h>
 #include <memory>

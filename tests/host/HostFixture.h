@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // One test effect with a recording host callback, driven through its record
 // as a host drives it.
 #pragma once

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The layers point one way.
 #   layers.sh includes SOURCE_DIR   each folder includes only from the folders it may use
 #   layers.sh links PROGRAM...      none of the programs links a window system or an image library

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds the Debian package, checks what it holds and what it depends on, unpacks it into a
 # scratch root and runs the packaged host on the packaged module.
 # Usage: debian_package_test.sh CPACK CPACK_CONFIG VERSION SCRATCH

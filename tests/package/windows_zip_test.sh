@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The Windows zip holds both modules, the host beside the 64-bit one, the README and the licence,
 # in one folder named with the version. Built here from stand-ins for the cross-built files.
 # Usage: windows_zip_test.sh SOURCE_DIR VERSION SCRATCH

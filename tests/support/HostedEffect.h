@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // One effect instance driven only through its record, as a host drives it, and the channel
 // buffers a host hands to the processing calls.
 #pragma once

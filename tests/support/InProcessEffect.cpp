@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Apart from HostedEffect.cpp: only programs that link an effect use this constructor.
 #include "HostedEffect.h"
 

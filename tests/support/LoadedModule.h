@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A plug-in module loaded as a host loads one (dlopen, LoadLibrary), unloaded with this object.
 #pragma once
 

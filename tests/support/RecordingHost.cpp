@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "RecordingHost.h"
 
 VstIntPtr sferant_test::quietHost(AEffect*, VstInt32 opcode, VstInt32, VstIntPtr, void*, float)

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Host callbacks for tests: one that answers only the version query, and one that records
 // every call the plug-in makes and answers from a table the test sets up. The recording one
 // keeps its calls in one place for the whole process: use it from one thread.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A private X server (Xvfb) for the length of a test, and the DISPLAY setting that points at
 // it; or no display at all. Linux only: the rest of the test support builds everywhere.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // render writes the files Ambisonic tools read: AmbiX, ACN order in any container, and .amb.
 #include <cmath>
 #include <fstream>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // editor gives a module's editor a window of its own and idles it as a DAW does.
 #include <fstream>
 

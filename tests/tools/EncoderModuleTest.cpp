@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The encoder's options in physical units reach the built Sferant module as normalised values.
 #include <cmath>
 #include <fstream>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // info shows the record, strings and parameters of any module as a DAW would read them.
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>

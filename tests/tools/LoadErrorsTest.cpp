@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A module that cannot be loaded gives one line on stderr and exit status 2, whatever the command.
 #include <fstream>
 

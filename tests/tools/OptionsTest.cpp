@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Bad options are refused with one line and status 2 before any output is written.
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // render drives a module as a DAW does and writes what it returns.
 #include <algorithm>
 #include <sstream>

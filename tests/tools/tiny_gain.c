@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 /* A minimal third-party effect written in plain C against the published record layout, so that
  * the host can be tested without Sferant: one input, two outputs, each output the input times
  * its own gain ("Left", "Right"). With TINY_GAIN_LOG set in the environment it appends every

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A host's threads at once: automation sets parameters through the record
 // while the audio thread processes blocks and the user-interface thread reads
 // values and display texts. Under ThreadSanitizer any data race fails the run.

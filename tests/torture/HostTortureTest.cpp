@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A host that does everything hosts are allowed to do, and some things they
 // do anyway: the effect must survive all of it with finite output.
 #include "ModuleInstance.h"

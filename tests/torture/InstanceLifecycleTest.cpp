@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Creating, using and closing instances and their editors again and again
 // leaves the heap as it was. The sanitizer and valgrind runs of these tests
 // check every byte; here the heap in use must not grow.

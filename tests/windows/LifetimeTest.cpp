@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The built module in a Windows host's window: editors opened and closed, instances made and
 // closed, and nothing of the system's (windows, GDI objects, handles, the window class) left
 // behind afterwards.

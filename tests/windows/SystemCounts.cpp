@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Windows reports GDI objects and handles per process (GetGuiResources,
 // GetProcessHandleCount); wine answers both with 0, so there the counts come from the GDI
 // handle table the process maps and from the system's handle list.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The Windows module's editor, opened by sferant-host.exe under wine, against the Linux
 // module's in the same state.
 #include "WindowsHost.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The Windows module renders through sferant-host.exe under wine what the Linux module renders
 // through sferant-host: the same arithmetic from the same sources.
 #include "WindowsHost.h"

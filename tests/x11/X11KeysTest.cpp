@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Key and button translation: X key symbols to the virtual keys of VstKeyCode,
 // X modifier and button masks to the toolkit's button-state bits.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The frame inside a real parent window, as a host embeds it: window creation,
 // exposure, clicks, wheel and keys sent by the server, pixels read back from the
 // window, and the failure cases (no display, a bad parent, a parent that goes).

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "gui/CDrawContext.h"
 
 // Sizes in pixels. "Helvetica" and "Symbol" resolve through fontconfig to whatever the

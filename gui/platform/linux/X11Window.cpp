@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The frame's child window on X11: a private display connection used only on the
 // host's user-interface thread, a child window of the frame's size at 0,0 in the
 // host's window, and the translation of its events into frame calls.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "gui/CDrawContext.h"
 
 // Character heights in pixels; the system font (id 0) is always bold.

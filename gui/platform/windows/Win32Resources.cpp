@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The editor bitmaps are resources of type "PNG" of the module itself.
 #include "resources/ResourceTable.h"
 

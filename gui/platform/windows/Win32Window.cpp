@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The frame's child window on Windows: a window of the frame's size at 0,0 in the host's
 // window, whose messages the host's own message loop delivers to the frame.
 #include "gui/platform/PlatformWindow.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A small effect built on the base classes, as a plug-in would build it: three
 // parameters, two programs, texts longer than any host buffer.
 #pragma once
