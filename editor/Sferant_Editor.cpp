@@ -3,13 +3,12 @@
 
 #include "editor/converters.h"
 #include "editor/layout.h"
-#include "encoder/parameters.h"
+#include "core/parameters.h"
 #include "gui/CAnimKnob.h"
 #include "gui/CBitmap.h"
 #include "gui/CFrame.h"
 #include "gui/CParamDisplay.h"
 #include "gui/CVerticalSwitch.h"
-#include "host/AudioEffect.h"
 
 using namespace sferant;
 
@@ -47,8 +46,8 @@ bool isParameterIndex(long index)
 
 } // namespace
 
-Sferant_Editor::Sferant_Editor(AudioEffect* effect)
-    : AEffGUIEditor(effect), backgroundBitmap(new CBitmap(kPanelBitmap))
+Sferant_Editor::Sferant_Editor(AudioEffect* effect, PluginParameters& parameters)
+    : AEffGUIEditor(effect), parameters(parameters), backgroundBitmap(new CBitmap(kPanelBitmap))
 {
     rect.top = 0;
     rect.left = 0;
@@ -94,13 +93,18 @@ void Sferant_Editor::addControls(CFrame* target, CBitmap* const* bitmaps)
     auto bitmap = [&](int id) { return bitmaps[id - kFirstControlBitmap]; };
     auto add = [&](CControl* control)
     {
-        control->setValue(effect->getParameter(control->getTag()));
+        control->setValue(parameters.value(control->getTag()));
         target->addView(control);
     };
-    add(orderSwitch = new CVerticalSwitch(rectOf(layout::kOrderSwitch), this, kOrder, 5, 75, 5,
-                                          bitmap(kOrderBitmap)));
-    add(weightSwitch = new CVerticalSwitch(rectOf(layout::kWeightSwitch), this, kWeight, 5, 75, 5,
-                                           bitmap(kWeightBitmap)));
+    // A switch's strip has a frame for each of its parameter's positions.
+    auto newSwitch = [&](const layout::Box& box, int index, int frameHeight, int id)
+    {
+        const int positions = kParameters[index].positions;
+        return new CVerticalSwitch(rectOf(box), this, index, positions, frameHeight, positions,
+                                   bitmap(id));
+    };
+    add(orderSwitch = newSwitch(layout::kOrderSwitch, kOrder, 75, kOrderBitmap));
+    add(weightSwitch = newSwitch(layout::kWeightSwitch, kWeight, 75, kWeightBitmap));
     add(distanceKnob = new CAnimKnob(rectOf(layout::kDistanceKnob), this, kDistance, 281, 50,
                                      bitmap(kDistanceBitmap)));
     add(azimuthKnob = new CAnimKnob(rectOf(layout::kAzimuthKnob), this, kAzimuth, 361, 45,
@@ -109,12 +113,9 @@ void Sferant_Editor::addControls(CFrame* target, CBitmap* const* bitmaps)
                                       bitmap(kElevationBitmap)));
     add(widthKnob =
             new CAnimKnob(rectOf(layout::kWidthKnob), this, kWidth, 181, 50, bitmap(kWidthBitmap)));
-    add(inputSwitch = new CVerticalSwitch(rectOf(layout::kInputSwitch), this, kInput, 2, 44, 2,
-                                          bitmap(kToggleBitmap)));
-    add(outputSwitch = new CVerticalSwitch(rectOf(layout::kOutputSwitch), this, kOutput, 2, 44, 2,
-                                           bitmap(kToggleBitmap)));
-    add(nfcSwitch = new CVerticalSwitch(rectOf(layout::kNfcSwitch), this, kNFC, 2, 44, 2,
-                                        bitmap(kToggleBitmap)));
+    add(inputSwitch = newSwitch(layout::kInputSwitch, kInput, 44, kToggleBitmap));
+    add(outputSwitch = newSwitch(layout::kOutputSwitch, kOutput, 44, kToggleBitmap));
+    add(nfcSwitch = newSwitch(layout::kNfcSwitch, kNFC, 44, kToggleBitmap));
 }
 
 void Sferant_Editor::addDisplays(CFrame* target, CBitmap* readoutBox)
@@ -126,7 +127,7 @@ void Sferant_Editor::addDisplays(CFrame* target, CBitmap* readoutBox)
         display->setFontColor(kBlackCColor);
         display->setBackColor(kTransparentCColor);
         display->setFrameColor(kTransparentCColor);
-        display->setValue(effect->getParameter(index));
+        display->setValue(parameters.value(index));
         display->setStringConvert(convert);
         target->addView(display);
         return display;
@@ -149,10 +150,25 @@ void Sferant_Editor::close()
     AEffGUIEditor::close();
 }
 
+void Sferant_Editor::parameterChanged(int index)
+{
+    // The plug-in has stored the value already: idle reads it back.
+    if (isParameterIndex(index)) changedParameters.fetch_or(1u << index, std::memory_order_release);
+}
+
 void Sferant_Editor::setParameter(VstInt32 index, float /*value*/)
 {
-    // The effect has stored the value already: idle reads it back.
-    if (isParameterIndex(index)) changedParameters.fetch_or(1u << index, std::memory_order_release);
+    parameterChanged(index);
+}
+
+void Sferant_Editor::beginEdit(long index)
+{
+    parameters.beginGesture(int(index));
+}
+
+void Sferant_Editor::endEdit(long index)
+{
+    parameters.endGesture(int(index));
 }
 
 void Sferant_Editor::idle()
@@ -176,13 +192,13 @@ void Sferant_Editor::showParameter(int index)
         {outputSwitch, nullptr},
     };
     for (CControl* control : bound[index])
-        if (control) control->setValue(effect->getParameter(index));
+        if (control) control->setValue(parameters.value(index));
 }
 
 void Sferant_Editor::valueChanged(CDrawContext* /*context*/, CControl* control)
 {
     long tag = control->getTag();
-    if (isParameterIndex(tag)) effect->setParameterAutomated(tag, control->getValue());
+    if (isParameterIndex(tag)) parameters.setFromGesture(int(tag), control->getValue());
 }
 
 long Sferant_Editor::controlModifierClicked(CDrawContext* /*context*/, CControl* /*control*/,

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "encoder/EditorFactory.h"
+#include "core/PluginParameters.h"
 #include "gui/AEffGUIEditor.h"
 #include "gui/CControlListener.h"
 
@@ -15,15 +15,18 @@ class CParamDisplay;
 class CVerticalSwitch;
 
 // The plug-in's window: a fixed 535 x 275 panel with four film-strip knobs, five switches
-// and four read-outs bound to the nine effect parameters. Controls report gestures to the
-// editor, which forwards them to the effect; the effect passes every parameter change back
-// through setParameter, which only stores values: controls repaint on the next idle.
+// and four read-outs bound to the nine parameters. Whatever the plug-in format, the editor
+// reaches them only through PluginParameters: controls report gestures to the editor, which
+// forwards them there, and the plug-in tells it of every change (parameterChanged), which
+// only marks it: controls repaint on the next idle.
 class Sferant_Editor : public AEffGUIEditor,
                        public CControlListener,
                        public sferant::ParameterListener
 {
   public:
-    explicit Sferant_Editor(AudioEffect* effect);
+    // The effect is the VST 2.4 effect whose editor this is, or null for another format;
+    // either way, the parameters outlive the editor.
+    Sferant_Editor(AudioEffect* effect, sferant::PluginParameters& parameters);
     ~Sferant_Editor() override;
 
     // Builds the frame and the controls from the effect's current values; a second open
@@ -32,9 +35,14 @@ class Sferant_Editor : public AEffGUIEditor,
     // Destroys the frame with every control in it.
     void close() override;
     // Marks the parameter changed; safe from any thread, as the host may call it from its
-    // audio thread. The controls show the effect's value at the next idle; nothing for an
+    // audio thread. The controls show the parameter's value at the next idle; nothing for an
     // index outside 0..8.
+    void parameterChanged(int index) override;
+    // The same, as the editor base names it (the value is read back at idle).
     void setParameter(VstInt32 index, float value) override;
+    // A gesture's begin and end go to the plug-in's parameters, not only to a VST host.
+    void beginEdit(long index) override;
+    void endEdit(long index) override;
     // Brings the controls of the changed parameters up to date, then repaints what is dirty.
     void idle() override;
 
@@ -49,6 +57,7 @@ class Sferant_Editor : public AEffGUIEditor,
     // Sets the controls bound to the parameter to the effect's value.
     void showParameter(int index);
 
+    sferant::PluginParameters& parameters;
     // Owned by the frame while open; stale (and never followed) once closed.
     CAnimKnob* azimuthKnob = nullptr;
     CAnimKnob* elevationKnob = nullptr;

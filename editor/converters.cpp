@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "editor/converters.h"
 
-#include "encoder/parameters.h"
+#include "core/parameters.h"
 
 #include <cstdio>
 #include <cstring>
@@ -13,33 +13,32 @@ namespace
 
 constexpr size_t kTextSize = 256;
 
-// One decimal; a quantity that rounds to zero from below reads "0.0", not "-0.0".
-void print(double number, char* text)
+// One decimal of the number the parameter's read-out shows; a quantity that rounds to zero
+// from below reads "0.0", not "-0.0".
+void print(int index, float value, char* text)
 {
-    std::snprintf(text, kTextSize, "%.1f", number);
+    std::snprintf(text, kTextSize, "%.1f", kParameters[index].readoutNumber(value));
     if (std::strcmp(text, "-0.0") == 0) std::strcpy(text, "0.0");
 }
 
 } // namespace
 
-// Each read-out keeps the precision it has always been worked out in (see parameters.h).
-
 void degreeStringConvert(float value, char* text)
 {
-    print(azimuthDegrees<float>(value), text);
+    print(kAzimuth, value, text);
 }
 
 void elevationDegreeStringConvert(float value, char* text)
 {
-    print(float(elevationDegrees<double>(value)), text); // worked out in double, shown as float
+    print(kElevation, value, text);
 }
 
 void distanceStringConvert(float value, char* text)
 {
-    print(distanceMetres<float>(value), text);
+    print(kDistance, value, text);
 }
 
 void widthDegreeStringConvert(float value, char* text)
 {
-    print(widthDegrees<float>(value), text);
+    print(kWidth, value, text);
 }

@@ -119,7 +119,7 @@ class Session
         const VstInt32 index = in.byte() % 10; // 9 is out of range
         const float value = anyParameterValue(in);
         effect.set(index, value);
-        if (index < 9) lastSet[index] = value;
+        if (index < sferant::kNumParams) lastSet[index] = value;
     }
 
     bool parametersInRange() const
@@ -166,7 +166,7 @@ class Session
     FuzzInput& in;
     HostedEffect effect;
     int maxBlock = 1;
-    float lastSet[9];
+    float lastSet[sferant::kNumParams];
     bool previousClean = false;
     bool tooLoud = false;
 };

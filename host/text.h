@@ -15,11 +15,14 @@ constexpr size_t kNameStringLength = 63;  // effect, vendor and product strings
 // gives an empty text.
 void copyText(char* dest, const char* source, size_t maxLen);
 
-// Lets write() fill a roomy zeroed scratch buffer, then hands dest at most
-// maxLen characters of it and a terminator. Returns what write() returns.
+// The size of the scratch buffer writeHostText lends its writer.
+constexpr size_t kHostTextScratch = 256;
+
+// Lets write() fill a roomy zeroed scratch buffer of kHostTextScratch bytes, then hands
+// dest at most maxLen characters of it and a terminator. Returns what write() returns.
 template <typename Write> auto writeHostText(void* dest, size_t maxLen, Write write)
 {
-    char scratch[256] = {};
+    char scratch[kHostTextScratch] = {};
     auto handOver = [&]
     {
         scratch[sizeof scratch - 1] = '\0';

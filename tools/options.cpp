@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "core/parameters.h"
 #include "tools/hosted_effect.h"
 #include "tools/sound_io.h"
 #include "tools/tool_error.h"
@@ -15,33 +16,23 @@ namespace
 
 constexpr int kMaxBlock = 1 << 20;
 
-// An option in physical units for one of the encoder's parameters.
-struct PhysicalOption
-{
-    const char* option;
-    const char* parameter;
-    double min, max;
-    float (*normalise)(double);
-};
+using sferant::kParameters;
 
-const PhysicalOption kPhysicalOptions[] = {
-    {"azimuth", "Azimuth", -180.0, 180.0, [](double deg) { return float(0.5 - deg / 360.0); }},
-    {"elevation", "Elev", -90.0, 90.0, [](double deg) { return float(deg / 180.0 + 0.5); }},
-    {"width", "Width", 0.0, 180.0, [](double deg) { return float(deg / 180.0); }},
-    {"distance", "Distance", 0.1, 10.1, [](double m) { return float((m - 0.1) / 10.0); }},
-    {"order", "Order", 1.0, 5.0, [](double n) { return float((n - 1.0) / 4.0); }},
-};
+// The encoder's parameters that an option sets in the units a user reads (its name is the
+// parameter's symbol), and the switches that a flag turns to their second position.
+const int kUserValueOptions[] = {sferant::kAzimuth, sferant::kElevation, sferant::kWidth,
+                                 sferant::kDistance, sferant::kOrder};
 
-// Switches that set a two-way parameter to 1.
 struct SwitchOption
 {
     const char* option;
-    const char* parameter;
+    int parameter;
 };
 
-const SwitchOption kSwitchOptions[] = {{"nfc", "NFC"}, {"2d", "Output"}, {"stereo", "Input"}};
+const SwitchOption kSwitchOptions[] = {
+    {"nfc", sferant::kNFC}, {"2d", sferant::kOutput}, {"stereo", sferant::kInput}};
 
-const char* const kWeights[] = {"SN2D", "N2D", "SN3D", "N3D", "Fu-Ma"};
+const sferant::Parameter& kWeight = kParameters[sferant::kWeight];
 
 // Options that take no value; all others do.
 const char* const kFlags[] = {"nfc",   "2d",    "stereo",      "double", "demo",
@@ -106,29 +97,47 @@ DelayedSetting parseDelayedSetting(const std::string& option, const std::string&
             float(parseInRange(option, text.substr(equals + 1), 0.0, 1.0))};
 }
 
+// The user value of a parameter option; a switch (the order) takes whole numbers only.
+double parseUserValue(const std::string& option, const std::string& text,
+                      const sferant::Parameter& p)
+{
+    if (p.positions) return parseInteger(option, text, int(p.minimum), int(p.maximum));
+    return parseInRange(option, text, p.minimum, p.maximum);
+}
+
+std::string choiceList(const sferant::Parameter& p)
+{
+    std::string list;
+    for (int i = 0; i < p.positions; ++i)
+        list += (i ? ", " : "") + std::string(p.choices[i]);
+    return list;
+}
+
 bool applyParameterOption(Options& options, const std::string& option, const std::string& value)
 {
-    for (const PhysicalOption& p : kPhysicalOptions)
+    for (int index : kUserValueOptions)
     {
-        if (option != p.option) continue;
-        const double physical = option == "order" ? parseInteger(option, value, 1, 5)
-                                                  : parseInRange(option, value, p.min, p.max);
-        options.parameters.push_back({p.parameter, p.normalise(physical), "--" + option});
+        const sferant::Parameter& p = kParameters[index];
+        if (option != p.symbol) continue;
+        const float normalised = sferant::normalisedValue(index, parseUserValue(option, value, p));
+        options.parameters.push_back({p.name, normalised, "--" + option});
         return true;
     }
     for (const SwitchOption& s : kSwitchOptions)
     {
         if (option == s.option)
         {
-            options.parameters.push_back({s.parameter, 1.0f, "--" + option});
+            const sferant::Parameter& p = kParameters[s.parameter];
+            options.parameters.push_back(
+                {p.name, sferant::normalisedValue(s.parameter, p.maximum), "--" + option});
             return true;
         }
     }
     if (option == "weight")
     {
-        const auto* found = std::find(std::begin(kWeights), std::end(kWeights), value);
-        if (found == std::end(kWeights))
-            fail(option, "'" + value + "' is none of SN2D, N2D, SN3D, N3D, Fu-Ma");
+        const auto* end = kWeight.choices + kWeight.positions;
+        if (std::find(kWeight.choices, end, value) == end)
+            fail(option, "'" + value + "' is none of " + choiceList(kWeight));
         options.parameters.push_back(weightSetting(value, "--weight"));
         return true;
     }
@@ -238,6 +247,7 @@ void applyParameters(HostedEffect& effect, const std::vector<ParameterSetting>& 
 
 ParameterSetting weightSetting(const std::string& name, const std::string& option)
 {
-    const auto* found = std::find(std::begin(kWeights), std::end(kWeights), name);
-    return {"Weight", float(found - std::begin(kWeights)) / 4.0f, option};
+    const auto* found = std::find(kWeight.choices, kWeight.choices + kWeight.positions, name);
+    return {kWeight.name, sferant::normalisedValue(sferant::kWeight, found - kWeight.choices),
+            option};
 }

@@ -7,7 +7,7 @@
 
 #include "RecordingHost.h"
 #include "editor/Sferant_Editor.h"
-#include "encoder/Sferant.h"
+#include "plugin/vst2/Sferant.h"
 #include "gui/CControl.h"
 #include "gui/CFrame.h"
 #include "gui/COffscreenContext.h"

@@ -1,8 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Speed of the audio path at 48 kHz: nanoseconds per sample frame and the
 // real-time factor, for block sizes from 32 to 4096.
-#include "encoder/BlockProcessor.h"
-#include "encoder/FlushDenormals.h"
+#include "core/FlushDenormals.h"
+#include "core/nearfield_filters.h"
+#include "core/parameters.h"
 #include "host/AudioEffect.h"
 
 #include <benchmark/benchmark.h>
@@ -25,7 +26,7 @@ VstIntPtr host(AEffect*, VstInt32 opcode, VstInt32, VstIntPtr, void*, float)
 }
 
 // Fifth order, full sphere, stereo input, N3D; near-field compensation on or off.
-std::array<float, 9> settings(bool nearField)
+std::array<float, sferant::kNumParams> settings(bool nearField)
 {
     return {0.3f, 0.6f, nearField ? 1.0f : 0.0f, 0.05f, 0.3f, 1.0f, 0.75f, 1.0f, 0.0f};
 }
@@ -33,22 +34,23 @@ std::array<float, 9> settings(bool nearField)
 template <class Sample> struct Buffers
 {
     explicit Buffers(int frames)
-        : in(2, std::vector<Sample>(frames)), out(36, std::vector<Sample>(frames))
+        : in(sferant::kNumInputs, std::vector<Sample>(frames)),
+          out(sferant::kNumOutputs, std::vector<Sample>(frames))
     {
         for (int i = 0; i < frames; ++i)
         {
             in[0][i] = static_cast<Sample>(std::sin(i * 0.01));
             in[1][i] = static_cast<Sample>(std::cos(i * 0.013));
         }
-        for (int c = 0; c < 2; ++c)
+        for (int c = 0; c < sferant::kNumInputs; ++c)
             inputs[c] = in[c].data();
-        for (int c = 0; c < 36; ++c)
+        for (int c = 0; c < sferant::kNumOutputs; ++c)
             outputs[c] = out[c].data();
     }
 
     std::vector<std::vector<Sample>> in, out;
-    Sample* inputs[2];
-    Sample* outputs[36];
+    Sample* inputs[sferant::kNumInputs];
+    Sample* outputs[sferant::kNumOutputs];
 };
 
 // time_per_frame: CPU time per sample frame; realtime: seconds of audio per
@@ -69,7 +71,7 @@ class Effect
     {
         record->dispatcher(record, effSetSampleRate, 0, 0, nullptr, kSampleRate);
         const auto values = settings(nearField);
-        for (int i = 0; i < 9; ++i)
+        for (int i = 0; i < sferant::kNumParams; ++i)
             record->setParameter(record, i, values[i]);
     }
     ~Effect() { record->dispatcher(record, effClose, 0, 0, nullptr, 0); }
@@ -131,9 +133,9 @@ template <class Sample> void BM_ProcessMoving(benchmark::State& state)
     AEffect* const record = effect.record;
     for (auto _ : state)
     {
-        record->setParameter(record, 0, azimuth.next());
-        record->setParameter(record, 1, elevation.next());
-        if (nearField) record->setParameter(record, 3, distance.next());
+        record->setParameter(record, sferant::kAzimuth, azimuth.next());
+        record->setParameter(record, sferant::kElevation, elevation.next());
+        if (nearField) record->setParameter(record, sferant::kDistance, distance.next());
         effect.process(buffers.inputs, buffers.outputs, frames);
         benchmark::ClobberMemory();
     }
@@ -141,41 +143,40 @@ template <class Sample> void BM_ProcessMoving(benchmark::State& state)
 }
 
 // Silent input while the near-field filters ring out from a denormal state:
-// argument 1 processes with flush-to-zero and denormals-are-zero (as the
-// effect does), 0 with both cleared.
+// argument 1 runs them with flush-to-zero and denormals-are-zero (as the
+// processor does), 0 with both cleared.
 void BM_DenormalTail(benchmark::State& state)
 {
-    const int frames = 512;
     const bool flush = state.range(0) != 0;
-    auto processor = std::make_unique<sferant::BlockProcessor>();
-    Buffers<double> buffers(frames);
-    for (auto& channel : buffers.in)
-        std::fill(channel.begin(), channel.end(), 0.0);
-    const auto values = settings(true);
-    float parameters[9];
-    std::copy(values.begin(), values.end(), parameters);
+    sferant::NearFieldDesign design;
+    sferant::designDenominators(design, kSampleRate);
+    sferant::designNumerators(design, kSampleRate, 0.6);
+    auto signals = std::make_unique<sferant::SourceSignals>();
+    sferant::FilterState filters{};
     const unsigned hostMode = _mm_getcsr();
     _mm_setcsr(hostMode & ~(sferant::FlushDenormals::kFlushToZero |
                             sferant::FlushDenormals::kDenormalsAreZero));
     for (auto _ : state)
     {
-        std::fill(std::begin(processor->state.nfcStateL), std::end(processor->state.nfcStateL),
-                  1e-310);
-        std::fill(std::begin(processor->state.nfcStateR), std::end(processor->state.nfcStateR),
-                  -1e-310);
+        std::fill(std::begin(filters.nfcStateL), std::end(filters.nfcStateL), 1e-310);
+        std::fill(std::begin(filters.nfcStateR), std::end(filters.nfcStateR), -1e-310);
+        std::fill(std::begin(signals->left[0]), std::end(signals->left[0]), 0.0);
+        std::fill(std::begin(signals->right[0]), std::end(signals->right[0]), 0.0);
         if (flush)
         {
             sferant::FlushDenormals mode;
-            processor->process(parameters, kSampleRate, buffers.inputs, buffers.outputs, frames);
+            sferant::runNearFieldFilters(design, sferant::kMaxOrder, filters, *signals,
+                                         sferant::kChunkFrames);
         }
         else
         {
-            processor->process(parameters, kSampleRate, buffers.inputs, buffers.outputs, frames);
+            sferant::runNearFieldFilters(design, sferant::kMaxOrder, filters, *signals,
+                                         sferant::kChunkFrames);
         }
         benchmark::ClobberMemory();
     }
     _mm_setcsr(hostMode);
-    reportPerFrame(state, frames);
+    reportPerFrame(state, sferant::kChunkFrames);
 }
 
 void blockSizes(benchmark::internal::Benchmark* b)

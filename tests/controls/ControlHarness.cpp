@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ControlHarness.h"
+#include "core/parameters.h"
 
 #include "gui/CDrawContext.h"
 
@@ -21,7 +22,7 @@ void noSleep(uint32_t milliseconds)
 class QuietEffect : public AudioEffectX
 {
   public:
-    QuietEffect() : AudioEffectX(recording_host::callback, 1, 9) {}
+    QuietEffect() : AudioEffectX(recording_host::callback, 1, sferant::kNumParams) {}
     void processReplacing(float**, float**, VstInt32) override {}
 };
 

@@ -2,7 +2,7 @@
 #include "ControlHarness.h"
 
 #include "editor/Sferant_Editor.h"
-#include "encoder/Sferant.h"
+#include "plugin/vst2/Sferant.h"
 #include "gui/CAnimKnob.h"
 #include "gui/CBitmap.h"
 #include "gui/CButtonState.h"
@@ -29,7 +29,7 @@ class Editor : public testing::Test
     {
         installSteppingClock();
         recording_host::reset();
-        effect = std::make_unique<Sferant>(recording_host::callback);
+        effect.reset(static_cast<Sferant*>(createEffectInstance(recording_host::callback)));
         editor = static_cast<Sferant_Editor*>(effect->getEditor());
     }
     void TearDown() override
@@ -285,7 +285,8 @@ TEST_F(Editor, AutomationFromAHostThreadWhileAKnobIsDraggedIsRaceFree)
         [&]
         {
             for (unsigned i = 0; running; ++i)
-                record->setParameter(record, VstInt32(i % 9), float(i % 5) * 0.25f);
+                record->setParameter(record, VstInt32(i % sferant::kNumParams),
+                                     float(i % 5) * 0.25f);
         });
     for (int gesture = 0; gesture < 100; ++gesture)
     {

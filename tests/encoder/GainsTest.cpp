@@ -3,7 +3,7 @@
 #include "HostedEffect.h"
 #include "SphericalHarmonics.h"
 
-#include "encoder/Sferant.h"
+#include "plugin/vst2/Sferant.h"
 
 #include <gtest/gtest.h>
 

@@ -3,7 +3,7 @@
 // built from reverse Bessel roots computed here, and the filters as they run.
 #include "HostedEffect.h"
 
-#include "encoder/Sferant.h"
+#include "plugin/vst2/Sferant.h"
 
 #include <gtest/gtest.h>
 
@@ -68,8 +68,8 @@ class FilterResponses
     FilterResponses(float fs, float distanceValue, int frames) : channels(frames)
     {
         effect.dispatch(effSetSampleRate, 0, 0, nullptr, fs);
-        const float settings[9] = {0.5f, 0.5f, 1, distanceValue, 0, 1, 0, 0, 1};
-        for (int i = 0; i < 9; ++i)
+        const float settings[sferant::kNumParams] = {0.5f, 0.5f, 1, distanceValue, 0, 1, 0, 0, 1};
+        for (int i = 0; i < sferant::kNumParams; ++i)
             effect.set(i, settings[i]);
         channels.in[0][0] = 1.0;
         effect.process(channels.inputs, channels.outputs, frames);

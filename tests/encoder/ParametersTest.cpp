@@ -36,7 +36,7 @@ TEST(EncoderRecord, DescribesTwoInputsThirtySixOutputsAndNineParameters)
     const AEffect& r = *effect.record;
     EXPECT_EQ(r.magic, 0x56737450);
     EXPECT_EQ(r.numPrograms, 1);
-    EXPECT_EQ(r.numParams, 9);
+    EXPECT_EQ(r.numParams, sferant::kNumParams);
     EXPECT_EQ(r.numInputs, 2);
     EXPECT_EQ(r.numOutputs, 36);
     EXPECT_EQ(r.uniqueID, 0x53667274);
@@ -99,7 +99,7 @@ TEST(EncoderParameters, AnIndexOutsideTheNineWritesNothingAndReadsZero)
         EXPECT_EQ(effect.get(index), 0.0f);
         effect.set(index, 0.3f); // stores nothing, and nothing breaks
     }
-    for (int i = 0; i < 9; ++i)
+    for (int i = 0; i < sferant::kNumParams; ++i)
         EXPECT_EQ(effect.text(effGetParamName, i).find('#'), std::string::npos);
 }
 
@@ -175,3 +175,4 @@ TEST(EncoderStrings, EffectProductAndVendor)
     EXPECT_EQ(effect.text(effGetVendorString), "Sferant Project");
     EXPECT_EQ(effect.dispatch(effGetVendorString, 0, 0, std::string(80, ' ').data()), 1);
 }
+

@@ -4,7 +4,7 @@
 #include "HostedEffect.h"
 #include "SphericalHarmonics.h"
 
-#include "encoder/Sferant.h"
+#include "plugin/vst2/Sferant.h"
 
 #include <gtest/gtest.h>
 
@@ -24,12 +24,12 @@ constexpr double kUntouched = 7.0;
 
 // Normalised values in index order: azimuth, elevation, NFC, distance, width,
 // order, weight, input, output.
-using Settings = std::array<float, 9>;
+using Settings = std::array<float, sferant::kNumParams>;
 constexpr Settings kFirstOrderMono = {0.5f, 0.5f, 0, 1, 0, 0, kSN3D, 0, 0};
 
 void configure(HostedEffect& effect, const Settings& settings)
 {
-    for (int i = 0; i < 9; ++i)
+    for (int i = 0; i < sferant::kNumParams; ++i)
         effect.set(i, settings[i]);
 }
 
@@ -357,7 +357,7 @@ TEST(BlockProcessing, WithoutAUsableSampleRateTheNearFieldFiltersPassTheSignal)
     {
         Sferant effect(quietHost);
         effect.setSampleRate(rate);
-        for (int i = 0; i < 9; ++i)
+        for (int i = 0; i < sferant::kNumParams; ++i)
             effect.setParameter(i, settings[i]);
         Channels<double> channels(256);
         fillNoise(channels.in[0], 40);

@@ -26,19 +26,20 @@ class Scenario
     // Each parameter gets a new value with probability `share`.
     void randomiseParameters(double share = 1.0)
     {
-        for (int i = 0; i < 9; ++i)
+        for (int i = 0; i < sferant::kNumParams; ++i)
             if (coin(share))
                 values[i] = isSwitch(i) && coin(0.8) ? switchPosition(i) : uniform(0.0f, 1.0f);
     }
 
     void apply(HostedEffect& effect, LiteralEncoder& literal) const
     {
-        for (int i = 0; i < 9; ++i)
+        for (int i = 0; i < sferant::kNumParams; ++i)
             effect.set(i, values[i]);
-        float* fields[9] = {&literal.fAzimuth,  &literal.fElevation, &literal.fNFC,
-                            &literal.fDistance, &literal.fWidth,     &literal.fOrder,
-                            &literal.fWeight,   &literal.fInput,     &literal.fOutput};
-        for (int i = 0; i < 9; ++i)
+        float* fields[sferant::kNumParams] = {
+            &literal.fAzimuth,  &literal.fElevation, &literal.fNFC,
+            &literal.fDistance, &literal.fWidth,     &literal.fOrder,
+            &literal.fWeight,   &literal.fInput,     &literal.fOutput};
+        for (int i = 0; i < sferant::kNumParams; ++i)
             *fields[i] = values[i];
     }
 
@@ -59,7 +60,7 @@ class Scenario
 
     bool coin(double p) { return std::bernoulli_distribution(p)(random); }
 
-    float values[9] = {};
+    float values[sferant::kNumParams] = {};
 
   private:
     static bool isSwitch(int i) { return i == 2 || (i >= 5 && i <= 8); }

@@ -9,13 +9,14 @@ set -euo pipefail
 may_include() {
   case $1 in
     host/*) echo "host" ;;
-    encoder/*) echo "host encoder" ;;
+    core/*) echo "core" ;; # no plug-in format, window system or editor
+    plugin/vst2/*) echo "plugin/vst2 core host editor" ;; # the module gives the effect its editor
     gui/AEffGUIEditor.* | gui/VirtualKeys.h) echo "gui host" ;; # the editor base; the key record
     gui/*) echo "gui resources" ;;
-    editor/*) echo "editor encoder gui host" ;;
-    resources/artwork/*) echo "editor" ;; # the artwork program paints around the editor's layout
+    editor/*) echo "editor core gui host" ;;
+    tools/artwork/*) echo "editor" ;; # the artwork program paints around the editor's layout
     resources/*) echo "resources" ;;
-    tools/*) echo "tools host" ;;
+    tools/*) echo "tools host core" ;; # the record; the parameter table
   esac
 }
 
@@ -26,8 +27,8 @@ check_includes() {
       echo "$file includes from $target/"
       failed=1
     fi
-  done < <(cd "$1" && grep -rEo '^#include "[a-z]+/' host encoder gui editor resources tools |
-    sed -E 's/#include "([a-z]+)\//\1/')
+  done < <(cd "$1" && grep -rEo '^#include "(plugin/)?[a-z0-9]+/' host core plugin gui editor resources tools |
+    sed -E 's/#include "((plugin\/)?[a-z0-9]+)\//\1/')
   return $failed
 }
 

@@ -27,9 +27,9 @@ VstIntPtr HostedEffect::dispatch(VstInt32 opcode, VstInt32 index, VstIntPtr valu
     return record->dispatcher(record, opcode, index, value, ptr, opt);
 }
 
-void HostedEffect::setAll(const float (&values)[9])
+void HostedEffect::setAll(const float (&values)[sferant::kNumParams])
 {
-    for (int i = 0; i < 9; ++i)
+    for (int i = 0; i < sferant::kNumParams; ++i)
         set(i, values[i]);
 }
 

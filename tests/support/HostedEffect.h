@@ -4,6 +4,7 @@
 #pragma once
 
 #include "RecordingHost.h"
+#include "core/parameters.h"
 #include "host/aeffect.h"
 
 #include <string>
@@ -37,7 +38,7 @@ class HostedEffect
                        void* ptr = nullptr, float opt = 0.0f);
     void set(VstInt32 index, float value) { record->setParameter(record, index, value); }
     float get(VstInt32 index) { return record->getParameter(record, index); }
-    void setAll(const float (&values)[9]);
+    void setAll(const float (&values)[sferant::kNumParams]);
     // The text an opcode writes, starting from a buffer filled with '#'.
     std::string text(VstInt32 opcode, VstInt32 index = 0, VstIntPtr value = 0);
 

@@ -3,6 +3,7 @@
 // while the audio thread processes blocks and the user-interface thread reads
 // values and display texts. Under ThreadSanitizer any data race fails the run.
 #include "ModuleInstance.h"
+#include "core/parameters.h"
 
 #include <gtest/gtest.h>
 
@@ -35,14 +36,15 @@ TEST(HostThreads, automationWhileProcessingIsRaceFree)
         {
             std::mt19937 random(7);
             while (processing)
-                effect.record->setParameter(effect.record, random() % 9, automationValue(random));
+                effect.record->setParameter(effect.record, random() % sferant::kNumParams,
+                                            automationValue(random));
         });
     std::thread userInterface(
         [&]
         {
             char text[64];
             while (processing)
-                for (int i = 0; i < 9; ++i)
+                for (int i = 0; i < sferant::kNumParams; ++i)
                 {
                     effect.record->getParameter(effect.record, i);
                     effect.dispatch(effGetParamDisplay, i, 0, text);

@@ -3,6 +3,7 @@
 // do anyway: the effect must survive all of it with finite output.
 #include "ModuleInstance.h"
 #include "XServer.h"
+#include "core/parameters.h"
 
 #include <gtest/gtest.h>
 
@@ -14,8 +15,10 @@ namespace
 {
 
 // NFC on near the head, fifth order, N3D, stereo, full sphere: the largest gains.
-constexpr float kLoudest[9] = {0.3f, 0.7f, 1.0f, 0.0f, 0.4f, 1.0f, 0.75f, 1.0f, 0.0f};
-constexpr float kQuiet[9] = {0.9f, 0.2f, 0.0f, 0.6f, 0.1f, 0.25f, 1.0f, 0.0f, 1.0f};
+constexpr float kLoudest[sferant::kNumParams] = {0.3f, 0.7f,  1.0f, 0.0f, 0.4f,
+                                                 1.0f, 0.75f, 1.0f, 0.0f};
+constexpr float kQuiet[sferant::kNumParams] = {0.9f,  0.2f, 0.0f, 0.6f, 0.1f,
+                                               0.25f, 1.0f, 0.0f, 1.0f};
 
 // The same input into an instance fed in blocks of one size and into a
 // reference fed in one block: the outputs must agree bit for bit.
@@ -65,12 +68,12 @@ TEST(HostTorture, blockSizeDoesNotChangeTheOutput)
 TEST(HostTorture, twoInstancesNeverSeeEachOthersValues)
 {
     ModuleInstance a, b;
-    for (int i = 0; i < 9; ++i)
+    for (int i = 0; i < sferant::kNumParams; ++i)
     {
         a.set(i, kLoudest[i]);
         b.set(i, kQuiet[i]);
     }
-    for (int i = 0; i < 9; ++i)
+    for (int i = 0; i < sferant::kNumParams; ++i)
     {
         EXPECT_EQ(a.get(i), kLoudest[i]) << "parameter " << i;
         EXPECT_EQ(b.get(i), kQuiet[i]) << "parameter " << i;
@@ -174,8 +177,8 @@ TEST(HostTorture, everySwitchCombinationKeepsOutputsFinite)
                     for (float output : {0.0f, 1.0f})
                         for (float distance : {0.0f, 1.0f})
                         {
-                            const float values[9] = {0.1f,  0.95f,  nfc,   distance, 1.0f,
-                                                     order, weight, input, output};
+                            const float values[sferant::kNumParams] = {
+                                0.1f, 0.95f, nfc, distance, 1.0f, order, weight, input, output};
                             effect.setAll(values);
                             Channels<float> block(64);
                             fillSignal(block.in[0], 3, frame);

@@ -5,6 +5,7 @@
 #include "LoadedModule.h"
 #include "ModuleInstance.h"
 #include "XServer.h"
+#include "core/parameters.h"
 
 #include <gtest/gtest.h>
 
@@ -50,7 +51,7 @@ void useBriefly(ModuleInstance& effect)
 {
     effect.start(48000.0f, 64);
     char text[64];
-    for (int i = 0; i < 9; ++i)
+    for (int i = 0; i < sferant::kNumParams; ++i)
         effect.dispatch(effGetParamDisplay, i, 0, text);
     effect.dispatch(effGetProgramName, 0, 0, text);
     ERect* rect = nullptr;

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "encoder/BlockPlan.h"
+#include "core/BlockPlan.h"
 
 #include <algorithm>
 #include <cmath>
@@ -45,7 +45,7 @@ const ChannelMap& channelMapOf(int outputMode)
 }
 
 // Bitwise, so that a part is kept only for exactly the values it was made from.
-bool sameBits(float a, float b)
+template <class Real> bool sameBits(Real a, Real b)
 {
     return std::memcmp(&a, &b, sizeof a) == 0;
 }
@@ -70,7 +70,7 @@ AzimuthTerms halved(AzimuthTerms terms)
 
 } // namespace
 
-void BlockPlan::update(const float (&p)[kNumParams], float sampleRate)
+void BlockPlan::update(const float (&p)[kNumParams], double sampleRate)
 {
     if (made && std::memcmp(p, madeFrom, sizeof madeFrom) == 0 && sameBits(sampleRate, madeForRate))
         return;
@@ -147,7 +147,7 @@ void BlockPlan::updateSignalRows()
 
 // Without a usable sample rate there is no filter to design; sections whose
 // numerator equals their denominator pass the signal on unchanged.
-void BlockPlan::updateFilters(float sampleRate)
+void BlockPlan::updateFilters(double sampleRate)
 {
     const bool usableRate = std::isfinite(sampleRate) && sampleRate > 0;
     const double fs = usableRate ? sampleRate : kFallbackSampleRate;

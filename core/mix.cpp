@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "encoder/mix.h"
+#include "core/mix.h"
 
-#include "encoder/WiderVectors.h"
+#include "core/WiderVectors.h"
 
 #include <algorithm>
 
@@ -21,8 +21,8 @@ SFERANT_INLINE void mixChannel(Sample* __restrict out, const double* __restrict 
 }
 
 template <class Sample>
-SFERANT_INLINE void mixAll(const BlockPlan& plan, const SourceSignals& signals, Sample** outputs,
-                           int offset, int count)
+SFERANT_INLINE void mixAll(const BlockPlan& plan, const SourceSignals& signals,
+                           Sample* const* outputs, int offset, int count)
 {
     for (int i = 0; i < plan.numSilent; ++i)
     {
@@ -40,25 +40,25 @@ SFERANT_INLINE void mixAll(const BlockPlan& plan, const SourceSignals& signals, 
 }
 
 template <class Sample>
-using MixFunction = void (*)(const BlockPlan&, const SourceSignals&, Sample**, int, int);
+using MixFunction = void (*)(const BlockPlan&, const SourceSignals&, Sample* const*, int, int);
 
 template <class Sample>
-void mixPlain(const BlockPlan& plan, const SourceSignals& signals, Sample** outputs, int offset,
-              int count)
+void mixPlain(const BlockPlan& plan, const SourceSignals& signals, Sample* const* outputs,
+              int offset, int count)
 {
     mixAll(plan, signals, outputs, offset, count);
 }
 
 template <class Sample>
-SFERANT_AVX2 void mixAvx2(const BlockPlan& plan, const SourceSignals& signals, Sample** outputs,
-                          int offset, int count)
+SFERANT_AVX2 void mixAvx2(const BlockPlan& plan, const SourceSignals& signals,
+                          Sample* const* outputs, int offset, int count)
 {
     mixAll(plan, signals, outputs, offset, count);
 }
 
 template <class Sample>
-SFERANT_AVX512 void mixAvx512(const BlockPlan& plan, const SourceSignals& signals, Sample** outputs,
-                              int offset, int count)
+SFERANT_AVX512 void mixAvx512(const BlockPlan& plan, const SourceSignals& signals,
+                              Sample* const* outputs, int offset, int count)
 {
     mixAll(plan, signals, outputs, offset, count);
 }
@@ -73,14 +73,14 @@ const MixFunction<double> mixDouble = widestMix<double>();
 
 } // namespace
 
-void mixChannels(const BlockPlan& plan, const SourceSignals& signals, float** outputs, int offset,
-                 int count)
+void mixChannels(const BlockPlan& plan, const SourceSignals& signals, float* const* outputs,
+                 int offset, int count)
 {
     mixFloat(plan, signals, outputs, offset, count);
 }
 
-void mixChannels(const BlockPlan& plan, const SourceSignals& signals, double** outputs, int offset,
-                 int count)
+void mixChannels(const BlockPlan& plan, const SourceSignals& signals, double* const* outputs,
+                 int offset, int count)
 {
     mixDouble(plan, signals, outputs, offset, count);
 }

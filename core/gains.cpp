@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "encoder/gains.h"
+#include "core/gains.h"
 
-#include "encoder/weights.h"
+#include "core/weights.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "encoder/FilterState.h"
+#include "core/FilterState.h"
 
 #include <algorithm>
 #include <cmath>

@@ -3,10 +3,10 @@
 // parameter values and sample rate. Block processing works from one reading
 // per block instead (BlockProcessor).
 
-#include "encoder/Sferant.h"
+#include "plugin/vst2/Sferant.h"
 
-#include "encoder/nearfield.h"
-#include "encoder/weights.h"
+#include "core/nearfield.h"
+#include "core/weights.h"
 
 using namespace sferant;
 

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "encoder/weights.h"
+#include "core/weights.h"
 
 #include <cmath>
 
@@ -22,16 +22,11 @@ constexpr double kFuMaFactors[6][6] = {
 
 constexpr double kSqrt2 = 1.4142135623730951;
 
-int factorialOrOne(int n)
-{
-    return n <= 1 ? 1 : factorial(n);
-}
-
 double semiNormalised(int n, int m, double degreeFactor)
 {
-    double numerator = degreeFactor * factorialOrOne(n - m);
+    double numerator = degreeFactor * factorial(n - m);
     if (m >= 1) numerator *= 2;
-    return std::sqrt(numerator / static_cast<double>(factorialOrOne(n + m)));
+    return std::sqrt(numerator / static_cast<double>(factorial(n + m)));
 }
 
 double weightFromFormula(int choice, int n, int m)

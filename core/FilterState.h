@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "encoder/parameters.h"
+#include "core/parameters.h"
 
 // The near-field filters' memory for the two virtual sources.
 

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "encoder/Sferant.h"
+#include "plugin/vst2/Sferant.h"
 
-#include "encoder/EditorFactory.h"
+#include "host/AEffEditor.h"
 #include "host/text.h"
 
 #include <algorithm>
@@ -18,16 +18,30 @@ namespace
 constexpr VstInt32 kUniqueID = 0x53667274;
 constexpr char kInitialProgramName[] = "Init";
 
+// The editor of programs without a window system: registered as the effect's editor, so
+// that the record reads as the module's does, but it never opens.
+class WindowlessEditor : public AEffEditor, public ParameterListener
+{
+  public:
+    explicit WindowlessEditor(AudioEffect* effect) : AEffEditor(effect) { effect->setEditor(this); }
+    void parameterChanged(int) override {}
+};
+
+ParameterListener* makeWindowlessEditor(Sferant& effect)
+{
+    return new WindowlessEditor(&effect);
+}
+
 } // namespace
 
 SferantProgram::SferantProgram()
 {
     for (int i = 0; i < kNumParams; ++i)
-        values[i].store(kParameterDefaults[i], std::memory_order_relaxed);
+        values[i].store(kParameters[i].defaultValue, std::memory_order_relaxed);
     copyText(name, kInitialProgramName, kProgramNameLength);
 }
 
-Sferant::Sferant(audioMasterCallback audioMaster)
+Sferant::Sferant(audioMasterCallback audioMaster, EditorMaker makeEditor)
     : AudioEffectX(audioMaster, 1, kNumParams), programs(new SferantProgram[1])
 {
     setProgram(0);
@@ -37,9 +51,9 @@ Sferant::Sferant(audioMasterCallback audioMaster)
     canProcessReplacing(true);
     canDoubleReplacing(true);
     for (int i = 0; i < kNumParams; ++i)
-        (this->*slot(i)).store(kParameterDefaults[i], std::memory_order_relaxed);
-    // The editor registers itself with this effect (setEditor); the effect owns it from here on.
-    editorListener = createEditor(this);
+        (this->*slot(i)).store(kParameters[i].defaultValue, std::memory_order_relaxed);
+    processor.prepare(sampleRate, blockSize);
+    editorListener = (makeEditor ? makeEditor : makeWindowlessEditor)(*this);
     AudioEffectX::resume();
 }
 
@@ -54,6 +68,18 @@ void Sferant::resume()
     AudioEffectX::resume();
 }
 
+void Sferant::setSampleRate(float rate)
+{
+    AudioEffectX::setSampleRate(rate);
+    processor.prepare(sampleRate, blockSize);
+}
+
+void Sferant::setBlockSize(VstInt32 frames)
+{
+    AudioEffectX::setBlockSize(frames);
+    processor.prepare(sampleRate, blockSize);
+}
+
 void Sferant::setParameter(VstInt32 index, float value)
 {
     if (slot(index) && std::isfinite(value))
@@ -62,12 +88,12 @@ void Sferant::setParameter(VstInt32 index, float value)
         programs[curProgram].values[index].store(stored, std::memory_order_relaxed);
         (this->*slot(index)).store(stored, std::memory_order_relaxed);
     }
-    tellEditor(index, value);
+    tellEditor(index);
 }
 
 float Sferant::getParameter(VstInt32 index)
 {
-    return slot(index) ? value(index) : 0.0f;
+    return value(index);
 }
 
 void Sferant::setProgram(VstInt32 program)
@@ -87,9 +113,10 @@ void Sferant::getProgramName(char* name)
 {
     const char* stored = programs[curProgram].name;
     if (std::strcmp(stored, kInitialProgramName) == 0)
-        writeHostText(name, kProgramNameLength,
-                      [&](char* text)
-                      { return std::snprintf(text, 256, "%s %d", stored, curProgram + 1); });
+        writeHostText(
+            name, kProgramNameLength,
+            [&](char* text)
+            { return std::snprintf(text, kHostTextScratch, "%s %d", stored, curProgram + 1); });
     else
         copyText(name, stored, kProgramNameLength);
 }
@@ -118,10 +145,25 @@ std::atomic<float> Sferant::*Sferant::slot(VstInt32 index)
 
 float Sferant::value(int index) const
 {
-    return (this->*slot(index)).load(std::memory_order_relaxed);
+    return slot(index) ? (this->*slot(index)).load(std::memory_order_relaxed) : 0.0f;
 }
 
-void Sferant::tellEditor(VstInt32 index, float value)
+void Sferant::tellEditor(VstInt32 index)
 {
-    if (editorListener) editorListener->setParameter(index, value);
+    if (editorListener) editorListener->parameterChanged(index);
+}
+
+void Sferant::beginGesture(int index)
+{
+    beginEdit(index);
+}
+
+void Sferant::setFromGesture(int index, float value)
+{
+    setParameterAutomated(index, value);
+}
+
+void Sferant::endGesture(int index)
+{
+    endEdit(index);
 }

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "encoder/gains.h"
-#include "encoder/nearfield.h"
-#include "encoder/parameters.h"
+#include "core/gains.h"
+#include "core/nearfield.h"
+#include "core/parameters.h"
 
 // What one block derives from the parameter values and the sample rate. It is
 // kept from block to block, and new values redo only the parts that depend on
@@ -15,7 +15,7 @@ namespace sferant
 struct BlockPlan
 {
     // Brings the plan to these values; parameters are normalised and in 0..1.
-    void update(const float (&parameters)[kNumParams], float sampleRate);
+    void update(const float (&parameters)[kNumParams], double sampleRate);
 
     int order;      // 1 to 5
     int outputMode; // OutputMode
@@ -43,11 +43,11 @@ struct BlockPlan
     void updateGains();
     void updateChannelLists(const bool (&silent)[kNumOutputs]);
     void updateSignalRows();
-    void updateFilters(float sampleRate);
+    void updateFilters(double sampleRate);
 
     bool made = false;
     float madeFrom[kNumParams];
-    float madeForRate;
+    double madeForRate;
 
     GainTerms terms;
     // Cosine and sine of the centre azimuth and of half the width.

@@ -1,17 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "encoder/BlockProcessor.h"
-#include "encoder/gains.h"
-#include "encoder/parameters.h"
+#include "core/BlockProcessor.h"
+#include "core/PluginParameters.h"
+#include "core/gains.h"
+#include "core/parameters.h"
 #include "host/AudioEffectX.h"
 
 #include <atomic>
-
-namespace sferant
-{
-class ParameterListener;
-}
 
 // The one program: the nine parameter values in index order and a name. The values are
 // written by whichever thread sets a parameter (the host's and the editor's at once).
@@ -23,14 +19,22 @@ struct SferantProgram
     char name[24];
 };
 
-// The Ambisonic encoder effect: one mono or stereo source into 36 outputs.
-class Sferant : public AudioEffectX
+// The Ambisonic encoder as a VST 2.4 effect: one mono or stereo source into 36 outputs.
+class Sferant : public AudioEffectX, public sferant::PluginParameters
 {
   public:
-    explicit Sferant(audioMasterCallback audioMaster);
+    // Makes the effect's editor, which registers itself with the effect (setEditor) and is
+    // owned by it from then on; it hears of every parameter change.
+    using EditorMaker = sferant::ParameterListener* (*)(Sferant& effect);
+
+    // Without a maker the effect gets an editor that never opens, so that the record reads
+    // as the module's does in programs without a window system.
+    explicit Sferant(audioMasterCallback audioMaster, EditorMaker makeEditor = nullptr);
     ~Sferant() override;
 
     void resume() override;
+    void setSampleRate(float sampleRate) override;
+    void setBlockSize(VstInt32 blockSize) override;
     void processReplacing(float** inputs, float** outputs, VstInt32 sampleFrames) override;
     void processDoubleReplacing(double** inputs, double** outputs, VstInt32 sampleFrames) override;
 
@@ -83,13 +87,18 @@ class Sferant : public AudioEffectX
     virtual void firstOrderFilterCoeffs(double distance, int n, double* out);
     virtual void secondOrderFilterCoeffs(double distance, int n, int k, double* out);
 
+    // The editor's way to the parameters: host values, and gestures reported to the host.
+    float value(int index) const override;
+    void beginGesture(int index) override;
+    void setFromGesture(int index, float value) override;
+    void endGesture(int index) override;
+
   private:
     // The values as one consistent reading, taken once per block.
     void readParameters(float (&values)[sferant::kNumParams]) const;
     // The member holding parameter index; null outside 0..8.
     static std::atomic<float> Sferant::*slot(VstInt32 index);
-    float value(int index) const;
-    void tellEditor(VstInt32 index, float value);
+    void tellEditor(VstInt32 index);
 
     SferantProgram* programs;
     // Written by the host's or the editor's thread, read by the audio thread.

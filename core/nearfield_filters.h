@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "encoder/FilterState.h"
-#include "encoder/SourceSignals.h"
-#include "encoder/nearfield.h"
+#include "core/FilterState.h"
+#include "core/SourceSignals.h"
+#include "core/nearfield.h"
 
 namespace sferant
 {

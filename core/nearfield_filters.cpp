@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "encoder/nearfield_filters.h"
+#include "core/nearfield_filters.h"
 
-#include "encoder/WiderVectors.h"
+#include "core/WiderVectors.h"
 
 // Quads pass only between this file's functions, which are inlined into each
 // variant: the calling convention of a 32-byte vector never comes into play.

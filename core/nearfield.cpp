@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "encoder/nearfield.h"
+#include "core/nearfield.h"
 
-#include "encoder/parameters.h"
+#include "core/parameters.h"
 
 #include <iterator>
 

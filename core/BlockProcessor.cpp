@@ -1,11 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "encoder/BlockProcessor.h"
+#include "core/BlockProcessor.h"
 
-#include "encoder/gains.h"
-#include "encoder/mix.h"
-#include "encoder/nearfield_filters.h"
+#include "core/FlushDenormals.h"
+#include "core/gains.h"
+#include "core/mix.h"
+#include "core/nearfield_filters.h"
 
 #include <algorithm>
+#include <iterator>
 
 namespace sferant
 {
@@ -14,7 +16,7 @@ namespace
 {
 
 template <class Sample>
-bool buffersUsable(Sample** inputs, Sample** outputs, int frames, bool stereo)
+bool buffersUsable(const Sample* const* inputs, Sample* const* outputs, int frames, bool stereo)
 {
     if (frames <= 0 || !inputs || !outputs || !inputs[0] || (stereo && !inputs[1])) return false;
     return std::all_of(outputs, outputs + kNumOutputs,
@@ -32,23 +34,36 @@ template <class Sample> double holdLeft(double value)
 
 } // namespace
 
-void BlockProcessor::process(const float (&parameters)[kNumParams], float sampleRate,
-                             float** inputs, float** outputs, int frames)
+void BlockProcessor::prepare(double rate, int /*maxFrames*/)
 {
-    processBlock(parameters, sampleRate, inputs, outputs, frames);
+    sampleRate = rate;
 }
 
-void BlockProcessor::process(const float (&parameters)[kNumParams], float sampleRate,
-                             double** inputs, double** outputs, int frames)
+void BlockProcessor::reset()
 {
-    processBlock(parameters, sampleRate, inputs, outputs, frames);
+    state = FilterState{};
+}
+
+void BlockProcessor::setParameters(const float (&values)[kNumParams])
+{
+    std::copy(std::begin(values), std::end(values), parameters);
+}
+
+void BlockProcessor::process(const float* const* inputs, float* const* outputs, int frames)
+{
+    processBlock(inputs, outputs, frames);
+}
+
+void BlockProcessor::process(const double* const* inputs, double* const* outputs, int frames)
+{
+    processBlock(inputs, outputs, frames);
 }
 
 template <class Sample>
-void BlockProcessor::processBlock(const float (&parameters)[kNumParams], float sampleRate,
-                                  Sample** inputs, Sample** outputs, int frames)
+void BlockProcessor::processBlock(const Sample* const* inputs, Sample* const* outputs, int frames)
 {
     if (!buffersUsable(inputs, outputs, frames, switchState(parameters[kInput]) == 1)) return;
+    FlushDenormals flush;
     plan.update(parameters, sampleRate);
     for (int offset = 0; offset < frames; offset += kChunkFrames)
         processChunk(inputs, outputs, offset, std::min(kChunkFrames, frames - offset));
@@ -56,7 +71,8 @@ void BlockProcessor::processBlock(const float (&parameters)[kNumParams], float s
 }
 
 template <class Sample>
-void BlockProcessor::processChunk(Sample** inputs, Sample** outputs, int offset, int count)
+void BlockProcessor::processChunk(const Sample* const* inputs, Sample* const* outputs, int offset,
+                                  int count)
 {
     loadSources(inputs, offset, count);
     if (plan.nearField) runNearFieldFilters(plan.filters, plan.order, state, signals, count);
@@ -64,7 +80,8 @@ void BlockProcessor::processChunk(Sample** inputs, Sample** outputs, int offset,
     noteLatestSignals(count);
 }
 
-template <class Sample> void BlockProcessor::loadSources(Sample** inputs, int offset, int count)
+template <class Sample>
+void BlockProcessor::loadSources(const Sample* const* inputs, int offset, int count)
 {
     const Sample* left = inputs[0] + offset;
     const Sample* right = (plan.stereo ? inputs[1] : inputs[0]) + offset;
