@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ControlHarness.h"
+#include "TextDigest.h"
 
 #include "editor/converters.h"
 #include "gui/COffscreenContext.h"
@@ -85,6 +86,21 @@ TEST(ReadoutConverters, StayWithinTheirBufferForAnyValue)
             EXPECT_LT(std::string(text, std::find(text, text + 256, '\0')).size(), 64u);
         }
     }
+}
+
+// The read-outs keep their digits from release to release. The digest is of the four
+// read-outs' texts at a sample of the floats in 0..1, as they were when they last changed.
+TEST(ReadoutConverters, TextsAcrossTheFloatsInZeroToOneAreUnchanged)
+{
+    sferant_test::TextDigest digest;
+    sferant_test::forSampledFloatsInZeroToOne(
+        [&](float x)
+        {
+            for (auto convert : {degreeStringConvert, elevationDegreeStringConvert,
+                                 distanceStringConvert, widthDegreeStringConvert})
+                digest.add(converted(convert, x));
+        });
+    EXPECT_EQ(digest.value(), 17818601241110062523u);
 }
 
 TEST(ParamDisplay, AConverterWithDataWinsOverAPlainOne)

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Parameters, program and texts, as a host sees them through the record.
 #include "HostedEffect.h"
+#include "TextDigest.h"
 
 #include <gtest/gtest.h>
 
@@ -176,3 +177,21 @@ TEST(EncoderStrings, EffectProductAndVendor)
     EXPECT_EQ(effect.dispatch(effGetVendorString, 0, 0, std::string(80, ' ').data()), 1);
 }
 
+// The host's texts must never move: a saved session shows what it showed. The digest is of
+// the texts of every parameter at a sample of the floats in 0..1, as the effect wrote them
+// when the texts were last changed.
+TEST(EncoderParameters, TextsAcrossTheFloatsInZeroToOneAreUnchanged)
+{
+    HostedEffect effect;
+    TextDigest digest;
+    forSampledFloatsInZeroToOne(
+        [&](float x)
+        {
+            for (int index = 0; index < sferant::kNumParams; ++index)
+            {
+                effect.set(index, x);
+                digest.add(effect.text(effGetParamDisplay, index));
+            }
+        });
+    EXPECT_EQ(digest.value(), 4741368604598906215u);
+}

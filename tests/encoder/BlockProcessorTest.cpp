@@ -1,0 +1,129 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The block processor on its own, as every plug-in format drives it: prepare, reset,
+// parameters, process.
+#include "HostedEffect.h"
+
+#include "core/BlockProcessor.h"
+#include "core/FlushDenormals.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <memory>
+#include <xmmintrin.h>
+
+using namespace sferant_test;
+
+namespace
+{
+
+constexpr double kRate = 48000;
+constexpr int kFrames = 300; // more than a chunk, not a multiple of one
+
+// Fifth order, stereo with a width, near-field compensation at 0.6 m, N3D.
+constexpr float kNearField[sferant::kNumParams] = {0.3f, 0.6f, 1, 0.05f, 0.3f, 1, 0.75f, 1, 0};
+
+std::unique_ptr<sferant::BlockProcessor>
+preparedProcessor(const float (&values)[sferant::kNumParams])
+{
+    auto processor = std::make_unique<sferant::BlockProcessor>();
+    processor->prepare(kRate, kFrames);
+    processor->setParameters(values);
+    return processor;
+}
+
+template <class Sample> void fillInputs(Channels<Sample>& channels, unsigned seed)
+{
+    fillSignal(channels.in[0], seed, 0);
+    fillSignal(channels.in[1], seed + 1, 0);
+}
+
+template <class Sample>
+void expectSameOutputs(const Channels<Sample>& a, const Channels<Sample>& b, const char* what)
+{
+    for (int c = 0; c < kOutputs; ++c)
+        ASSERT_EQ(a.out[c], b.out[c]) << what << ", output " << c;
+}
+
+} // namespace
+
+TEST(BlockProcessor, EncodesAsTheEffectDoesThroughItsRecord)
+{
+    Channels<float> direct(kFrames), hosted(kFrames);
+    fillInputs(direct, 3);
+    fillInputs(hosted, 3);
+    auto processor = preparedProcessor(kNearField);
+    HostedEffect effect;
+    effect.start(float(kRate), kFrames);
+    effect.setAll(kNearField);
+    for (int block = 0; block < 3; ++block)
+    {
+        processor->process(direct.inputs, direct.outputs, kFrames);
+        effect.process(hosted, kFrames);
+        expectSameOutputs(direct, hosted, "the same block");
+    }
+}
+
+TEST(BlockProcessor, ResetForgetsTheFiltersMemory)
+{
+    Channels<double> fresh(kFrames), resetOne(kFrames);
+    fillInputs(fresh, 5);
+    fillInputs(resetOne, 5);
+    auto processor = preparedProcessor(kNearField);
+    processor->process(resetOne.inputs, resetOne.outputs, kFrames);
+    processor->reset();
+    processor->process(resetOne.inputs, resetOne.outputs, kFrames);
+    preparedProcessor(kNearField)->process(fresh.inputs, fresh.outputs, kFrames);
+    expectSameOutputs(fresh, resetOne, "after a reset");
+}
+
+TEST(BlockProcessor, CarriesTheFiltersMemoryFromBlockToBlock)
+{
+    Channels<double> whole(2 * kFrames), halves(kFrames);
+    fillInputs(whole, 7);
+    auto once = preparedProcessor(kNearField);
+    once->process(whole.inputs, whole.outputs, 2 * kFrames);
+    auto twice = preparedProcessor(kNearField);
+    for (int half = 0; half < 2; ++half)
+    {
+        for (int c = 0; c < kInputs; ++c)
+            std::copy_n(whole.in[c].begin() + half * kFrames, kFrames, halves.in[c].begin());
+        twice->process(halves.inputs, halves.outputs, kFrames);
+        for (int c = 0; c < kOutputs; ++c)
+            ASSERT_TRUE(std::equal(halves.out[c].begin(), halves.out[c].end(),
+                                   whole.out[c].begin() + half * kFrames))
+                << "half " << half << ", output " << c;
+    }
+}
+
+TEST(BlockProcessor, FlushesDenormalsWhileItRunsAndRestoresTheCallersMode)
+{
+    const unsigned callersMode = _mm_getcsr();
+    _mm_setcsr(callersMode & ~(sferant::FlushDenormals::kFlushToZero |
+                               sferant::FlushDenormals::kDenormalsAreZero));
+    const unsigned plainMode = _mm_getcsr();
+    Channels<double> channels(kFrames);
+    for (auto& input : channels.in)
+        std::fill(input.begin(), input.end(), 1e-310);
+    preparedProcessor(kNearField)->process(channels.inputs, channels.outputs, kFrames);
+    EXPECT_EQ(_mm_getcsr(), plainMode);
+    _mm_setcsr(callersMode);
+    for (int c = 0; c < kOutputs; ++c)
+        for (double s : channels.out[c])
+            ASSERT_EQ(s, 0.0) << "output " << c << ": a denormal input counts as silence";
+}
+
+TEST(BlockProcessor, ANewRateTakesEffectAtTheNextBlock)
+{
+    Channels<double> at96(kFrames), changed(kFrames);
+    fillInputs(at96, 9);
+    fillInputs(changed, 9);
+    auto processor = preparedProcessor(kNearField);
+    processor->prepare(96000, kFrames);
+    processor->process(changed.inputs, changed.outputs, kFrames);
+    auto other = std::make_unique<sferant::BlockProcessor>();
+    other->prepare(96000, kFrames);
+    other->setParameters(kNearField);
+    other->process(at96.inputs, at96.outputs, kFrames);
+    expectSameOutputs(at96, changed, "prepared again at 96 kHz");
+}
