@@ -7,7 +7,7 @@ set -euo pipefail
 packages=(
   cmake g++ pkg-config
   libgtest-dev libgmock-dev libbenchmark-dev
-  libx11-dev libcairo2-dev libpng-dev zlib1g-dev libfontconfig-dev fonts-liberation
+  libx11-dev libxfixes-dev libcairo2-dev libpng-dev zlib1g-dev libfontconfig-dev fonts-liberation
   libsndfile1-dev libambix-dev
   xvfb xdotool x11-utils
   clang libclang-rt-14-dev valgrind
