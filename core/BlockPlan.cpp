@@ -15,8 +15,9 @@ namespace
 
 constexpr double kFallbackSampleRate = 44100;
 
-// What each output channel carries in one output mode: its gain entry, the
-// azimuth term that entry takes and the order whose signal it reads.
+// What each output channel carries in one channel order and output mode: its
+// gain entry, the azimuth term that entry takes and the order whose signal it
+// reads.
 struct ChannelMap
 {
     int entry[kNumOutputs];
@@ -24,12 +25,12 @@ struct ChannelMap
     int order[kNumOutputs];
 };
 
-constexpr ChannelMap channelMap(int outputMode)
+constexpr ChannelMap channelMap(ChannelOrder channelOrder, int outputMode)
 {
     ChannelMap map{};
     for (int c = 0; c < kNumOutputs; ++c)
     {
-        map.entry[c] = gainEntryOfOutput(outputMode, c);
+        map.entry[c] = gainEntryOfOutput(channelOrder, outputMode, c);
         map.azimuthTerm[c] = azimuthTermOfEntry(outputMode, map.entry[c]);
         map.order[c] = std::min(orderOfGainEntry(outputMode, map.entry[c]), kMaxOrder);
     }
@@ -37,11 +38,14 @@ constexpr ChannelMap channelMap(int outputMode)
 }
 
 // Any mode other than 2D reads the 3D map: its gains are 0 in any case.
-constexpr ChannelMap kChannelMaps[2] = {channelMap(k3D), channelMap(k2D)};
+constexpr ChannelMap kChannelMaps[2][2] = {
+    {channelMap(ChannelOrder::kFurseMalham, k3D), channelMap(ChannelOrder::kFurseMalham, k2D)},
+    {channelMap(ChannelOrder::kAcn, k3D), channelMap(ChannelOrder::kAcn, k2D)},
+};
 
-const ChannelMap& channelMapOf(int outputMode)
+const ChannelMap& channelMapOf(ChannelOrder channelOrder, int outputMode)
 {
-    return kChannelMaps[outputMode == k2D ? 1 : 0];
+    return kChannelMaps[channelOrder == ChannelOrder::kAcn ? 1 : 0][outputMode == k2D ? 1 : 0];
 }
 
 // Bitwise, so that a part is kept only for exactly the values it was made from.
@@ -115,7 +119,7 @@ void BlockPlan::updateGains()
     const double cc = centreCos, cs = centreSin, wc = halfWidthCos, ws = halfWidthSin;
     const AzimuthTerms left = halved(azimuthTerms(cc * wc - cs * ws, cs * wc + cc * ws));
     const AzimuthTerms right = halved(azimuthTerms(cc * wc + cs * ws, cs * wc - cc * ws));
-    const ChannelMap& map = channelMapOf(outputMode);
+    const ChannelMap& map = channelMapOf(channelOrder, outputMode);
     bool silent[kNumOutputs];
     for (int c = 0; c < kNumOutputs; ++c)
     {
@@ -140,7 +144,7 @@ void BlockPlan::updateChannelLists(const bool (&silent)[kNumOutputs])
 
 void BlockPlan::updateSignalRows()
 {
-    const ChannelMap& map = channelMapOf(outputMode);
+    const ChannelMap& map = channelMapOf(channelOrder, outputMode);
     for (int c = 0; c < kNumOutputs; ++c)
         signalRow[c] = nearField ? map.order[c] : 0;
 }

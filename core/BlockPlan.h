@@ -14,9 +14,12 @@ namespace sferant
 
 struct BlockPlan
 {
+    explicit BlockPlan(ChannelOrder channelOrder) : channelOrder(channelOrder) {}
+
     // Brings the plan to these values; parameters are normalised and in 0..1.
     void update(const float (&parameters)[kNumParams], double sampleRate);
 
+    const ChannelOrder channelOrder;
     int order;      // 1 to 5
     int outputMode; // OutputMode
     bool stereo;

@@ -14,6 +14,12 @@ namespace sferant
 class BlockProcessor
 {
   public:
+    // Writes its outputs in the Furse-Malham sequence or in ACN order.
+    explicit BlockProcessor(ChannelOrder channelOrder = ChannelOrder::kFurseMalham)
+        : plan(channelOrder)
+    {
+    }
+
     // The sample rate of the blocks from now on, and the longest block the host announced
     // (longer blocks are processed too). Without a finite positive rate the near-field
     // filters pass the signal unchanged.

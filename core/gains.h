@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "core/channels.h"
 #include "core/parameters.h"
 
 #include <array>
@@ -56,12 +57,16 @@ GainVector encodingGains(const GainSettings& settings, double azimuth);
 // the Condon-Shortley phase.
 double legendreValue(double elevation, int n, int m);
 
-// The gain entry that output channel c carries: in 3D outputs 1, 2, 3 follow
-// the X, Y, Z letters and take entries 2, 3, 1.
-constexpr int gainEntryOfOutput(int outputMode, int c)
+// The gain entry that output channel c carries (see componentOfOutput); silent outputs take
+// an entry that horizontal-only output leaves at 0.
+constexpr int gainEntryOfOutput(ChannelOrder order, int outputMode, int c)
 {
-    constexpr int kFirstOrderEntries[4] = {0, 2, 3, 1};
-    return outputMode == k3D && c < 4 ? kFirstOrderEntries[c] : c;
+    const bool horizontal = outputMode != k3D;
+    const Component k = componentOfOutput(order, horizontal, c);
+    if (k.silent()) return kNumOutputs - 1;
+    const int mm = k.m < 0 ? -k.m : k.m;
+    if (horizontal) return k.n == 0 ? 0 : k.m > 0 ? 2 * k.n - 1 : 2 * k.n;
+    return k.m == 0 ? k.n * k.n : k.m > 0 ? k.n * k.n + 2 * mm - 1 : k.n * k.n + 2 * mm;
 }
 
 // The Ambisonic order of gain entry k.
