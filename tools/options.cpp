@@ -135,8 +135,7 @@ bool applyParameterOption(Options& options, const std::string& option, const std
     }
     if (option == "weight")
     {
-        const auto* end = kWeight.choices + kWeight.positions;
-        if (std::find(kWeight.choices, end, value) == end)
+        if (weightChoice(value) < 0)
             fail(option, "'" + value + "' is none of " + choiceList(kWeight));
         options.parameters.push_back(weightSetting(value, "--weight"));
         return true;
@@ -245,9 +244,14 @@ void applyParameters(HostedEffect& effect, const std::vector<ParameterSetting>& 
     }
 }
 
+int weightChoice(const std::string& name)
+{
+    const auto* end = kWeight.choices + kWeight.positions;
+    const auto* found = std::find(kWeight.choices, end, name);
+    return found == end ? -1 : static_cast<int>(found - kWeight.choices);
+}
+
 ParameterSetting weightSetting(const std::string& name, const std::string& option)
 {
-    const auto* found = std::find(kWeight.choices, kWeight.choices + kWeight.positions, name);
-    return {kWeight.name, sferant::normalisedValue(sferant::kWeight, found - kWeight.choices),
-            option};
+    return {kWeight.name, sferant::normalisedValue(sferant::kWeight, weightChoice(name)), option};
 }

@@ -57,6 +57,10 @@ void applyParameters(HostedEffect& effect, const std::vector<ParameterSetting>& 
 // The usage lines of the parameter options, shared by the subcommands that take them.
 extern const char* const kParameterOptionsUsage;
 
+// The position of a weight name (SN2D, N2D, SN3D, N3D, Fu-Ma) among the encoder's five, 0 to 4;
+// -1 for any other name.
+int weightChoice(const std::string& name);
+
 // The setting that --weight NAME makes (NAME one of SN2D, N2D, SN3D, N3D, Fu-Ma), recorded as
 // asked for by `option`.
 ParameterSetting weightSetting(const std::string& name, const std::string& option);

@@ -3,9 +3,9 @@
 
 #include <algorithm>
 #include <cctype>
-#include <cstdlib>
 
 #include "tools/hosted_effect.h"
+#include "tools/options.h"
 #include "tools/sound_io.h"
 #include "tools/tool_error.h"
 
@@ -72,25 +72,11 @@ void checkAmb(const std::string& path, const AmbisonicSettings& settings)
         throw ToolError(holds + "orders 1 to 3 only (use --order 3 or lower, or --ambix)");
 }
 
-// The encoder output carrying component (n, m) of its Furse-Malham sequence, the sine terms at
-// m < 0; -1 for a component that horizontal-only output does not carry.
-int furseMalhamOutput(int n, int m, bool horizontal)
+// Sferant writes its outputs in the Furse-Malham sequence. A module whose outputs are in ACN
+// order already is recognised here, and every format then follows from its components.
+ChannelOrder moduleOutputOrder(HostedEffect&)
 {
-    const int k = std::abs(m);
-    const int sine = m < 0 ? 1 : 0;
-    if (horizontal) return k == n ? std::max(0, 2 * n - 1 + sine) : -1;
-    if (n == 1) return m == 0 ? 3 : 1 + sine; // X, Y, then Z
-    return m == 0 ? n * n : n * n + 2 * k - 1 + sine;
-}
-
-// ACN numbers component (n, m) n² + n + m.
-std::vector<int> acnSources(const AmbisonicSettings& settings)
-{
-    std::vector<int> sources;
-    for (int n = 0; n <= settings.order; ++n)
-        for (int m = -n; m <= n; ++m)
-            sources.push_back(furseMalhamOutput(n, m, settings.horizontal));
-    return sources;
+    return ChannelOrder::FurseMalham;
 }
 
 std::vector<int> firstOutputs(int count)
@@ -101,6 +87,24 @@ std::vector<int> firstOutputs(int count)
     return sources;
 }
 
+// For each channel of the file, the module output that carries its component; -1 for a silent
+// channel.
+std::vector<int> sourcesOf(const std::vector<ChannelComponent>& file,
+                           const std::vector<ChannelComponent>& outputs)
+{
+    std::vector<int> sources;
+    for (const ChannelComponent& component : file)
+    {
+        const auto found = std::find(outputs.begin(), outputs.end(), component);
+        if (component && found == outputs.end())
+            throw ToolError("the module has " + std::to_string(outputs.size()) +
+                            " outputs, too few for " + std::to_string(file.size()) +
+                            " Ambisonic channels");
+        sources.push_back(component ? static_cast<int>(found - outputs.begin()) : -1);
+    }
+    return sources;
+}
+
 std::string upper(std::string text)
 {
     for (char& c : text)
@@ -108,19 +112,32 @@ std::string upper(std::string text)
     return text;
 }
 
-OutputLayout ambisonicLayout(const OutputRequest& request, HostedEffect& effect)
+SoundField fieldOf(const AmbisonicSettings& settings, std::vector<ChannelComponent> channels)
 {
-    const AmbisonicSettings settings = readSettings(effect, askedBy(request));
+    return {std::move(channels), weightChoice(settings.weight), settings.horizontal};
+}
+
+// The file's channels in ACN order, or the Furse-Malham sequence of a .amb file, taken from the
+// module outputs that carry them.
+OutputLayout ambisonicLayout(const OutputRequest& request, const AmbisonicSettings& settings,
+                             const std::vector<ChannelComponent>& outputs)
+{
     const int channels = (settings.order + 1) * (settings.order + 1);
     if (request.format == Format::Ambix) checkAmbix(settings);
-    if (request.format == Format::Amb)
+    if (request.format == Format::Amb) checkAmb(request.path, settings);
+    const ChannelOrder order =
+        request.format == Format::Amb ? ChannelOrder::FurseMalham : ChannelOrder::Acn;
+    SoundField field =
+        fieldOf(settings, channelComponents(order, channels, settings.order, settings.horizontal));
+    std::string description = ".amb (B-Format WAVE-EX), Furse-Malham order, Fu-Ma";
+    if (order == ChannelOrder::Acn)
     {
-        checkAmb(request.path, settings);
-        return {firstOutputs(channels), ".amb (B-Format WAVE-EX), Furse-Malham order, Fu-Ma"};
+        const std::string container = request.format == Format::Ambix
+                                          ? "AmbiX basic (CAF)"
+                                          : upper(lowerExtension(request.path));
+        description = container + ", ACN order, " + settings.weight;
     }
-    const std::string container =
-        request.format == Format::Ambix ? "AmbiX basic (CAF)" : upper(lowerExtension(request.path));
-    return {acnSources(settings), container + ", ACN order, " + settings.weight};
+    return {sourcesOf(field.channels, outputs), description, std::move(field)};
 }
 
 } // namespace
@@ -168,12 +185,13 @@ std::string requiredWeight(const OutputRequest& request)
 OutputLayout layOutOutput(const OutputRequest& request, HostedEffect& effect)
 {
     const int outputs = effect.record().numOutputs;
-    if (request.format == Format::Plain && !request.acn)
-        return {firstOutputs(outputs),
-                upper(lowerExtension(request.path)) + ", the module's channel order"};
-    OutputLayout layout = ambisonicLayout(request, effect);
-    if (*std::max_element(layout.sources.begin(), layout.sources.end()) >= outputs)
-        throw ToolError("the module has " + std::to_string(outputs) + " outputs, too few for " +
-                        std::to_string(layout.sources.size()) + " Ambisonic channels");
-    return layout;
+    OutputLayout plain{firstOutputs(outputs),
+                       upper(lowerExtension(request.path)) + ", the module's channel order",
+                       std::nullopt};
+    if (request.format == Format::Plain && !request.acn) return plain;
+
+    const AmbisonicSettings settings = readSettings(effect, askedBy(request));
+    const std::vector<ChannelComponent> carried =
+        channelComponents(moduleOutputOrder(effect), outputs, settings.order, settings.horizontal);
+    return ambisonicLayout(request, settings, carried);
 }

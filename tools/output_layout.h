@@ -1,8 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <optional>
 #include <string>
 #include <vector>
+
+#include "tools/sound_field.h"
 
 class HostedEffect;
 
@@ -34,6 +37,9 @@ struct OutputLayout
 {
     std::vector<int> sources;
     std::string description; // for the summary, e.g. "AmbiX basic (CAF), ACN order, SN3D"
+    // What the file's channels carry: known for the Ambisonic formats, none for a plain render
+    // of a module that need not be an encoder.
+    std::optional<SoundField> field;
 };
 
 // Reads the module's Order, Weight and Output parameters once the options are applied and
