@@ -40,6 +40,7 @@ struct Options
     bool acn = false;   // render: channels in ACN order
     std::string subtype;
     std::string screenshot;
+    std::string map; // render: the energy map's PNG file
     std::vector<DelayedSetting> delayedSettings;
 };
 

@@ -142,7 +142,8 @@ OutputLayout ambisonicLayout(const OutputRequest& request, const AmbisonicSettin
 
 } // namespace
 
-OutputRequest requestOutput(const std::string& path, bool ambix, bool acn)
+OutputRequest requestOutput(const std::string& path, bool ambix, bool acn,
+                            const std::string& mapPath)
 {
     const std::string extension = lowerExtension(path);
     if (ambix && extension != "caf")
@@ -150,8 +151,10 @@ OutputRequest requestOutput(const std::string& path, bool ambix, bool acn)
     if (acn && extension == "amb")
         throw ToolError("--acn: a .amb file holds the Furse-Malham sequence (leave --acn out, or "
                         "name the output .wav)");
+    if (!mapPath.empty() && lowerExtension(mapPath) != "png")
+        throw ToolError("--map: the map is a PNG file (name it .png)");
     const Format format = ambix ? Format::Ambix : extension == "amb" ? Format::Amb : Format::Plain;
-    return {format, acn || ambix, path};
+    return {format, acn || ambix, path, mapPath};
 }
 
 std::string askedBy(const OutputRequest& request)
@@ -165,7 +168,7 @@ std::string askedBy(const OutputRequest& request)
     case Format::Plain:
         break;
     }
-    return request.acn ? "--acn" : "";
+    return request.acn ? "--acn" : "--map";
 }
 
 std::string requiredWeight(const OutputRequest& request)
@@ -188,10 +191,16 @@ OutputLayout layOutOutput(const OutputRequest& request, HostedEffect& effect)
     OutputLayout plain{firstOutputs(outputs),
                        upper(lowerExtension(request.path)) + ", the module's channel order",
                        std::nullopt};
-    if (request.format == Format::Plain && !request.acn) return plain;
+    const bool ambisonic = request.format != Format::Plain || request.acn;
+    if (!ambisonic && request.mapPath.empty()) return plain;
 
     const AmbisonicSettings settings = readSettings(effect, askedBy(request));
+    if (!request.mapPath.empty() && weightChoice(settings.weight) < 0)
+        throw ToolError("--map: the module shows its weight as \"" + settings.weight +
+                        "\", none of SN2D, N2D, SN3D, N3D, Fu-Ma");
     const std::vector<ChannelComponent> carried =
         channelComponents(moduleOutputOrder(effect), outputs, settings.order, settings.horizontal);
-    return ambisonicLayout(request, settings, carried);
+    if (ambisonic) return ambisonicLayout(request, settings, carried);
+    plain.field = fieldOf(settings, carried);
+    return plain;
 }

@@ -21,12 +21,14 @@ struct OutputRequest
     Format format = Format::Plain;
     bool acn = false; // ACN order in whatever container
     std::string path;
+    std::string mapPath; // --map: also a picture of the energy by direction; "" for none
 };
 
 // Refuses combinations that no module setting could satisfy (--ambix with a .wav name, ...).
-OutputRequest requestOutput(const std::string& path, bool ambix, bool acn);
+OutputRequest requestOutput(const std::string& path, bool ambix, bool acn,
+                            const std::string& mapPath);
 
-// What asked for the format, for messages: "--ambix", "--acn" or the .amb file's name.
+// What asked for the format, for messages: "--ambix", "--acn", the .amb file's name or "--map".
 std::string askedBy(const OutputRequest& request);
 
 // The weight the format holds ("SN3D", "Fu-Ma"), or "" when it leaves the choice to the user.
@@ -37,8 +39,8 @@ struct OutputLayout
 {
     std::vector<int> sources;
     std::string description; // for the summary, e.g. "AmbiX basic (CAF), ACN order, SN3D"
-    // What the file's channels carry: known for the Ambisonic formats, none for a plain render
-    // of a module that need not be an encoder.
+    // What the file's channels carry: known for the Ambisonic formats and for a map, none for
+    // a plain render of a module that need not be an encoder.
     std::optional<SoundField> field;
 };
 

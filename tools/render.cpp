@@ -9,6 +9,7 @@
 #include "tools/channel_buffers.h"
 #include "tools/commands.h"
 #include "tools/hosted_effect.h"
+#include "tools/map_writer.h"
 #include "tools/options.h"
 #include "tools/output_layout.h"
 #include "tools/sound_io.h"
@@ -74,7 +75,7 @@ void selectStereoFor(HostedEffect& effect, const AudioSource& source)
 }
 
 template <typename Sample>
-RenderResult process(HostedEffect& effect, AudioSource& source, SoundWriter& writer,
+RenderResult process(HostedEffect& effect, AudioSource& source, SoundWriter& writer, MapWriter* map,
                      const std::vector<int>& sources, int block)
 {
     AEffect& record = effect.record();
@@ -102,6 +103,7 @@ RenderResult process(HostedEffect& effect, AudioSource& source, SoundWriter& wri
             peak = std::max(peak, std::fabs(static_cast<double>(interleavedOut[i])));
         }
         writer.write(interleavedOut.data(), n);
+        if (map) map->add(interleavedOut.data(), n);
         result.frames += n;
         progress.update(result.frames);
     }
@@ -152,7 +154,7 @@ int runRender(const std::vector<std::string>& args)
 {
     std::vector<std::string> accepted = kParameterOptions;
     accepted.insert(accepted.end(),
-                    {"block", "rate", "double", "subtype", "demo", "trace", "ambix", "acn"});
+                    {"block", "rate", "double", "subtype", "demo", "trace", "ambix", "acn", "map"});
     Options options = parseOptions(args, accepted);
     if (options.demo)
         options.positional.insert(
@@ -163,7 +165,7 @@ int runRender(const std::vector<std::string>& args)
     const std::string& out = options.positional[2];
     if (options.rate > 0 && in != "demo")
         throw ToolError("--rate applies to the generated input only; " + in + " has its own rate");
-    const OutputRequest request = requestOutput(out, options.ambix, options.acn);
+    const OutputRequest request = requestOutput(out, options.ambix, options.acn, options.map);
     askForTheFormatsWeight(options, request);
     const int block = options.blocks.empty() ? kDefaultBlock : options.blocks.back();
     if (options.trace) hostSettings().trace = stdout;
@@ -180,15 +182,23 @@ int runRender(const std::vector<std::string>& args)
     const OutputLayout layout = layOutOutput(request, effect);
     const std::unique_ptr<SoundWriter> writer = openWriter(
         request, static_cast<int>(layout.sources.size()), source->sampleRate(), options.subtype);
+    std::unique_ptr<MapWriter> map;
+    if (!request.mapPath.empty())
+        map = std::make_unique<MapWriter>(request.mapPath, *layout.field,
+                                          static_cast<int>(layout.sources.size()));
 
     const Clock::time_point start = Clock::now();
     effect.startProcessing(static_cast<float>(source->sampleRate()), block, options.useDouble);
     const RenderResult result =
-        options.useDouble ? process<double>(effect, *source, *writer, layout.sources, block)
-                          : process<float>(effect, *source, *writer, layout.sources, block);
+        options.useDouble
+            ? process<double>(effect, *source, *writer, map.get(), layout.sources, block)
+            : process<float>(effect, *source, *writer, map.get(), layout.sources, block);
     effect.stopProcessing();
+    if (map) map->finish();
     writer->commit();
+    if (map) map->commit();
     printSummary(result, *source, out, layout.description,
                  std::chrono::duration<double>(Clock::now() - start).count());
+    if (map) map->printSummary();
     return 0;
 }
