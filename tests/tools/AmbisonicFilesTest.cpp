@@ -226,6 +226,12 @@ TEST(AmbisonicFiles, whatAFormatCannotHoldIsRefusedWithOneLineAndNoFile)
         {tiny, "out.caf", {"--ambix"}, "--ambix: the module has no parameter named \"Weight\""},
         {tiny, "out.wav", {"--acn"}, "--acn: the module has no parameter named \"Order\""},
         {tiny, "out.amb", {}, "out.amb: the module has no parameter named \"Weight\""},
+        // The map reads the layout from the same parameters.
+        {encoder, "out.wav", {"--map", "map.jpg"}, "--map: the map is a PNG file"},
+        {tiny,
+         "out.wav",
+         {"--map", "map.png"},
+         "--map: the module has no parameter named \"Order\""},
     };
     ScratchFolder folder;
     for (const Refused& c : cases)
