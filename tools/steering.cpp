@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "tools/steering.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 
