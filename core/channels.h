@@ -23,6 +23,11 @@ struct Component
 };
 constexpr Component kSilentChannel{-1, 0};
 
+constexpr bool operator==(Component a, Component b)
+{
+    return a.n == b.n && a.m == b.m;
+}
+
 // ACN numbers component (n, m) n² + n + m.
 constexpr int acnChannel(int n, int m)
 {

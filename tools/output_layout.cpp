@@ -76,7 +76,7 @@ void checkAmb(const std::string& path, const AmbisonicSettings& settings)
 // order already is recognised here, and every format then follows from its components.
 ChannelOrder moduleOutputOrder(HostedEffect&)
 {
-    return ChannelOrder::FurseMalham;
+    return ChannelOrder::kFurseMalham;
 }
 
 std::vector<int> firstOutputs(int count)
@@ -89,18 +89,18 @@ std::vector<int> firstOutputs(int count)
 
 // For each channel of the file, the module output that carries its component; -1 for a silent
 // channel.
-std::vector<int> sourcesOf(const std::vector<ChannelComponent>& file,
-                           const std::vector<ChannelComponent>& outputs)
+std::vector<int> sourcesOf(const std::vector<Component>& file,
+                           const std::vector<Component>& outputs)
 {
     std::vector<int> sources;
-    for (const ChannelComponent& component : file)
+    for (const Component& component : file)
     {
         const auto found = std::find(outputs.begin(), outputs.end(), component);
-        if (component && found == outputs.end())
+        if (!component.silent() && found == outputs.end())
             throw ToolError("the module has " + std::to_string(outputs.size()) +
                             " outputs, too few for " + std::to_string(file.size()) +
                             " Ambisonic channels");
-        sources.push_back(component ? static_cast<int>(found - outputs.begin()) : -1);
+        sources.push_back(component.silent() ? -1 : static_cast<int>(found - outputs.begin()));
     }
     return sources;
 }
@@ -112,7 +112,7 @@ std::string upper(std::string text)
     return text;
 }
 
-SoundField fieldOf(const AmbisonicSettings& settings, std::vector<ChannelComponent> channels)
+SoundField fieldOf(const AmbisonicSettings& settings, std::vector<Component> channels)
 {
     return {std::move(channels), weightChoice(settings.weight), settings.horizontal};
 }
@@ -120,17 +120,17 @@ SoundField fieldOf(const AmbisonicSettings& settings, std::vector<ChannelCompone
 // The file's channels in ACN order, or the Furse-Malham sequence of a .amb file, taken from the
 // module outputs that carry them.
 OutputLayout ambisonicLayout(const OutputRequest& request, const AmbisonicSettings& settings,
-                             const std::vector<ChannelComponent>& outputs)
+                             const std::vector<Component>& outputs)
 {
     const int channels = (settings.order + 1) * (settings.order + 1);
     if (request.format == Format::Ambix) checkAmbix(settings);
     if (request.format == Format::Amb) checkAmb(request.path, settings);
     const ChannelOrder order =
-        request.format == Format::Amb ? ChannelOrder::FurseMalham : ChannelOrder::Acn;
+        request.format == Format::Amb ? ChannelOrder::kFurseMalham : ChannelOrder::kAcn;
     SoundField field =
         fieldOf(settings, channelComponents(order, channels, settings.order, settings.horizontal));
     std::string description = ".amb (B-Format WAVE-EX), Furse-Malham order, Fu-Ma";
-    if (order == ChannelOrder::Acn)
+    if (order == ChannelOrder::kAcn)
     {
         const std::string container = request.format == Format::Ambix
                                           ? "AmbiX basic (CAF)"
@@ -198,7 +198,7 @@ OutputLayout layOutOutput(const OutputRequest& request, HostedEffect& effect)
     if (!request.mapPath.empty() && weightChoice(settings.weight) < 0)
         throw ToolError("--map: the module shows its weight as \"" + settings.weight +
                         "\", none of SN2D, N2D, SN3D, N3D, Fu-Ma");
-    const std::vector<ChannelComponent> carried =
+    const std::vector<Component> carried =
         channelComponents(moduleOutputOrder(effect), outputs, settings.order, settings.horizontal);
     if (ambisonic) return ambisonicLayout(request, settings, carried);
     plain.field = fieldOf(settings, carried);

@@ -55,12 +55,12 @@ Steering::Steering(const SoundField& field) : fHorizontal(field.horizontal)
 {
     for (size_t c = 0; c < field.channels.size(); ++c)
     {
-        const ChannelComponent& component = field.channels[c];
-        if (!component) continue;
-        const int n = component->n, k = std::abs(component->m);
+        const Component& component = field.channels[c];
+        if (component.silent()) continue;
+        const int n = component.n, k = std::abs(component.m);
         if (sferant::normalisationWeight(field.weight, n, k) == 0.0) continue;
         fChannels.push_back(static_cast<int>(c));
-        fComponents.push_back(*component);
+        fComponents.push_back(component);
         fOrder = std::max(fOrder, n);
     }
     // The channel carries W(n, k) times the basis function over the basis weight B(n, k):
