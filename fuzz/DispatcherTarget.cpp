@@ -124,8 +124,8 @@ template <class Sample> void processBlock(HostedEffect& effect, FuzzInput& in)
 void processAudio(HostedEffect& effect, FuzzInput& in)
 {
     effect.start(48000.0f, kFrames);
-    effect.set(2, 1.0f); // near-field filters on
-    effect.set(5, 1.0f); // fifth order
+    effect.set(sferant::kNFC, 1.0f);   // near-field filters on
+    effect.set(sferant::kOrder, 1.0f); // fifth order
     processBlock<float>(effect, in);
     processBlock<double>(effect, in);
 }

@@ -223,10 +223,10 @@ TEST(ChannelOrder, OutputsFollowTheFurseMalhamSequence)
     const float azimuthValue = 0.37f;
     const double azimuth = (0.5 - azimuthValue) * 2 * kPi8;
     HostedEffect effect;
-    effect.set(0, azimuthValue);
-    effect.set(1, elevation);
-    effect.set(5, 0.5f); // third order
-    effect.set(6, 0.5f); // SN3D
+    effect.set(sferant::kAzimuth, azimuthValue);
+    effect.set(sferant::kElevation, elevation);
+    effect.set(sferant::kOrder, 0.5f);  // third order
+    effect.set(sferant::kWeight, 0.5f); // SN3D
     Channels<double> channels(1);
     channels.in[0][0] = 1.0;
     effect.process(channels.inputs, channels.outputs, 1);
@@ -246,9 +246,9 @@ TEST(ChannelOrder, HorizontalOutputsPairCosineAndSinePerOrder)
     const float azimuthValue = 0.29f;
     const double azimuth = (0.5 - azimuthValue) * 2 * kPi8;
     HostedEffect effect;
-    effect.set(0, azimuthValue);
-    effect.set(5, 1.0f); // fifth order
-    effect.set(8, 1.0f); // 2D
+    effect.set(sferant::kAzimuth, azimuthValue);
+    effect.set(sferant::kOrder, 1.0f);  // fifth order
+    effect.set(sferant::kOutput, 1.0f); // 2D
     Channels<double> channels(1, 7.0);
     channels.in[0][0] = 1.0;
     effect.process(channels.inputs, channels.outputs, 1);

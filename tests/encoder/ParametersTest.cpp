@@ -107,7 +107,7 @@ TEST(EncoderParameters, AnIndexOutsideTheNineWritesNothingAndReadsZero)
 TEST(EncoderParameters, AStoredValueReadsBack)
 {
     HostedEffect effect;
-    effect.set(3, 0.2f);
+    effect.set(sferant::kDistance, 0.2f);
     EXPECT_EQ(effect.get(3), 0.2f);
     effect.dispatch(effSetProgram, 0, 0); // re-applies the program's values
     EXPECT_EQ(effect.get(3), 0.2f);
@@ -125,8 +125,8 @@ TEST(EncoderParameters, OutOfRangeValuesAreClampedAndNonFiniteOnesIgnored)
     HostedEffect effect;
     for (const auto& c : cases)
     {
-        effect.set(0, 0.3f);
-        effect.set(0, c.value);
+        effect.set(sferant::kAzimuth, 0.3f);
+        effect.set(sferant::kAzimuth, c.value);
         EXPECT_EQ(effect.get(0), c.stored) << "after " << c.value;
         effect.dispatch(effSetProgram, 0, 0);
         EXPECT_EQ(effect.get(0), c.stored) << "program record after " << c.value;

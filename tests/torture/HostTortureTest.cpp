@@ -148,7 +148,7 @@ TEST(HostTorture, sampleRateChangesMidStreamKeepOutputsFinite)
         effect.dispatch(effMainsChanged, 0, 1);
         for (float distance : {0.0f, 1.0f, 0.01f})
         {
-            effect.set(3, distance);
+            effect.set(sferant::kDistance, distance);
             Channels<float> single(512);
             Channels<double> twice(512);
             for (int c = 0; c < kInputs; ++c)
@@ -213,7 +213,7 @@ TEST(HostTorture, closingWithTheEditorOpenFreesEverything)
     ModuleInstance effect;
     EXPECT_EQ(effect.dispatch(effEditOpen, 0, 0, kNoWindow), 1);
     effect.dispatch(effEditIdle);
-    effect.set(0, 0.2f);
+    effect.set(sferant::kAzimuth, 0.2f);
     effect.dispatch(effEditIdle);
     effect.close();
 }

@@ -56,7 +56,7 @@ void useBriefly(ModuleInstance& effect)
     effect.dispatch(effGetProgramName, 0, 0, text);
     ERect* rect = nullptr;
     effect.dispatch(effEditGetRect, 0, 0, &rect);
-    effect.set(2, 1.0f);
+    effect.set(sferant::kNFC, 1.0f);
     Channels<float> block(64);
     effect.process(block, 64);
     effect.dispatch(effMainsChanged, 0, 0);
@@ -93,8 +93,8 @@ void openIdleClose(ModuleInstance& effect, void* parent)
 {
     ASSERT_EQ(effect.dispatch(effEditOpen, 0, 0, parent), 1);
     effect.dispatch(effEditIdle);
-    effect.set(0, 0.3f);
-    effect.set(6, 0.5f);
+    effect.set(sferant::kAzimuth, 0.3f);
+    effect.set(sferant::kWeight, 0.5f);
     effect.dispatch(effEditIdle);
     effect.dispatch(effEditClose);
 }
