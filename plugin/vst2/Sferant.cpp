@@ -14,8 +14,6 @@ using namespace sferant;
 namespace
 {
 
-// 'Sfrt' read as a big-endian 32-bit number.
-constexpr VstInt32 kUniqueID = 0x53667274;
 constexpr char kInitialProgramName[] = "Init";
 
 // The editor of programs without a window system: registered as the effect's editor, so
@@ -34,24 +32,35 @@ ParameterListener* makeWindowlessEditor(Sferant& effect)
 
 } // namespace
 
+// The unique IDs are four letters read as a big-endian 32-bit number.
+const VstEdition kVstSferant{kSferant, "Sferant Alpha-version", 0x53667274};   // 'Sfrt'
+const VstEdition kVstSferantAmbiX{kSferantAmbiX, "Sferant AmbiX", 0x53664158}; // 'SfAX'
+
 SferantProgram::SferantProgram()
 {
+    setDefaults(kSferant);
+}
+
+void SferantProgram::setDefaults(const Edition& edition)
+{
     for (int i = 0; i < kNumParams; ++i)
-        values[i].store(kParameters[i].defaultValue, std::memory_order_relaxed);
+        values[i].store(defaultValue(edition, i), std::memory_order_relaxed);
     copyText(name, kInitialProgramName, kProgramNameLength);
 }
 
-Sferant::Sferant(audioMasterCallback audioMaster, EditorMaker makeEditor)
-    : AudioEffectX(audioMaster, 1, kNumParams), programs(new SferantProgram[1])
+Sferant::Sferant(audioMasterCallback audioMaster, EditorMaker makeEditor, const VstEdition& edition)
+    : AudioEffectX(audioMaster, 1, kNumParams), vstEdition(edition),
+      programs(new SferantProgram[1]), processor(edition.edition.channelOrder)
 {
+    programs[0].setDefaults(edition.edition);
     setProgram(0);
     setNumInputs(kNumInputs);
     setNumOutputs(kNumOutputs);
-    setUniqueID(kUniqueID);
+    setUniqueID(edition.uniqueID);
     canProcessReplacing(true);
     canDoubleReplacing(true);
     for (int i = 0; i < kNumParams; ++i)
-        (this->*slot(i)).store(kParameters[i].defaultValue, std::memory_order_relaxed);
+        (this->*slot(i)).store(defaultValue(edition.edition, i), std::memory_order_relaxed);
     processor.prepare(sampleRate, blockSize);
     editorListener = (makeEditor ? makeEditor : makeWindowlessEditor)(*this);
     AudioEffectX::resume();

@@ -6,6 +6,7 @@
 #include "core/gains.h"
 #include "core/parameters.h"
 #include "host/AudioEffectX.h"
+#include "plugin/vst2/VstEdition.h"
 
 #include <atomic>
 
@@ -14,6 +15,8 @@
 struct SferantProgram
 {
     SferantProgram();
+    // The values a new instance of the edition starts with, and the name "Init".
+    void setDefaults(const sferant::Edition& edition);
 
     std::atomic<float> values[sferant::kNumParams];
     char name[24];
@@ -29,7 +32,8 @@ class Sferant : public AudioEffectX, public sferant::PluginParameters
 
     // Without a maker the effect gets an editor that never opens, so that the record reads
     // as the module's does in programs without a window system.
-    explicit Sferant(audioMasterCallback audioMaster, EditorMaker makeEditor = nullptr);
+    explicit Sferant(audioMasterCallback audioMaster, EditorMaker makeEditor = nullptr,
+                     const VstEdition& edition = kVstSferant);
     ~Sferant() override;
 
     void resume() override;
@@ -87,6 +91,8 @@ class Sferant : public AudioEffectX, public sferant::PluginParameters
     virtual void firstOrderFilterCoeffs(double distance, int n, double* out);
     virtual void secondOrderFilterCoeffs(double distance, int n, int k, double* out);
 
+    const sferant::Edition& edition() const { return vstEdition.edition; }
+
     // The editor's way to the parameters: host values, and gestures reported to the host.
     float value(int index) const override;
     void beginGesture(int index) override;
@@ -100,6 +106,7 @@ class Sferant : public AudioEffectX, public sferant::PluginParameters
     static std::atomic<float> Sferant::*slot(VstInt32 index);
     void tellEditor(VstInt32 index);
 
+    const VstEdition& vstEdition;
     SferantProgram* programs;
     // Written by the host's or the editor's thread, read by the audio thread.
     std::atomic<float> fAzimuth{}, fElevation{}, fNFC{}, fDistance{}, fWidth{}, fOrder{}, fWeight{},

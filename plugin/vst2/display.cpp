@@ -10,7 +10,6 @@ using namespace sferant;
 namespace
 {
 
-constexpr char kProductName[] = "Sferant Alpha-version";
 constexpr char kVendorName[] = "Sferant Project";
 
 // The number of a continuous parameter as the host's text shows it.
@@ -98,13 +97,13 @@ void Sferant::floatWeight2string(float x, char* text, VstInt32 maxLen)
 
 bool Sferant::getEffectName(char* name)
 {
-    copyText(name, kProductName, kNameStringLength);
+    copyText(name, vstEdition.effectName, kNameStringLength);
     return true;
 }
 
 bool Sferant::getProductString(char* text)
 {
-    copyText(text, kProductName, kNameStringLength);
+    copyText(text, vstEdition.effectName, kNameStringLength);
     return true;
 }
 
