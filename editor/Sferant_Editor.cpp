@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "editor/Sferant_Editor.h"
 
+#include "editor/EditionBadge.h"
 #include "editor/converters.h"
 #include "editor/layout.h"
 #include "core/parameters.h"
@@ -46,8 +47,9 @@ bool isParameterIndex(long index)
 
 } // namespace
 
-Sferant_Editor::Sferant_Editor(AudioEffect* effect, PluginParameters& parameters)
-    : AEffGUIEditor(effect), parameters(parameters), backgroundBitmap(new CBitmap(kPanelBitmap))
+Sferant_Editor::Sferant_Editor(AudioEffect* effect, PluginParameters& parameters, const char* badge)
+    : AEffGUIEditor(effect), parameters(parameters), badge(badge),
+      backgroundBitmap(new CBitmap(kPanelBitmap))
 {
     rect.top = 0;
     rect.left = 0;
@@ -79,6 +81,7 @@ bool Sferant_Editor::open(void* parent)
     newFrame->setBackground(backgroundBitmap);
     addControls(newFrame, bitmaps);
     addDisplays(newFrame, bitmaps[kReadoutBitmap - kFirstControlBitmap]);
+    if (badge) newFrame->addView(new EditionBadge(rectOf(layout::kEditionBadge), badge));
 
     setKnobMode(kLinearKnobMode);
     for (CBitmap* bitmap : bitmaps)

@@ -25,8 +25,10 @@ class Sferant_Editor : public AEffGUIEditor,
 {
   public:
     // The effect is the VST 2.4 effect whose editor this is, or null for another format;
-    // either way, the parameters outlive the editor.
-    Sferant_Editor(AudioEffect* effect, sferant::PluginParameters& parameters);
+    // either way, the parameters outlive the editor. The badge, if any, names the edition
+    // beside the title.
+    Sferant_Editor(AudioEffect* effect, sferant::PluginParameters& parameters,
+                   const char* badge = nullptr);
     ~Sferant_Editor() override;
 
     // Builds the frame and the controls from the effect's current values; a second open
@@ -58,6 +60,7 @@ class Sferant_Editor : public AEffGUIEditor,
     void showParameter(int index);
 
     sferant::PluginParameters& parameters;
+    const char* const badge;
     // Owned by the frame while open; stale (and never followed) once closed.
     CAnimKnob* azimuthKnob = nullptr;
     CAnimKnob* elevationKnob = nullptr;

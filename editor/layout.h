@@ -23,6 +23,9 @@ constexpr Box kAzimuthKnob{397, 69, 442, 114}, kElevationKnob{397, 171, 442, 216
 constexpr Box kInputSwitch{149, 87, 193, 131}, kNfcSwitch{149, 166, 193, 210};
 constexpr Box kOutputSwitch{470, 125, 514, 169};
 
+// The edition's badge in the title strip, right of the subtitle.
+constexpr Box kEditionBadge{212, 8, 262, 26};
+
 // The read-outs under the four knobs.
 constexpr Box kAzimuthReadout{400, 118, 440, 142}, kElevationReadout{400, 220, 440, 244};
 constexpr Box kDistanceReadout{273, 167, 313, 191}, kWidthReadout{273, 86, 313, 110};
