@@ -72,11 +72,13 @@ void checkAmb(const std::string& path, const AmbisonicSettings& settings)
         throw ToolError(holds + "orders 1 to 3 only (use --order 3 or lower, or --ambix)");
 }
 
-// Sferant writes its outputs in the Furse-Malham sequence. A module whose outputs are in ACN
-// order already is recognised here, and every format then follows from its components.
-ChannelOrder moduleOutputOrder(HostedEffect&)
+// An encoder writes its outputs in the Furse-Malham sequence unless its product name says it
+// follows the AmbiX convention (as Sferant AmbiX does): then in ACN order. Every format
+// follows from the components of the module's outputs.
+ChannelOrder moduleOutputOrder(HostedEffect& effect)
 {
-    return ChannelOrder::kFurseMalham;
+    const bool ambix = effect.text(effGetProductString).find("AmbiX") != std::string::npos;
+    return ambix ? ChannelOrder::kAcn : ChannelOrder::kFurseMalham;
 }
 
 std::vector<int> firstOutputs(int count)
