@@ -3,6 +3,7 @@
 
 #include "editor/Sferant_Editor.h"
 #include "plugin/vst2/Sferant.h"
+#include "plugin/vst2/editor_maker.h"
 #include "gui/CAnimKnob.h"
 #include "gui/CBitmap.h"
 #include "gui/CButtonState.h"
@@ -144,6 +145,26 @@ TEST_F(Editor, OpeningBuildsTheThirteenControlsOfTheTable)
         EXPECT_EQ(c->getValue(), effect->getParameter(kRows[row].parameter));
         EXPECT_NE(c->getBackground(), nullptr);
     }
+}
+
+TEST_F(Editor, TheAmbixEditionsPanelNamesItInABadgeBesideTheTitle)
+{
+    effect.reset(new Sferant(recording_host::callback, makeSferantEditor, kVstSferantAmbiX));
+    editor = static_cast<Sferant_Editor*>(effect->getEditor());
+    CFrame* frame = open();
+    ASSERT_EQ(frame->getNbViews(), 14);
+    CView* badge = frame->getView(13);
+    EXPECT_TRUE(badge->isTypeOf("EditionBadge"));
+    CRect size;
+    EXPECT_EQ(badge->getViewSize(size), CRect(212, 8, 262, 26));
+    EXPECT_FALSE(badge->getMouseEnabled());
+    COffscreenContext* painted = frame->getBackBuffer(); // as open() painted it
+    ASSERT_NE(painted, nullptr);
+    int accent = 0; // the badge's text and frame, in the accent colour
+    for (int y = 8; y < 26; ++y)
+        for (int x = 212; x < 262; ++x)
+            accent += painted->getPoint(CPoint(x, y)) == CColor{236, 142, 42, 255};
+    EXPECT_GT(accent, 100);
 }
 
 TEST_F(Editor, ReadoutsUseTheSmallFontInBlackOverTheirBox)

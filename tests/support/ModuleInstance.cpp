@@ -34,6 +34,11 @@ const char* builtModule()
     return SFERANT_MODULE_PATH;
 }
 
+const char* builtAmbixModule()
+{
+    return SFERANT_AMBIX_MODULE_PATH;
+}
+
 AEffect* createModuleInstance(const char* path, audioMasterCallback host)
 {
     // Never unloaded, as most hosts keep a module once loaded; the table is never destroyed

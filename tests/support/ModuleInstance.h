@@ -7,8 +7,9 @@
 namespace sferant_test
 {
 
-// The plug-in module of this build.
+// The plug-in modules of this build: Sferant and Sferant AmbiX.
 const char* builtModule();
+const char* builtAmbixModule();
 
 // A new instance from the entry point of the module at path; null when the module cannot be
 // loaded or the entry point refuses. The module is loaded on first use and stays loaded, as
