@@ -37,11 +37,11 @@ std::string number(double value)
 }
 
 ToolRun renderWithMap(const ScratchFolder& folder, const std::string& out,
-                      const std::vector<std::string>& options)
+                      const std::vector<std::string>& options,
+                      const char* module = SFERANT_MODULE_PATH)
 {
-    std::vector<std::string> args{
-        "render", SFERANT_MODULE_PATH,   "demo", folder.path(out), "--rate", "8000",
-        "--map",  folder.path("map.png")};
+    std::vector<std::string> args{"render", module, "demo",  folder.path(out),
+                                  "--rate", "8000", "--map", folder.path("map.png")};
     args.insert(args.end(), options.begin(), options.end());
     return runTool(args);
 }
@@ -88,12 +88,13 @@ bool isHorizontal(const std::vector<std::string>& options)
 // the sphere, or in azimuth alone for horizontal-only output (set's elevation unused); 180 when
 // the run fails or prints no peak.
 double peakError(const ScratchFolder& folder, const std::string& out,
-                 std::vector<std::string> options, Direction set)
+                 std::vector<std::string> options, Direction set,
+                 const char* module = SFERANT_MODULE_PATH)
 {
     const bool horizontal = isHorizontal(options);
     options.insert(options.end(), {"--azimuth", number(set.azimuth)});
     if (!horizontal) options.insert(options.end(), {"--elevation", number(set.elevation)});
-    const ToolRun run = renderWithMap(folder, out, options);
+    const ToolRun run = renderWithMap(folder, out, options, module);
     EXPECT_EQ(run.status, 0) << run.err;
     const std::optional<Direction> peak = printedPeak(run.out);
     EXPECT_TRUE(peak) << run.out;
@@ -177,6 +178,32 @@ TEST(EnergyMap, readsTheAcnAmbixAndAmbFilesAsTheyWereWritten)
         worst = std::max(worst, error);
     }
     std::printf("worst peak error, ACN, AmbiX and .amb files: %.3f degrees\n", worst);
+}
+
+// Sferant AmbiX writes ACN order itself: its own files and its --acn and --ambix files.
+TEST(EnergyMap, readsTheFilesOfTheAmbixModuleAsTheyWereWritten)
+{
+    ScratchFolder folder;
+    double worst = 0.0;
+    const Direction set = kDirections[1];
+    for (const char* weight : kWeights)
+        for (int order = 3; order <= 5; ++order)
+            for (const char* mode : {"", "--2d", "--acn"})
+            {
+                SCOPED_TRACE(std::string(weight) + " order " + std::to_string(order) + " " + mode);
+                std::vector<std::string> options{"--order", std::to_string(order), "--weight",
+                                                 weight};
+                if (*mode) options.push_back(mode);
+                const double error =
+                    peakError(folder, "ambix.wav", options, set, SFERANT_AMBIX_MODULE_PATH);
+                EXPECT_LE(error, kTolerance);
+                worst = std::max(worst, error);
+            }
+    const double ambix =
+        peakError(folder, "ambix.caf", {"--ambix", "--order", "4"}, set, SFERANT_AMBIX_MODULE_PATH);
+    EXPECT_LE(ambix, kTolerance);
+    std::printf("worst peak error, the AmbiX module's files: %.3f degrees\n",
+                std::max(worst, ambix));
 }
 
 TEST(EnergyMap, isWrittenAsAPngOfTheGridWithItsMarginsBesideTheSoundFile)
