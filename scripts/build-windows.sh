@@ -23,15 +23,16 @@ install_packages() {
   done
   [ ${#missing[@]} -eq 0 ] && return
   echo "installing: ${missing[*]}"
-  $SUDO apt-get update -qq
-  DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq --no-install-recommends "${missing[@]}"
+  $SUDO apt-get -o DPkg::Lock::Timeout=600 update -qq
+  DEBIAN_FRONTEND=noninteractive $SUDO apt-get -o DPkg::Lock::Timeout=600 install -y -qq --no-install-recommends "${missing[@]}"
 }
 
 # apt-get source needs deb-src entries beside the deb ones the machine has.
 enable_sources() {
   [ -n "$(apt-cache showsrc libpng1.6 2>/dev/null)" ] && return
   local list=/etc/apt/sources.list.d/sferant-deb-src.sources
-  echo "adding deb-src entries ($list)"
+  # Said on stderr: fetch_source's caller reads its stdout.
+  echo "adding deb-src entries ($list)" >&2
   $SUDO tee "$list" >/dev/null <<'EOF'
 Types: deb-src
 URIs: http://deb.debian.org/debian
@@ -45,7 +46,7 @@ Suites: bookworm-security
 Components: main
 Signed-By: /usr/share/keyrings/debian-archive-keyring.gpg
 EOF
-  $SUDO apt-get update -qq
+  $SUDO apt-get -o DPkg::Lock::Timeout=600 update -qq >&2
 }
 
 # Unpacks Debian's source of $1 (with Debian's patches applied) into build-windows/src and
