@@ -15,11 +15,12 @@ VstIntPtr answer(bool result)
     return result ? 1 : 0;
 }
 
-// Hands the host one of the effect's 64-byte strings.
-VstIntPtr hostString(AudioEffectX& effect, bool (AudioEffectX::*get)(char*), void* ptr)
+// Hands the host one of the effect's strings, cut to the buffer the host passes for it.
+VstIntPtr hostString(AudioEffectX& effect, bool (AudioEffectX::*get)(char*), void* ptr,
+                     size_t maxLen)
 {
-    return answer(ptr && writeHostText(ptr, kNameStringLength,
-                                       [&](char* text) { return (effect.*get)(text); }));
+    return answer(ptr &&
+                  writeHostText(ptr, maxLen, [&](char* text) { return (effect.*get)(text); }));
 }
 
 // The modifier bits travel in opt as a float; one beyond an integer's range means none.
@@ -97,13 +98,13 @@ VstIntPtr AudioEffectX::dispatcher(VstInt32 opcode, VstInt32 index, VstIntPtr va
     case effSetBypass:
         return answer(setBypass(value != 0));
     case effGetEffectName:
-        return hostString(*this, &AudioEffectX::getEffectName, ptr);
+        return hostString(*this, &AudioEffectX::getEffectName, ptr, kEffectNameLength);
     case effGetErrorText:
-        return hostString(*this, &AudioEffectX::__getErrorTextDeprecated, ptr);
+        return hostString(*this, &AudioEffectX::__getErrorTextDeprecated, ptr, kNameStringLength);
     case effGetVendorString:
-        return hostString(*this, &AudioEffectX::getVendorString, ptr);
+        return hostString(*this, &AudioEffectX::getVendorString, ptr, kNameStringLength);
     case effGetProductString:
-        return hostString(*this, &AudioEffectX::getProductString, ptr);
+        return hostString(*this, &AudioEffectX::getProductString, ptr, kNameStringLength);
     case effGetVendorVersion:
         return getVendorVersion();
     case effVendorSpecific:

@@ -9,7 +9,8 @@
 // Longest texts, without the terminator, that hosts make room for.
 constexpr size_t kParamTextLength = 8;    // parameter label, display and name
 constexpr size_t kProgramNameLength = 23; // 24-byte program name fields
-constexpr size_t kNameStringLength = 63;  // effect, vendor and product strings
+constexpr size_t kEffectNameLength = 31;  // 32-byte effect name fields
+constexpr size_t kNameStringLength = 63;  // vendor and product strings
 
 // Copies at most maxLen characters of source and a terminator; a null source
 // gives an empty text.

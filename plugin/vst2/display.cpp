@@ -97,7 +97,7 @@ void Sferant::floatWeight2string(float x, char* text, VstInt32 maxLen)
 
 bool Sferant::getEffectName(char* name)
 {
-    copyText(name, vstEdition.effectName, kNameStringLength);
+    copyText(name, vstEdition.effectName, kEffectNameLength);
     return true;
 }
 

@@ -147,7 +147,7 @@ TEST_F(Dispatcher, textsFitTheHostsBuffers)
         {effGetParamDisplay, 0, "0.500000"},
         {effGetParamLabel, 0, ""},
         {effGetProgramName, 0, "A program name longer t"},
-        {effGetEffectName, 0, std::string(63, 'E')},
+        {effGetEffectName, 0, std::string(31, 'E')},
     };
     for (const TextCase& c : cases)
     {
