@@ -1,19 +1,25 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # The Debian package, built with `cpack -G DEB` in the build folder: the module in the system
-# folder Linux hosts scan, the command-line host and its manual page. A plain `cmake --install`
-# leaves all of this out and installs the module for the current user only.
+# folder Linux hosts scan, the command-line host and its manual page (when the build has the
+# host). A plain `cmake --install` leaves all of this out and installs the module for the
+# current user only.
 set(SFERANT_DEB sferant-deb)
 install(TARGETS Sferant LIBRARY DESTINATION lib/lxvst COMPONENT ${SFERANT_DEB} EXCLUDE_FROM_ALL)
-install(TARGETS sferant-host RUNTIME DESTINATION bin COMPONENT ${SFERANT_DEB} EXCLUDE_FROM_ALL)
-if(SFERANT_HOST_MANUAL)
-  install(FILES ${SFERANT_HOST_MANUAL} DESTINATION share/man/man1
-    COMPONENT ${SFERANT_DEB} EXCLUDE_FROM_ALL)
-endif()
 install(FILES LICENSE DESTINATION share/doc/sferant RENAME copyright
   COMPONENT ${SFERANT_DEB} EXCLUDE_FROM_ALL)
 install(FILES README.md DESTINATION share/doc/sferant COMPONENT ${SFERANT_DEB} EXCLUDE_FROM_ALL)
-install(FILES tools/README.md DESTINATION share/doc/sferant RENAME sferant-host.md
-  COMPONENT ${SFERANT_DEB} EXCLUDE_FROM_ALL)
+set(SFERANT_DEB_HOST_TEXT "")
+if(TARGET sferant-host)
+  install(TARGETS sferant-host RUNTIME DESTINATION bin COMPONENT ${SFERANT_DEB} EXCLUDE_FROM_ALL)
+  if(SFERANT_HOST_MANUAL)
+    install(FILES ${SFERANT_HOST_MANUAL} DESTINATION share/man/man1
+      COMPONENT ${SFERANT_DEB} EXCLUDE_FROM_ALL)
+  endif()
+  install(FILES tools/README.md DESTINATION share/doc/sferant RENAME sferant-host.md
+    COMPONENT ${SFERANT_DEB} EXCLUDE_FROM_ALL)
+  set(SFERANT_DEB_HOST_TEXT "; sferant-host renders\n\
+sound files through it, also as AmbiX and .amb files")
+endif()
 
 set(CPACK_GENERATOR DEB)
 # Only the package's own component, as one package named after the project.
@@ -30,8 +36,7 @@ set(CPACK_PACKAGE_DESCRIPTION "\
 Encodes a mono or stereo source into Ambisonic B-Format of orders 1 to 5\n\
 (36 outputs, Furse-Malham sequence) in five normalisations, full-sphere or\n\
 horizontal-only, with stereo width and near-field compensation. The module\n\
-goes into /usr/lib/lxvst, where Linux hosts find it; sferant-host renders\n\
-sound files through it, also as AmbiX and .amb files.")
+goes into /usr/lib/lxvst, where Linux hosts find it${SFERANT_DEB_HOST_TEXT}.")
 set(CPACK_DEBIAN_PACKAGE_SECTION sound)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
