@@ -102,14 +102,6 @@ class Lifetime : public testing::Test
     {
         return effect->dispatcher(effect, opcode, 0, 0, ptr, 0.0f);
     }
-    static long childWindows()
-    {
-        long count = 0;
-        EnumChildWindows(
-            window, [](HWND, LPARAM n) { return ++*reinterpret_cast<long*>(n), TRUE; },
-            reinterpret_cast<LPARAM>(&count));
-        return count;
-    }
     static std::string editorClass(HWND parent)
     {
         char name[64] = {};
@@ -135,7 +127,7 @@ class Lifetime : public testing::Test
         EXPECT_EQ(after.gdiObjects, before.gdiObjects);
         EXPECT_EQ(after.windows, before.windows);
         EXPECT_EQ(after.handles, before.handles);
-        EXPECT_EQ(childWindows(), 0);
+        EXPECT_EQ(descendantWindows(window), 0);
         EXPECT_FALSE(windowClassRegistered());
     }
 
@@ -155,7 +147,7 @@ TEST_F(Lifetime, AHundredEditorOpenAndCloseCyclesLeaveNothingBehind)
     for (int cycle = 0; cycle < 100; ++cycle)
     {
         openEditor(effect);
-        ASSERT_EQ(childWindows(), 1) << "cycle " << cycle;
+        ASSERT_EQ(descendantWindows(window), 1) << "cycle " << cycle;
         closeEditor(effect);
     }
     close(effect);
@@ -179,7 +171,7 @@ TEST_F(Lifetime, AnEffectClosedWithItsEditorOpenTakesTheEditorWithIt)
 {
     AEffect* effect = entry(host);
     openEditor(effect);
-    ASSERT_EQ(childWindows(), 1);
+    ASSERT_EQ(descendantWindows(window), 1);
     close(effect);
     expectNothingLeft();
 }

@@ -12,7 +12,8 @@
 namespace
 {
 
-// One entry of the GDI handle table that the process environment block points to.
+// One entry of the GDI handle table that the process environment block points to; wine lays
+// it out with 64-bit fields in 32-bit processes too.
 struct GdiHandleEntry
 {
     uint64_t object;
@@ -22,9 +23,8 @@ struct GdiHandleEntry
     uint8_t flags;
     uint64_t user;
 };
-static_assert(sizeof(GdiHandleEntry) == 24, "64-bit GDI handle table entry");
-static_assert(sizeof(void*) == 8, "the table's place in the PEB is that of 64-bit processes");
-constexpr size_t kGdiTableOffset = 0xf8; // PEB.GdiSharedHandleTable
+static_assert(sizeof(GdiHandleEntry) == 24, "GDI handle table entry");
+constexpr size_t kGdiTableOffset = sizeof(void*) == 8 ? 0xf8 : 0x94; // PEB.GdiSharedHandleTable
 constexpr size_t kGdiTableSize = 0x10000;
 
 template <class Function> Function ntdll(const char* name)
@@ -117,4 +117,11 @@ long windows()
 SystemCounts countSystemObjects()
 {
     return {gdiObjects(), windows(), handles()};
+}
+
+long descendantWindows(HWND window)
+{
+    long count = 0;
+    EnumChildWindows(window, countWindow, reinterpret_cast<LPARAM>(&count));
+    return count;
 }

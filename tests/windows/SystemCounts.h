@@ -18,3 +18,5 @@ struct SystemCounts
 };
 
 SystemCounts countSystemObjects();
+// The windows below `window`: its children, theirs and so on.
+long descendantWindows(HWND window);
