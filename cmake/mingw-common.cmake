@@ -22,5 +22,6 @@ set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
 # own DLLs. (libpng and libsndfile are built static only.)
 set(ZLIB_USE_STATIC_LIBS ON)
 
-# Test programs run under wine, in a prefix of the build's own.
-set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_CURRENT_LIST_DIR}/../scripts/wine-run.sh)
+# Test programs run under wine, in a prefix of the build's own for their architecture.
+set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_CURRENT_LIST_DIR}/../scripts/wine-run.sh
+  ${SFERANT_MINGW_ARCH})

@@ -5,7 +5,7 @@
 # compare the two. Installs what it needs itself (skipped when present).
 set -euo pipefail
 cd "$(dirname "$0")/.."
-root=$PWD
+source scripts/wine-env.sh
 
 packages=(wine wine64 xvfb xauth xdotool)
 missing=()
@@ -16,8 +16,8 @@ if [ ${#missing[@]} -gt 0 ]; then
   echo "installing: ${missing[*]}"
   SUDO=""
   if [ "$(id -u)" -ne 0 ]; then SUDO="sudo"; fi
-  $SUDO apt-get update -qq
-  DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq --no-install-recommends "${missing[@]}"
+  $SUDO apt-get -o DPkg::Lock::Timeout=600 update -qq
+  DEBIAN_FRONTEND=noninteractive $SUDO apt-get -o DPkg::Lock::Timeout=600 install -y -qq --no-install-recommends "${missing[@]}"
 fi
 
 # Every wine program of the stage runs on one virtual display.
@@ -33,17 +33,17 @@ scripts/check-windows-dll.sh build-windows/x86/Sferant.dll
 
 # wine's own prefix in the build folder, made once (~15 s, ~700 MB). Without a window manager
 # a managed window's DestroyWindow can stall for seconds: wine manages none of ours.
-export WINEPREFIX=$root/build-windows/wine WINEDEBUG=-all
+wine_env x64
 if [ ! -f "$WINEPREFIX/.sferant-ready" ]; then
-  wineboot --init >/dev/null 2>&1
-  wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
+  "$WINE_LOADER" wineboot --init >/dev/null 2>&1
+  "$WINE_LOADER" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
   wineserver -w
   touch "$WINEPREFIX/.sferant-ready"
 fi
 # A server and services started here, with their output going nowhere: started by the first
 # test they would hold CTest's pipes open and CTest would wait for them forever.
 wineserver -p >/dev/null 2>&1 || true # (fails when one is running already)
-wine wineboot >/dev/null 2>&1
+"$WINE_LOADER" wineboot >/dev/null 2>&1
 trap 'wineserver -k' EXIT
 
 # The cross-built suites and the Windows host's lifetime tests.

@@ -10,7 +10,7 @@ std::string windowsBuild(const std::string& file)
 
 std::vector<std::string> wineHost(const std::vector<std::string>& arguments)
 {
-    std::vector<std::string> command = {SFERANT_WINE_RUN, windowsBuild("sferant-host.exe")};
+    std::vector<std::string> command = {SFERANT_WINE_RUN, "x64", windowsBuild("sferant-host.exe")};
     command.insert(command.end(), arguments.begin(), arguments.end());
     return command;
 }
