@@ -1,9 +1,8 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: GPL-3.0-or-later
 # Cross-builds the Windows deliverables on this Debian machine with MinGW-w64:
-#   build-windows/x64/Sferant.dll        for 64-bit hosts
-#   build-windows/x86/Sferant.dll        for 32-bit hosts
-#   build-windows/x64/sferant-host.exe   the command-line host, and the test programs
+#   build-windows/x64/Sferant.dll, sferant-host.exe   for 64-bit hosts, and the test programs
+#   build-windows/x86/Sferant.dll, sferant-host.exe   for 32-bit hosts, and the test programs
 # Installs what it needs (skipped when present) and builds libpng and libsndfile from Debian's
 # source packages into build-windows/deps/<arch>; zlib is Debian's libz-mingw-w64-dev.
 set -euo pipefail
@@ -103,9 +102,11 @@ build_dependencies() {
   done
   # sferant-host.exe reads and writes WAV, AIFF, CAF and W64 itself: no external codecs.
   sndfile=$(fetch_source libsndfile)
-  build_dependency libsndfile x64 "$sndfile" -DENABLE_EXTERNAL_LIBS=OFF -DENABLE_MPEG=OFF \
-    -DBUILD_PROGRAMS=OFF -DBUILD_EXAMPLES=OFF -DBUILD_TESTING=OFF -DENABLE_CPACK=OFF \
-    -DINSTALL_MANPAGES=OFF
+  for arch in x64 x86; do
+    build_dependency libsndfile "$arch" "$sndfile" -DENABLE_EXTERNAL_LIBS=OFF -DENABLE_MPEG=OFF \
+      -DBUILD_PROGRAMS=OFF -DBUILD_EXAMPLES=OFF -DBUILD_TESTING=OFF -DENABLE_CPACK=OFF \
+      -DINSTALL_MANPAGES=OFF
+  done
 }
 
 SUDO=""
@@ -113,11 +114,10 @@ if [ "$(id -u)" -ne 0 ]; then SUDO="sudo"; fi
 install_packages
 build_dependencies
 
-# The 64-bit build carries the host and the tests; the 32-bit one is the module alone.
-cmake -S . -B "$out/x64" -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-x64.cmake \
-  -DCMAKE_BUILD_TYPE=Release -DSFERANT_BENCH=OFF >/dev/null
-cmake --build "$out/x64" -j"$(nproc)"
-cmake -S . -B "$out/x86" -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-x86.cmake \
-  -DCMAKE_BUILD_TYPE=Release -DSFERANT_BENCH=OFF -DSFERANT_TESTS=OFF -DSFERANT_HOST_TOOL=OFF >/dev/null
-cmake --build "$out/x86" -j"$(nproc)" --target Sferant
-ls -l "$out/x64/Sferant.dll" "$out/x86/Sferant.dll" "$out/x64/sferant-host.exe"
+# Both builds carry the module, the host and the tests.
+for arch in x64 x86; do
+  cmake -S . -B "$out/$arch" -DCMAKE_TOOLCHAIN_FILE="cmake/mingw-$arch.cmake" \
+    -DCMAKE_BUILD_TYPE=Release -DSFERANT_BENCH=OFF >/dev/null
+  cmake --build "$out/$arch" -j"$(nproc)"
+done
+ls -l "$out"/{x64,x86}/{Sferant.dll,sferant-host.exe}

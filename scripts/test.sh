@@ -24,7 +24,11 @@ stage scripts/leaks.sh build
 stage scripts/test-windows.sh
 stage scripts/package-windows.sh
 echo "== all stages passed in $SECONDS s"
-# CTest's counts again as the closing line, now that every stage has passed too.
+# CTest's counts again as the closing line, now that every stage has passed too; the x86 tests
+# of a kernel that starts no 32-bit programs count as skipped.
 count() { sed -n 's/.*tests failed out of \([0-9]*\).*/\1/p' "$1" | tail -n1; }
-tests=$(($(count build/ctest.log) + $(count build-windows/ctest.log) + $(count build-windows/ctest-wine.log)))
-echo "ctest: $tests passed, 0 failed"
+tests=0
+for log in build/ctest.log build-windows/ctest-*.log; do
+  tests=$((tests + $(count "$log")))
+done
+echo "ctest: $tests passed, 0 failed, $(cat build-windows/tests-not-run 2>/dev/null || echo 0) skipped"

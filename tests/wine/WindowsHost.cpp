@@ -3,27 +3,40 @@
 
 #include <csignal>
 
-std::string windowsBuild(const std::string& file)
+const std::vector<std::string>& windowsArchitectures()
 {
-    return std::string(SFERANT_WINDOWS_BUILD) + "/" + file;
+    static const std::vector<std::string> architectures = {"x64", "x86"};
+    return architectures;
 }
 
-std::vector<std::string> wineHost(const std::vector<std::string>& arguments)
+std::string windowsBuild(const std::string& architecture, const std::string& file)
 {
-    std::vector<std::string> command = {SFERANT_WINE_RUN, "x64", windowsBuild("sferant-host.exe")};
+    return std::string(SFERANT_WINDOWS_BUILDS) + "/" + architecture + "/" + file;
+}
+
+std::vector<std::string> wineHost(const std::string& architecture,
+                                  const std::vector<std::string>& arguments)
+{
+    std::vector<std::string> command = {SFERANT_WINE_RUN, architecture,
+                                        windowsBuild(architecture, "sferant-host.exe")};
     command.insert(command.end(), arguments.begin(), arguments.end());
     return command;
 }
 
 // wine turns SIGINT into the console's Ctrl-C, which the host takes as its stop signal; with
 // no window manager it draws the window's frame itself.
-EditorHost windowsEditorHost()
+EditorHost windowsEditorHost(const std::string& architecture)
 {
-    return {"windows", wineHost({"editor", windowsBuild("Sferant.dll")}), SIGINT, true};
+    return {"windows_" + architecture,
+            wineHost(architecture, {"editor", windowsBuild(architecture, "Sferant.dll")}), SIGINT,
+            true};
 }
 
-// The editor tests shared with Linux drive the Windows host here.
+// The editor tests shared with Linux drive each Windows host here.
 std::vector<EditorHost> editorHostsUnderTest()
 {
-    return {windowsEditorHost()};
+    std::vector<EditorHost> hosts;
+    for (const std::string& architecture : windowsArchitectures())
+        hosts.push_back(windowsEditorHost(architecture));
+    return hosts;
 }

@@ -28,14 +28,18 @@ int area(const Box& box)
 
 } // namespace
 
+using WineEditor = WindowsArchitecture;
+INSTANTIATE_TEST_SUITE_P(On, WineEditor, testing::ValuesIn(windowsArchitectures()),
+                         architectureName);
+
 // GDI text is not cairo text (another rasteriser, other font files), so inside the four
 // read-outs the glyphs may differ, up to a quarter of each box; everything else must match.
-TEST(WineEditor, ShowsThePanelAsTheLinuxEditorDoes)
+TEST_P(WineEditor, ShowsThePanelAsTheLinuxEditorDoes)
 {
     sferant_test::XServer server;
     ASSERT_TRUE(server.started());
     const RgbaImage onLinux = referenceShot("Azimuth=0.5");
-    const RgbaImage onWindows = referenceShot("Azimuth=0.5", windowsEditorHost());
+    const RgbaImage onWindows = referenceShot("Azimuth=0.5", windowsEditorHost(GetParam()));
     ASSERT_EQ(onWindows.width, sferant::layout::kPanelWidth);
     ASSERT_EQ(onWindows.height, sferant::layout::kPanelHeight);
 

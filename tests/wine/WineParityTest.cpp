@@ -39,14 +39,18 @@ std::vector<float> samples(const std::string& path, SF_INFO& info)
 
 } // namespace
 
-TEST(WineParity, TheWindowsModuleRendersTheDemoWithinAMillionthOfFullScale)
+using WineParity = WindowsArchitecture;
+INSTANTIATE_TEST_SUITE_P(On, WineParity, testing::ValuesIn(windowsArchitectures()),
+                         architectureName);
+
+TEST_P(WineParity, TheWindowsModuleRendersTheDemoWithinAMillionthOfFullScale)
 {
     const std::string base = "/tmp/sferant-parity-" + std::to_string(getpid());
     const std::string onLinux = base + "-linux.wav", onWindows = base + "-windows.wav";
     std::vector<std::string> linuxRender = {SFERANT_BINARY_DIR "/tools/sferant-host", "render",
                                             SFERANT_MODULE_PATH, "demo", onLinux};
-    std::vector<std::string> windowsRender =
-        wineHost({"render", windowsBuild("Sferant.dll"), "demo", onWindows});
+    std::vector<std::string> windowsRender = wineHost(
+        GetParam(), {"render", windowsBuild(GetParam(), "Sferant.dll"), "demo", onWindows});
     linuxRender.insert(linuxRender.end(), kDemoOptions.begin(), kDemoOptions.end());
     windowsRender.insert(windowsRender.end(), kDemoOptions.begin(), kDemoOptions.end());
     ASSERT_TRUE(runQuietly(linuxRender));
