@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: GPL-3.0-or-later
 # Packs the Windows build (scripts/build-windows.sh) into one zip: the 64-bit and the 32-bit
-# module, the command-line host beside the 64-bit one (it loads 64-bit modules), the README's
-# Windows section and the licence.
+# module, each with the command-line host of its architecture beside it (a host loads modules
+# of its own architecture only), the README's Windows section and the licence.
 # Usage: scripts/package-windows.sh [BUILD_FOLDER]   (default build-windows)
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -10,9 +10,10 @@ build=${1:-build-windows}
 version=$(sed -n 's/^project(Sferant VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)
 name=sferant-$version-windows
 
-for file in "$build/x64/Sferant.dll" "$build/x86/Sferant.dll" "$build/x64/sferant-host.exe"; do
-  if [ ! -f "$file" ]; then
-    echo "package-windows: $file is missing (scripts/build-windows.sh builds it)" >&2
+files=(x64/Sferant.dll x64/sferant-host.exe x86/Sferant.dll x86/sferant-host.exe)
+for file in "${files[@]}"; do
+  if [ ! -f "$build/$file" ]; then
+    echo "package-windows: $build/$file is missing (scripts/build-windows.sh builds it)" >&2
     exit 1
   fi
 done
@@ -20,9 +21,9 @@ done
 stage=$build/$name
 rm -rf "$stage" "$build/$name.zip"
 mkdir -p "$stage/x64" "$stage/x86"
-cp "$build/x64/Sferant.dll" "$stage/x64/"
-cp "$build/x86/Sferant.dll" "$stage/x86/"
-cp "$build/x64/sferant-host.exe" "$stage/x64/"
+for file in "${files[@]}"; do
+  cp "$build/$file" "$stage/$file"
+done
 cp LICENSE "$stage/LICENSE.txt"
 # The README's Windows section (from its heading to the next one); the whole README without one.
 awk '/^## .*Windows/ { on = 1; print; next } on && /^## / { exit } on' README.md >"$stage/README.txt"
