@@ -1,10 +1,11 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
-# The Debian package, built with `cpack -G DEB` in the build folder: the module in the system
+# The Debian package, built with `cpack -G DEB` in the build folder: both modules in the system
 # folder Linux hosts scan, the command-line host and its manual page (when the build has the
-# host). A plain `cmake --install` leaves all of this out and installs the module for the
+# host). A plain `cmake --install` leaves all of this out and installs the modules for the
 # current user only.
 set(SFERANT_DEB sferant-deb)
-install(TARGETS Sferant LIBRARY DESTINATION lib/lxvst COMPONENT ${SFERANT_DEB} EXCLUDE_FROM_ALL)
+install(TARGETS Sferant SferantAmbiX LIBRARY DESTINATION lib/lxvst COMPONENT ${SFERANT_DEB}
+  EXCLUDE_FROM_ALL)
 install(FILES LICENSE DESTINATION share/doc/sferant RENAME copyright
   COMPONENT ${SFERANT_DEB} EXCLUDE_FROM_ALL)
 install(FILES README.md DESTINATION share/doc/sferant COMPONENT ${SFERANT_DEB} EXCLUDE_FROM_ALL)

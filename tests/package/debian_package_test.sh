@@ -19,7 +19,8 @@ deb=$scratch/sferant_${version}_$(dpkg --print-architecture).deb
 [ -f "$deb" ] || fail "no $deb: $(ls "$scratch")"
 
 contents=$(dpkg-deb -c "$deb")
-for path in /usr/lib/lxvst/Sferant.so /usr/bin/sferant-host /usr/share/man/man1/sferant-host.1.gz \
+for path in /usr/lib/lxvst/Sferant.so /usr/lib/lxvst/SferantAmbiX.so /usr/bin/sferant-host \
+  /usr/share/man/man1/sferant-host.1.gz \
   /usr/share/doc/sferant/copyright /usr/share/doc/sferant/sferant-host.md; do
   grep -q " \.$path\$" <<<"$contents" || fail "the package lacks $path"
 done

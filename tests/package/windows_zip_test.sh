@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: GPL-3.0-or-later
-# The Windows zip holds both modules, each with the host of its architecture, the README and the
+# The Windows zip holds both plug-ins for both architectures, each with the host of its architecture, the README and the
 # licence, in one folder named with the version. Built here from stand-ins for the cross-built files.
 # Usage: windows_zip_test.sh SOURCE_DIR VERSION SCRATCH
 set -euo pipefail
@@ -8,14 +8,14 @@ source=$1 version=$2 scratch=$3
 
 rm -rf "$scratch"
 mkdir -p "$scratch/x64" "$scratch/x86"
-for file in x64/Sferant.dll x86/Sferant.dll x64/sferant-host.exe x86/sferant-host.exe; do
+modules="x64/Sferant.dll x64/SferantAmbiX.dll x86/Sferant.dll x86/SferantAmbiX.dll"
+for file in $modules x64/sferant-host.exe x86/sferant-host.exe; do
   echo "$file" >"$scratch/$file"
 done
 "$source/scripts/package-windows.sh" "$scratch" >/dev/null
 zip=$scratch/sferant-$version-windows.zip
 listing=$(cd "$scratch" && cmake -E tar tf "$zip")
-for entry in x64/Sferant.dll x86/Sferant.dll x64/sferant-host.exe x86/sferant-host.exe README.txt \
-  LICENSE.txt; do
+for entry in $modules x64/sferant-host.exe x86/sferant-host.exe README.txt LICENSE.txt; do
   grep -qx "sferant-$version-windows/$entry" <<<"$listing" || {
     echo "FAILED: $zip lacks $entry: $listing" >&2
     exit 1
