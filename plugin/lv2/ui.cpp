@@ -1,0 +1,158 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The LV2 plug-in's X11 UI: the same editor as the VST 2.4 module's, inside the host's
+// window. It reaches the plug-in through the ports: a gesture writes the control port (in
+// the units a user reads) between touches, and the host's port events move the controls.
+#include "core/PluginParameters.h"
+#include "core/parameters.h"
+#include "editor/Sferant_Editor.h"
+#include "gui/CFrame.h"
+#include "gui/platform/PlatformWindow.h"
+#include "plugin/lv2/ports.h"
+
+#include <lv2/core/lv2.h>
+#include <lv2/ui/ui.h>
+
+#include <cmath>
+#include <cstring>
+#include <new>
+
+using namespace sferant;
+using namespace sferant::lv2;
+
+namespace
+{
+
+// The parameters as the UI knows them: the values of the last port events and gestures.
+class PortParameters : public PluginParameters
+{
+  public:
+    PortParameters(LV2UI_Write_Function write, LV2UI_Controller controller,
+                   const LV2UI_Touch* touch);
+
+    float value(int index) const override { return values[index]; }
+    void beginGesture(int index) override { setTouched(index, true); }
+    void setFromGesture(int index, float value) override;
+    void endGesture(int index) override { setTouched(index, false); }
+
+    // A value the host sent to a port; false when the port is no control or the value no
+    // finite number.
+    bool receive(uint32_t port, float user);
+
+  private:
+    void setTouched(int index, bool grabbed);
+
+    LV2UI_Write_Function write;
+    LV2UI_Controller controller;
+    const LV2UI_Touch* touch;
+    float values[kNumParams]; // normalised
+};
+
+PortParameters::PortParameters(LV2UI_Write_Function write, LV2UI_Controller controller,
+                               const LV2UI_Touch* touch)
+    : write(write), controller(controller), touch(touch)
+{
+    for (int i = 0; i < kNumParams; ++i)
+        values[i] = kParameters[i].defaultValue;
+}
+
+void PortParameters::setFromGesture(int index, float value)
+{
+    if (index < 0 || index >= kNumParams) return;
+    values[index] = value;
+    const float user = float(userValue(index, value));
+    write(controller, controlPort(index), sizeof user, 0, &user);
+}
+
+void PortParameters::setTouched(int index, bool grabbed)
+{
+    if (touch && index >= 0 && index < kNumParams)
+        touch->touch(touch->handle, controlPort(index), grabbed);
+}
+
+bool PortParameters::receive(uint32_t port, float user)
+{
+    const int index = parameterOfPort(port);
+    if (index < 0 || !std::isfinite(user)) return false;
+    values[index] = normalisedValue(index, user);
+    return true;
+}
+
+struct EncoderUi
+{
+    EncoderUi(LV2UI_Write_Function write, LV2UI_Controller controller, const LV2UI_Touch* touch)
+        : parameters(write, controller, touch), editor(nullptr, parameters)
+    {
+    }
+    PortParameters parameters;
+    Sferant_Editor editor;
+};
+
+EncoderUi* encoderUi(LV2UI_Handle handle)
+{
+    return static_cast<EncoderUi*>(handle);
+}
+
+template <class Data> Data* featureData(const LV2_Feature* const* features, const char* uri)
+{
+    for (; features && *features; ++features)
+        if (!std::strcmp((*features)->URI, uri)) return static_cast<Data*>((*features)->data);
+    return nullptr;
+}
+
+LV2UI_Handle instantiate(const LV2UI_Descriptor*, const char* pluginUri, const char*,
+                         LV2UI_Write_Function write, LV2UI_Controller controller,
+                         LV2UI_Widget* widget, const LV2_Feature* const* features)
+{
+    void* parent = featureData<void>(features, LV2_UI__parent);
+    if (!write || !widget || !parent || std::strcmp(pluginUri, kPluginUri)) return nullptr;
+    auto* ui = new (std::nothrow) EncoderUi(write, controller,
+                                            featureData<LV2UI_Touch>(features, LV2_UI__touch));
+    if (!ui) return nullptr;
+    ui->editor.open(parent);
+    CFrame* frame = ui->editor.getFrame();
+    if (!frame || !frame->getPlatformWindow())
+    {
+        delete ui; // no display, or the parent is no window
+        return nullptr;
+    }
+    *widget = reinterpret_cast<LV2UI_Widget>(frame->getPlatformWindow()->getWindowId());
+    if (const auto* resize = featureData<LV2UI_Resize>(features, LV2_UI__resize))
+    {
+        ERect* rect = nullptr;
+        ui->editor.getRect(&rect);
+        resize->ui_resize(resize->handle, rect->right - rect->left, rect->bottom - rect->top);
+    }
+    return ui;
+}
+
+void portEvent(LV2UI_Handle handle, uint32_t port, uint32_t size, uint32_t format,
+               const void* buffer)
+{
+    if (format != 0 || size != sizeof(float) || !buffer) return;
+    EncoderUi* ui = encoderUi(handle);
+    if (ui->parameters.receive(port, *static_cast<const float*>(buffer)))
+        ui->editor.parameterChanged(parameterOfPort(port));
+}
+
+// The host's idle drives the editor's, as a VST 2.4 host's effEditIdle does.
+const LV2UI_Idle_Interface kIdle = {[](LV2UI_Handle handle)
+                                    {
+                                        encoderUi(handle)->editor.idle();
+                                        return 0;
+                                    }};
+
+const LV2UI_Descriptor kDescriptor = {
+    kUiUri,
+    instantiate,
+    [](LV2UI_Handle handle) { delete encoderUi(handle); },
+    portEvent,
+    [](const char* uri) -> const void*
+    { return !std::strcmp(uri, LV2_UI__idleInterface) ? &kIdle : nullptr; },
+};
+
+} // namespace
+
+LV2_SYMBOL_EXPORT const LV2UI_Descriptor* lv2ui_descriptor(uint32_t index)
+{
+    return index == 0 ? &kDescriptor : nullptr;
+}
