@@ -22,21 +22,21 @@ using namespace sferant::lv2;
 namespace
 {
 
-// The parameters as the UI knows them: the values of the last port events and gestures.
-class PortParameters : public PluginParameters
+// The editor over the ports. The values are those of the last port events and gestures.
+class EncoderUi final : public PluginParameters
 {
   public:
-    PortParameters(LV2UI_Write_Function write, LV2UI_Controller controller,
-                   const LV2UI_Touch* touch);
+    EncoderUi(LV2UI_Write_Function write, LV2UI_Controller controller, const LV2UI_Touch* touch);
 
     float value(int index) const override { return values[index]; }
     void beginGesture(int index) override { setTouched(index, true); }
     void setFromGesture(int index, float value) override;
     void endGesture(int index) override { setTouched(index, false); }
 
-    // A value the host sent to a port; false when the port is no control or the value no
-    // finite number.
-    bool receive(uint32_t port, float user);
+    // A value the host sent to a port: a control's moves the editor's controls.
+    void portEvent(uint32_t port, float user);
+
+    Sferant_Editor editor{nullptr, *this};
 
   private:
     void setTouched(int index, bool grabbed);
@@ -47,45 +47,37 @@ class PortParameters : public PluginParameters
     float values[kNumParams]; // normalised
 };
 
-PortParameters::PortParameters(LV2UI_Write_Function write, LV2UI_Controller controller,
-                               const LV2UI_Touch* touch)
+EncoderUi::EncoderUi(LV2UI_Write_Function write, LV2UI_Controller controller,
+                     const LV2UI_Touch* touch)
     : write(write), controller(controller), touch(touch)
 {
     for (int i = 0; i < kNumParams; ++i)
         values[i] = kParameters[i].defaultValue;
 }
 
-void PortParameters::setFromGesture(int index, float value)
+// The host may not echo what the UI writes: the read-outs follow the gesture themselves.
+void EncoderUi::setFromGesture(int index, float value)
 {
     if (index < 0 || index >= kNumParams) return;
     values[index] = value;
     const float user = float(userValue(index, value));
     write(controller, controlPort(index), sizeof user, 0, &user);
+    editor.parameterChanged(index);
 }
 
-void PortParameters::setTouched(int index, bool grabbed)
+void EncoderUi::setTouched(int index, bool grabbed)
 {
     if (touch && index >= 0 && index < kNumParams)
         touch->touch(touch->handle, controlPort(index), grabbed);
 }
 
-bool PortParameters::receive(uint32_t port, float user)
+void EncoderUi::portEvent(uint32_t port, float user)
 {
     const int index = parameterOfPort(port);
-    if (index < 0 || !std::isfinite(user)) return false;
+    if (index < 0 || !std::isfinite(user)) return;
     values[index] = normalisedValue(index, user);
-    return true;
+    editor.parameterChanged(index);
 }
-
-struct EncoderUi
-{
-    EncoderUi(LV2UI_Write_Function write, LV2UI_Controller controller, const LV2UI_Touch* touch)
-        : parameters(write, controller, touch), editor(nullptr, parameters)
-    {
-    }
-    PortParameters parameters;
-    Sferant_Editor editor;
-};
 
 EncoderUi* encoderUi(LV2UI_Handle handle)
 {
@@ -104,7 +96,8 @@ LV2UI_Handle instantiate(const LV2UI_Descriptor*, const char* pluginUri, const c
                          LV2UI_Widget* widget, const LV2_Feature* const* features)
 {
     void* parent = featureData<void>(features, LV2_UI__parent);
-    if (!write || !widget || !parent || std::strcmp(pluginUri, kPluginUri)) return nullptr;
+    if (!write || !widget || !parent || !pluginUri || std::strcmp(pluginUri, kPluginUri))
+        return nullptr;
     auto* ui = new (std::nothrow) EncoderUi(write, controller,
                                             featureData<LV2UI_Touch>(features, LV2_UI__touch));
     if (!ui) return nullptr;
@@ -129,9 +122,7 @@ void portEvent(LV2UI_Handle handle, uint32_t port, uint32_t size, uint32_t forma
                const void* buffer)
 {
     if (format != 0 || size != sizeof(float) || !buffer) return;
-    EncoderUi* ui = encoderUi(handle);
-    if (ui->parameters.receive(port, *static_cast<const float*>(buffer)))
-        ui->editor.parameterChanged(parameterOfPort(port));
+    encoderUi(handle)->portEvent(port, *static_cast<const float*>(buffer));
 }
 
 // The host's idle drives the editor's, as a VST 2.4 host's effEditIdle does.
