@@ -1,0 +1,93 @@
+#!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
+# A plug-in in Ardour 7, headless (ardour7-lua, Dummy backend): a track plays the stereo test
+# signal through the plug-in, its outputs go unpanned to a master bus as wide, and the session's
+# export must equal a reference render bit for bit; then a second Ardour process loads the
+# saved session, and its export must equal the reference too (the plug-in's state came back).
+# Usage: run_test.sh SCRATCH PLUGIN OUTPUTS [INDEX=VALUE ...] -- REFERENCE_COMMAND...
+#   PLUGIN             lv2:URI (found through LV2_PATH) or vst:MODULE.so
+#   INDEX=VALUE        a parameter (Ardour's index of the plug-in's control inputs) and its
+#                      value: in the LV2 ports' units, or normalised for a VST 2.4 module
+#   REFERENCE_COMMAND  renders {in} (the test signal, a stereo float WAV) into {out}
+set -euo pipefail
+here=$(cd "$(dirname "$0")" && pwd)
+source "$here/../host_env.sh"
+scratch=$1 plugin=$2 outputs=$3
+shift 3
+settings=()
+while [ $# -gt 0 ] && [ "$1" != -- ]; do
+  settings+=("$1")
+  shift
+done
+[ "${1:-}" = -- ] || fail "no reference command after --"
+shift
+frames=24000
+
+rm -rf "$scratch"
+mkdir -p "$scratch/config/ardour7/export" "$scratch/config/ardour7/scripts"
+scratch=$(cd "$scratch" && pwd)
+# Ardour's configuration and caches of this test alone.
+export XDG_CONFIG_HOME=$scratch/config XDG_CACHE_HOME=$scratch/cache
+cp "$here/test_signal.lua" "$XDG_CONFIG_HOME/ardour7/scripts/"
+# BWAV 32-bit float, Ardour's own format: no dither, no normalisation.
+cat >"$XDG_CONFIG_HOME/ardour7/export/sferant-float.preset" <<'EOF'
+<?xml version="1.0" encoding="UTF-8"?>
+<ExportPreset id="5f1e4c8a-7d3b-4e2a-9c61-0b8d2f7a9e11" name="Float WAV">
+  <ExportFormat id="20b4ab09-6452-4cb3-bd66-b921cdbd2942"/>
+  <ExportFilename>
+    <Folder relative="0" path="."/>
+    <Field name="label" enabled="1"/>
+  </ExportFilename>
+</ExportPreset>
+EOF
+
+kind=${plugin%%:*} id=${plugin#*:}
+case $kind in
+  lv2) ;;
+  vst)
+    id=$(realpath "$id")
+    export LXVST_PATH=$(dirname "$id")
+    # Ardour reads VST 2.4 modules from its scanner's cache only.
+    LD_LIBRARY_PATH=/usr/lib/ardour7 /usr/lib/ardour7/ardour-vst-scanner -q -f "$id" ||
+      fail "Ardour's scanner rejected $id"
+    ;;
+  *) fail "PLUGIN must be lv2:URI or vst:MODULE.so, not $plugin" ;;
+esac
+
+python3 "$here/../sound.py" signal "$scratch/signal.wav" "$frames"
+reference=()
+for word in "$@"; do
+  word=${word//\{in\}/$scratch/signal.wav}
+  reference+=("${word//\{out\}/$scratch/reference.wav}")
+done
+"${reference[@]}" >"$scratch/reference.log" 2>&1 || fail "the reference: $(cat "$scratch/reference.log")"
+
+# One Ardour run; a run that fails before it prints a parameter (the engine did not start) is
+# tried once more.
+ardour() {
+  local phase=$1 log=$scratch/$1.log attempt
+  shift
+  for attempt in 1 2; do
+    rm -rf "$scratch/$phase" "$scratch/session/$phase"
+    [ "$phase" = restore ] || rm -rf "$scratch/session"
+    mkdir -p "$scratch/$phase"
+    timeout 180 ardour7-lua "$here/plugin_session.lua" "$phase" "$scratch/$phase" "$@" \
+      >"$log" 2>&1 || true
+    if grep -q '^parameter ' "$log" || [ $attempt = 2 ]; then break; fi
+  done
+  if grep -E '^(FAILED|Error)' "$log"; then fail "Ardour's $phase run: $(tail -n 20 "$log")"; fi
+  grep '^parameter ' "$log" >"$scratch/$phase.parameters" || fail "Ardour's $phase run: $(cat "$log")"
+  exported=$(find "$scratch/$phase" -name '*.wav' | head -n1)
+  [ -n "$exported" ] || fail "Ardour's $phase run exported nothing: $(tail -n 20 "$log")"
+}
+
+ardour create "$scratch/session" "$kind" "$id" "$outputs" "$frames" "${settings[@]}"
+python3 "$here/../sound.py" compare "$scratch/reference.wav" "$exported" ||
+  fail "the export differs from the reference"
+ardour restore "$scratch/session" "$frames"
+cmp -s "$scratch/create.parameters" "$scratch/restore.parameters" ||
+  fail "the reloaded session's parameters differ: $(diff "$scratch/create.parameters" \
+    "$scratch/restore.parameters")"
+echo "restored: $(paste -sd' ' "$scratch/restore.parameters")"
+python3 "$here/../sound.py" compare "$scratch/reference.wav" "$exported" ||
+  fail "the reloaded session's export differs from the reference"
