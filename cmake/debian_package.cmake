@@ -1,11 +1,15 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
-# The Debian package, built with `cpack -G DEB` in the build folder: both modules in the system
-# folder Linux hosts scan, the command-line host and its manual page (when the build has the
-# host). A plain `cmake --install` leaves all of this out and installs the modules for the
-# current user only.
+# The Debian package, built with `cpack -G DEB` in the build folder: both VST 2.4 modules and the
+# LV2 bundle in the system folders Linux hosts scan, the command-line host and its manual page
+# (when the build has the host). A plain `cmake --install` leaves all of this out and installs
+# the modules and the bundle for the current user only.
 set(SFERANT_DEB sferant-deb)
 install(TARGETS Sferant SferantAmbiX LIBRARY DESTINATION lib/lxvst COMPONENT ${SFERANT_DEB}
   EXCLUDE_FROM_ALL)
+install(TARGETS sferant_lv2_dsp sferant_lv2_ui LIBRARY DESTINATION lib/lv2/Sferant.lv2
+  COMPONENT ${SFERANT_DEB} EXCLUDE_FROM_ALL)
+install(DIRECTORY ${SFERANT_LV2_BUNDLE}/ DESTINATION lib/lv2/Sferant.lv2
+  COMPONENT ${SFERANT_DEB} EXCLUDE_FROM_ALL FILES_MATCHING PATTERN "*.ttl")
 install(FILES LICENSE DESTINATION share/doc/sferant RENAME copyright
   COMPONENT ${SFERANT_DEB} EXCLUDE_FROM_ALL)
 install(FILES README.md DESTINATION share/doc/sferant COMPONENT ${SFERANT_DEB} EXCLUDE_FROM_ALL)
@@ -32,12 +36,13 @@ set(CPACK_STRIP_FILES ON)
 set(CPACK_PACKAGE_NAME sferant)
 set(CPACK_PACKAGE_VENDOR "Sferant Project")
 set(CPACK_PACKAGE_CONTACT "Sferant Project")
-set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "Ambisonic encoder plug-in for VST 2.4 hosts")
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "Ambisonic encoder plug-in for VST 2.4 and LV2 hosts")
 set(CPACK_PACKAGE_DESCRIPTION "\
 Encodes a mono or stereo source into Ambisonic B-Format of orders 1 to 5\n\
 (36 outputs, Furse-Malham sequence) in five normalisations, full-sphere or\n\
-horizontal-only, with stereo width and near-field compensation. The module\n\
-goes into /usr/lib/lxvst, where Linux hosts find it${SFERANT_DEB_HOST_TEXT}.")
+horizontal-only, with stereo width and near-field compensation. The VST 2.4\n\
+modules go into /usr/lib/lxvst and the LV2 bundle into /usr/lib/lv2, where\n\
+Linux hosts find them${SFERANT_DEB_HOST_TEXT}.")
 set(CPACK_DEBIAN_PACKAGE_SECTION sound)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)

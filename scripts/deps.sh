@@ -9,6 +9,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   libx11-dev libxfixes-dev libcairo2-dev libpng-dev zlib1g-dev libfontconfig-dev fonts-liberation
   libsndfile1-dev libambix-dev
+  lv2-dev
   xvfb xdotool x11-utils
   clang libclang-rt-14-dev valgrind
   dpkg-dev file help2man

@@ -19,8 +19,11 @@ deb=$scratch/sferant_${version}_$(dpkg --print-architecture).deb
 [ -f "$deb" ] || fail "no $deb: $(ls "$scratch")"
 
 contents=$(dpkg-deb -c "$deb")
+bundle=/usr/lib/lv2/Sferant.lv2
 for path in /usr/lib/lxvst/Sferant.so /usr/lib/lxvst/SferantAmbiX.so /usr/bin/sferant-host \
   /usr/share/man/man1/sferant-host.1.gz \
+  $bundle/manifest.ttl $bundle/sferant.ttl $bundle/sferant_ui.ttl $bundle/sferant_dsp.so \
+  $bundle/sferant_ui.so \
   /usr/share/doc/sferant/copyright /usr/share/doc/sferant/sferant-host.md; do
   grep -q " \.$path\$" <<<"$contents" || fail "the package lacks $path"
 done
@@ -40,4 +43,11 @@ info=$("$scratch/root/usr/bin/sferant-host" info "$scratch/root/usr/lib/lxvst/Sf
 grep -q '^effect .*"Sferant' <<<"$info" || fail "the packaged host did not load the module: $info"
 [ "$("$scratch/root/usr/bin/sferant-host" --version)" = "sferant-host $version" ] ||
   fail "the packaged host is not version $version"
+# The packaged bundle as an LV2 host finds it (where lilv's tools are installed).
+if command -v lv2info >/dev/null; then
+  lv2info=$(LV2_PATH="$scratch/root/usr/lib/lv2:/usr/lib/lv2" lv2info urn:sferant:encoder 2>&1) ||
+    fail "lv2info does not find the packaged bundle: $lv2info"
+  grep -q "Binary: *file://$scratch/root$bundle/sferant_dsp.so" <<<"$lv2info" ||
+    fail "lv2info: $lv2info"
+fi
 echo "$deb: $(wc -l <<<"$contents") entries; Depends: $depends"
