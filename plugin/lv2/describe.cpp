@@ -86,7 +86,8 @@ void writeAudioPort(std::ostream& out, uint32_t index, const char* kind, const s
 // Off/On switches are toggles; the other switches are enumerations.
 bool isToggle(const Parameter& p)
 {
-    return p.positions == 2 && !std::strcmp(p.choices[0], "Off") && !std::strcmp(p.choices[1], "On");
+    return p.positions == 2 && !std::strcmp(p.choices[0], "Off") &&
+           !std::strcmp(p.choices[1], "On");
 }
 
 const char* unitOf(const Parameter& p)
@@ -201,11 +202,10 @@ int main(int argc, char** argv)
         return 2;
     }
     const std::string bundle = argv[1];
-    const bool written =
-        writeFile(bundle + "/manifest.ttl",
-                  [&](std::ostream& out) { writeManifest(out, argv[2], argv[3]); }) &&
-        writeFile(bundle + "/sferant.ttl",
-                  [&](std::ostream& out) { writePlugin(out, argv[4], argv[5]); }) &&
-        writeFile(bundle + "/sferant_ui.ttl", writeUi);
+    const bool written = writeFile(bundle + "/manifest.ttl", [&](std::ostream& out)
+                                   { writeManifest(out, argv[2], argv[3]); }) &&
+                         writeFile(bundle + "/sferant.ttl", [&](std::ostream& out)
+                                   { writePlugin(out, argv[4], argv[5]); }) &&
+                         writeFile(bundle + "/sferant_ui.ttl", writeUi);
     return written ? 0 : 1;
 }

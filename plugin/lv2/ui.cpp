@@ -98,8 +98,8 @@ LV2UI_Handle instantiate(const LV2UI_Descriptor*, const char* pluginUri, const c
     void* parent = featureData<void>(features, LV2_UI__parent);
     if (!write || !widget || !parent || !pluginUri || std::strcmp(pluginUri, kPluginUri))
         return nullptr;
-    auto* ui = new (std::nothrow) EncoderUi(write, controller,
-                                            featureData<LV2UI_Touch>(features, LV2_UI__touch));
+    auto* ui = new (std::nothrow)
+        EncoderUi(write, controller, featureData<LV2UI_Touch>(features, LV2_UI__touch));
     if (!ui) return nullptr;
     ui->editor.open(parent);
     CFrame* frame = ui->editor.getFrame();
