@@ -1,12 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Writes the bundle's description at build time, from the parameter table and the channel
-// order of the gains, so that the Turtle files cannot drift from the binaries:
+// order, so that the Turtle files cannot drift from the binaries:
 //   sferant-lv2-describe BUNDLE_DIR DSP_BINARY UI_BINARY MINOR_VERSION MICRO_VERSION
-#include "core/gains.h"
+#include "core/channels.h"
 #include "core/parameters.h"
 #include "plugin/lv2/ports.h"
 
 #include <cctype>
+#include <cstdlib>
 #include <cstdio>
 #include <cstring>
 #include <fstream>
@@ -47,16 +48,13 @@ std::string quoted(const std::string& text)
 }
 
 // The 3D component an output carries (in 2D the outputs hold other components, see the
-// README): its letter, or "(n,m)" with "cos" or "sin" for m > 0.
+// README): its letter, or "(n,m)" with "cos" or "sin" for m other than 0.
 std::string outputName(int c)
 {
     if (c < int(sizeof kLetters) - 1) return std::string(1, kLetters[c]);
-    const int entry = gainEntryOfOutput(k3D, c);
-    const int term = azimuthTermOfEntry(k3D, entry);
-    const int m = term > kMaxOrder ? term - kMaxOrder : term;
-    const std::string name =
-        "(" + std::to_string(orderOfGainEntry(k3D, entry)) + "," + std::to_string(m) + ")";
-    return m == 0 ? name : name + (term > kMaxOrder ? " sin" : " cos");
+    const Component k = componentOfOutput(ChannelOrder::kFurseMalham, false, c);
+    const std::string name = "(" + std::to_string(k.n) + "," + std::to_string(std::abs(k.m)) + ")";
+    return k.m == 0 ? name : name + (k.m < 0 ? " sin" : " cos");
 }
 
 // A valid port symbol from a name: "(4,1) cos" gives out_4_1_cos, "W" out_w.
