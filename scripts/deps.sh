@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: GPL-3.0-or-later
-# Installs the Debian packages the build, the tests and the demo need.
+# Installs the Debian packages the build, the tests and the demo need; with --hosts also the
+# real hosts the tests load the plug-in in (tests/hosts): LV2's validator and lilv's tools,
+# Ardour 7, jalv with a JACK server, ImageMagick for the screenshots.
 # Idempotent: apt is skipped when every package is already present.
 set -euo pipefail
 
@@ -14,6 +16,9 @@ packages=(
   clang libclang-rt-14-dev valgrind
   dpkg-dev file help2man
 )
+if [ "${1:-}" = --hosts ]; then
+  packages+=(sordi lilv-utils ardour jalv jackd2 imagemagick python3)
+fi
 
 missing=()
 for p in "${packages[@]}"; do
@@ -27,4 +32,5 @@ echo "installing: ${missing[*]}"
 SUDO=""
 if [ "$(id -u)" -ne 0 ]; then SUDO="sudo"; fi
 $SUDO apt-get -o DPkg::Lock::Timeout=600 update -qq
+# jackd2 asks whether to run with real-time priority: no question, and no.
 DEBIAN_FRONTEND=noninteractive $SUDO apt-get -o DPkg::Lock::Timeout=600 install -y -qq --no-install-recommends "${missing[@]}"

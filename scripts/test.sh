@@ -3,8 +3,7 @@
 # Builds everything and runs every test.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-scripts/deps.sh
-scripts/deps-hosts.sh
+scripts/deps.sh --hosts
 cmake -S . -B build -DCMAKE_BUILD_TYPE=Release >/dev/null
 cmake --build build -j"$(nproc)"
 # The tests of the Windows build under wine run in their own stage below.
