@@ -74,6 +74,23 @@ AzimuthTerms halved(AzimuthTerms terms)
 
 } // namespace
 
+// The two sources stand at the centre plus and minus half the width: their
+// cosines and sines follow by angle addition.
+void sourceGainsAt(ChannelOrder channelOrder, const GainTerms& terms, const Angle& azimuth,
+                   const Angle& halfWidth, SourceGains& gains)
+{
+    const double cc = azimuth.cos, cs = azimuth.sin, wc = halfWidth.cos, ws = halfWidth.sin;
+    const AzimuthTerms left = halved(azimuthTerms(cc * wc - cs * ws, cs * wc + cc * ws));
+    const AzimuthTerms right = halved(azimuthTerms(cc * wc + cs * ws, cs * wc - cc * ws));
+    const ChannelMap& map = channelMapOf(channelOrder, terms.outputMode);
+    for (int c = 0; c < kNumOutputs; ++c)
+    {
+        const double scale = terms.scale[map.entry[c]];
+        gains.left[c] = scale * left[map.azimuthTerm[c]];
+        gains.right[c] = scale * right[map.azimuthTerm[c]];
+    }
+}
+
 void BlockPlan::update(const float (&p)[kNumParams], double sampleRate)
 {
     if (made && std::memcmp(p, madeFrom, sizeof madeFrom) == 0 && sameBits(sampleRate, madeForRate))
@@ -83,26 +100,17 @@ void BlockPlan::update(const float (&p)[kNumParams], double sampleRate)
         changed(kElevation) || changed(kOrder) || changed(kWeight) || changed(kOutput);
 
     order = ambisonicOrder(p[kOrder]);
+    normalisation = fiveWayChoice(p[kWeight]);
     outputMode = switchState(p[kOutput]);
     stereo = switchState(p[kInput]) == 1;
     nearField = switchState(p[kNFC]) == 1;
     distance = distanceMetres(p[kDistance]);
+    if (changed(kAzimuth)) azimuth = Angle::of(azimuthRadians(p[kAzimuth]));
+    if (changed(kElevation)) elevation = Angle::of(elevationRadians(p[kElevation]));
+    if (changed(kWidth)) halfWidth = Angle::of(halfWidthRadians(p[kWidth]));
     if (newTerms)
-    {
-        terms.set({order, fiveWayChoice(p[kWeight]), outputMode, elevationRadians(p[kElevation])});
-    }
-    if (changed(kAzimuth))
-    {
-        const double centre = azimuthRadians(p[kAzimuth]);
-        centreCos = std::cos(centre);
-        centreSin = std::sin(centre);
-    }
-    if (changed(kWidth))
-    {
-        const double halfWidth = halfWidthRadians(p[kWidth]);
-        halfWidthCos = std::cos(halfWidth);
-        halfWidthSin = std::sin(halfWidth);
-    }
+        terms.set({order, normalisation, outputMode, elevation.radians}, elevation.sin,
+                  elevation.cos);
     if (newTerms || changed(kAzimuth) || changed(kWidth)) updateGains();
     if (changed(kNFC) || changed(kOutput)) updateSignalRows();
     if (nearField) updateFilters(sampleRate);
@@ -112,22 +120,12 @@ void BlockPlan::update(const float (&p)[kNumParams], double sampleRate)
     made = true;
 }
 
-// The two sources stand at the centre plus and minus half the width: their
-// cosines and sines follow by angle addition.
 void BlockPlan::updateGains()
 {
-    const double cc = centreCos, cs = centreSin, wc = halfWidthCos, ws = halfWidthSin;
-    const AzimuthTerms left = halved(azimuthTerms(cc * wc - cs * ws, cs * wc + cc * ws));
-    const AzimuthTerms right = halved(azimuthTerms(cc * wc + cs * ws, cs * wc - cc * ws));
-    const ChannelMap& map = channelMapOf(channelOrder, outputMode);
+    sourceGainsAt(channelOrder, terms, azimuth, halfWidth, halfGains);
     bool silent[kNumOutputs];
     for (int c = 0; c < kNumOutputs; ++c)
-    {
-        const double scale = terms.scale[map.entry[c]];
-        halfGainL[c] = scale * left[map.azimuthTerm[c]];
-        halfGainR[c] = scale * right[map.azimuthTerm[c]];
-        silent[c] = bothZero(halfGainL[c], halfGainR[c]);
-    }
+        silent[c] = bothZero(halfGains.left[c], halfGains.right[c]);
     if (!made || std::memcmp(silent, isSilent, sizeof silent) != 0) updateChannelLists(silent);
 }
 

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "core/Angle.h"
 #include "core/gains.h"
 #include "core/nearfield.h"
 #include "core/parameters.h"
@@ -12,6 +13,19 @@
 namespace sferant
 {
 
+// Both virtual sources' gains per output channel, each already halved (the two
+// halves add up to full gain).
+struct SourceGains
+{
+    double left[kNumOutputs];
+    double right[kNumOutputs];
+};
+
+// The gains of a direction, per output channel in this order, from the terms that do not
+// depend on the azimuth, the centre azimuth and half the width.
+void sourceGainsAt(ChannelOrder channelOrder, const GainTerms& terms, const Angle& azimuth,
+                   const Angle& halfWidth, SourceGains& gains);
+
 struct BlockPlan
 {
     explicit BlockPlan(ChannelOrder channelOrder) : channelOrder(channelOrder) {}
@@ -19,19 +33,19 @@ struct BlockPlan
     // Brings the plan to these values; parameters are normalised and in 0..1.
     void update(const float (&parameters)[kNumParams], double sampleRate);
 
-    const ChannelOrder channelOrder;
-    int order;      // 1 to 5
-    int outputMode; // OutputMode
+    ChannelOrder channelOrder;
+    int order;         // 1 to 5
+    int normalisation; // Normalisation choice
+    int outputMode;    // OutputMode
     bool stereo;
     bool nearField;
     double distance; // metres
+    Angle azimuth, elevation, halfWidth;
 
     // Per output channel: the row of SourceSignals it reads (its order with
-    // near-field filtering, else 0: the input itself) and the two sources'
-    // gains, each already halved (the two halves add up to full gain).
+    // near-field filtering, else 0: the input itself) and the two sources' gains.
     int signalRow[kNumOutputs];
-    double halfGainL[kNumOutputs];
-    double halfGainR[kNumOutputs];
+    SourceGains halfGains;
 
     // The channels with a non-zero gain, and the silent ones.
     int soundingChannels[kNumOutputs];
@@ -41,6 +55,9 @@ struct BlockPlan
 
     // Designed for the current distance while near-field filtering is on.
     NearFieldDesign filters;
+
+    // What the gains take besides the azimuth: of the elevation, order, weight and output.
+    GainTerms terms;
 
   private:
     void updateGains();
@@ -52,9 +69,6 @@ struct BlockPlan
     float madeFrom[kNumParams];
     double madeForRate;
 
-    GainTerms terms;
-    // Cosine and sine of the centre azimuth and of half the width.
-    double centreCos, centreSin, halfWidthCos, halfWidthSin;
     bool isSilent[kNumOutputs];
 
     bool designed = false;

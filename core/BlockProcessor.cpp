@@ -75,7 +75,7 @@ void BlockProcessor::processChunk(const Sample* const* inputs, Sample* const* ou
                                   int count)
 {
     loadSources(inputs, offset, count);
-    if (plan.nearField) runNearFieldFilters(plan.filters, plan.order, state, signals, count);
+    if (plan.nearField) runNearFieldFilters(plan.filters, plan.order, state, signals, 0, count);
     mixChannels(plan, signals, outputs, offset, count);
     noteLatestSignals(count);
 }

@@ -17,10 +17,9 @@ using LegendreTable = std::array<std::array<double, kMaxOrder + 1>, kMaxOrder + 
 
 // The whole table up to order 5; every entry comes out the same as when the
 // recurrence stops at the requested (n, m), because entries with m > n are 0.
-LegendreTable legendreTable(double elevation)
+// x = sin(elevation), y = cos(elevation).
+LegendreTable legendreTable(double x, double y)
 {
-    const double x = std::sin(elevation);
-    const double y = std::cos(elevation);
     LegendreTable t{};
     t[0][0] = 1;
     t[1][0] = x;
@@ -47,9 +46,10 @@ constexpr TermIndex termIndex(int outputMode)
 // Any mode other than 2D reads the 3D index: its scales are 0 in any case.
 constexpr TermIndex kTermIndex[2] = {termIndex(k3D), termIndex(k2D)};
 
-void setSphereScales(GainTerms& t, const GainSettings& s, const WeightTable& w)
+void setSphereScales(GainTerms& t, const GainSettings& s, const WeightTable& w, double sine,
+                     double cosine)
 {
-    const LegendreTable p = legendreTable(s.elevation);
+    const LegendreTable p = legendreTable(sine, cosine);
     t.scale[0] = w[0][0];
     for (int n = 1; n <= s.order; ++n)
     {
@@ -79,12 +79,17 @@ GainVector gainsAt(const GainTerms& terms, const AzimuthTerms& azimuth)
 
 void GainTerms::set(const GainSettings& s)
 {
+    set(s, std::sin(s.elevation), std::cos(s.elevation));
+}
+
+void GainTerms::set(const GainSettings& s, double sine, double cosine)
+{
     outputMode = s.outputMode;
     std::fill(std::begin(scale), std::end(scale), 0.0);
     if (s.order < 1 || s.order > kMaxOrder) return;
     const WeightTable& w = normalisationWeights(s.normalisation);
     if (s.outputMode == k3D)
-        setSphereScales(*this, s, w);
+        setSphereScales(*this, s, w, sine, cosine);
     else if (s.outputMode == k2D)
         setCircleScales(*this, s, w);
 }
@@ -114,7 +119,7 @@ GainVector encodingGains(const GainSettings& settings, double azimuth)
 double legendreValue(double elevation, int n, int m)
 {
     if (n < 0 || n > kMaxOrder || m < 0 || m > kMaxOrder) return 0.0;
-    return legendreTable(elevation)[n][m];
+    return legendreTable(std::sin(elevation), std::cos(elevation))[n][m];
 }
 
 } // namespace sferant

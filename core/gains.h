@@ -35,6 +35,8 @@ struct GainSettings
 struct GainTerms
 {
     void set(const GainSettings& settings);
+    // The same with the sine and cosine of the settings' elevation at hand.
+    void set(const GainSettings& settings, double elevationSine, double elevationCosine);
 
     int outputMode;
     double scale[kNumOutputs];

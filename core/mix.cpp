@@ -34,8 +34,8 @@ SFERANT_INLINE void mixAll(const BlockPlan& plan, const SourceSignals& signals,
     {
         const int c = plan.soundingChannels[i];
         const int row = plan.signalRow[c];
-        mixChannel(outputs[c] + offset, signals.left[row], signals.right[row], plan.halfGainL[c],
-                   plan.halfGainR[c], count);
+        mixChannel(outputs[c] + offset, signals.left[row], signals.right[row],
+                   plan.halfGains.left[c], plan.halfGains.right[c], count);
     }
 }
 

@@ -191,7 +191,7 @@ void write(SourceSignals& signals, int n, int i, Pair v)
 // Order needs only its first section; the other's result and state are let go.
 template <int Order, class Wide>
 SFERANT_INLINE void runOrders(const NearFieldDesign& d, FilterState& state, SourceSignals& signals,
-                              int count)
+                              int first, int count)
 {
     auto realRootsOf1And3 = join<Wide>(firstOrder(d.order1, state, kOrder1Real),
                                        firstOrder(d.order3, state, kOrder3Real));
@@ -205,7 +205,7 @@ SFERANT_INLINE void runOrders(const NearFieldDesign& d, FilterState& state, Sour
     Pair between3 = stateAt(state, kOrder3Between);
     Pair between5 = stateAt(state, kOrder5Between);
 
-    for (int i = 0; i < count; ++i)
+    for (int i = first; i < first + count; ++i)
     {
         const Pair x = {signals.left[0][i], signals.right[0][i]};
         const Wide xx = join<Wide>(x, x);
@@ -251,45 +251,46 @@ SFERANT_INLINE void runOrders(const NearFieldDesign& d, FilterState& state, Sour
 
 template <class Wide>
 SFERANT_INLINE void runUpTo(int order, const NearFieldDesign& design, FilterState& state,
-                            SourceSignals& signals, int count)
+                            SourceSignals& signals, int first, int count)
 {
     switch (order)
     {
     case 1:
-        return runOrders<1, Wide>(design, state, signals, count);
+        return runOrders<1, Wide>(design, state, signals, first, count);
     case 2:
-        return runOrders<2, Wide>(design, state, signals, count);
+        return runOrders<2, Wide>(design, state, signals, first, count);
     case 3:
-        return runOrders<3, Wide>(design, state, signals, count);
+        return runOrders<3, Wide>(design, state, signals, first, count);
     case 4:
-        return runOrders<4, Wide>(design, state, signals, count);
+        return runOrders<4, Wide>(design, state, signals, first, count);
     case 5:
-        return runOrders<5, Wide>(design, state, signals, count);
+        return runOrders<5, Wide>(design, state, signals, first, count);
     default:
         return;
     }
 }
 
-using FilterFunction = void (*)(int, const NearFieldDesign&, FilterState&, SourceSignals&, int);
+using FilterFunction = void (*)(int, const NearFieldDesign&, FilterState&, SourceSignals&, int,
+                                int);
 
 void runPlain(int order, const NearFieldDesign& design, FilterState& state, SourceSignals& signals,
-              int count)
+              int first, int count)
 {
-    runUpTo<TwoPairs>(order, design, state, signals, count);
+    runUpTo<TwoPairs>(order, design, state, signals, first, count);
 }
 
 // The wider sets run a pair of sections in one operation and bring more
 // registers, which keep the nine sections' state out of memory.
 SFERANT_AVX2 void runAvx2(int order, const NearFieldDesign& design, FilterState& state,
-                          SourceSignals& signals, int count)
+                          SourceSignals& signals, int first, int count)
 {
-    runUpTo<Quad>(order, design, state, signals, count);
+    runUpTo<Quad>(order, design, state, signals, first, count);
 }
 
 SFERANT_AVX512 void runAvx512(int order, const NearFieldDesign& design, FilterState& state,
-                              SourceSignals& signals, int count)
+                              SourceSignals& signals, int first, int count)
 {
-    runUpTo<Quad>(order, design, state, signals, count);
+    runUpTo<Quad>(order, design, state, signals, first, count);
 }
 
 const FilterFunction runWidest = widestOf<FilterFunction>(runPlain, runAvx2, runAvx512);
@@ -297,9 +298,9 @@ const FilterFunction runWidest = widestOf<FilterFunction>(runPlain, runAvx2, run
 } // namespace
 
 void runNearFieldFilters(const NearFieldDesign& design, int order, FilterState& state,
-                         SourceSignals& signals, int count)
+                         SourceSignals& signals, int first, int count)
 {
-    runWidest(order, design, state, signals, count);
+    runWidest(order, design, state, signals, first, count);
 }
 
 } // namespace sferant

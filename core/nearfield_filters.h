@@ -8,10 +8,10 @@
 namespace sferant
 {
 
-// Runs the near-field filters of orders 1 to `order` over `count` samples of
-// row 0 of both sides, writing order n's output to row n; the filters of
-// higher orders keep their state.
+// Runs the near-field filters of orders 1 to `order` over samples first ..
+// first + count - 1 of row 0 of both sides, writing order n's output to row n;
+// the filters of higher orders keep their state.
 void runNearFieldFilters(const NearFieldDesign& design, int order, FilterState& state,
-                         SourceSignals& signals, int count);
+                         SourceSignals& signals, int first, int count);
 
 } // namespace sferant

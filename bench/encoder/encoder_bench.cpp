@@ -165,12 +165,12 @@ void BM_DenormalTail(benchmark::State& state)
         if (flush)
         {
             sferant::FlushDenormals mode;
-            sferant::runNearFieldFilters(design, sferant::kMaxOrder, filters, *signals,
+            sferant::runNearFieldFilters(design, sferant::kMaxOrder, filters, *signals, 0,
                                          sferant::kChunkFrames);
         }
         else
         {
-            sferant::runNearFieldFilters(design, sferant::kMaxOrder, filters, *signals,
+            sferant::runNearFieldFilters(design, sferant::kMaxOrder, filters, *signals, 0,
                                          sferant::kChunkFrames);
         }
         benchmark::ClobberMemory();
