@@ -151,7 +151,7 @@ void BlockPlan::updateSignalRows()
 // numerator equals their denominator pass the signal on unchanged.
 void BlockPlan::updateFilters(double sampleRate)
 {
-    const bool usableRate = std::isfinite(sampleRate) && sampleRate > 0;
+    usableRate = std::isfinite(sampleRate) && sampleRate > 0;
     const double fs = usableRate ? sampleRate : kFallbackSampleRate;
     const double r = usableRate ? distance : kReferenceDistance;
     if (designed && fs == designedRate && r == designedDistance) return;
@@ -160,6 +160,12 @@ void BlockPlan::updateFilters(double sampleRate)
     designed = true;
     designedRate = fs;
     designedDistance = r;
+}
+
+void BlockPlan::designFiltersAt(double r, NearFieldDesign& design) const
+{
+    design = filters;
+    if (usableRate) designNumerators(design, designedRate, r);
 }
 
 } // namespace sferant

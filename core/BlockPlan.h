@@ -32,6 +32,12 @@ struct BlockPlan
 
     // Brings the plan to these values; parameters are normalised and in 0..1.
     void update(const float (&parameters)[kNumParams], double sampleRate);
+    // The values the plan was last brought to; null before the first update.
+    const float* values() const { return made ? madeFrom : nullptr; }
+
+    // The filters for a source at this distance, at the plan's sample rate (while
+    // near-field filtering is on); without a usable rate, the plan's own.
+    void designFiltersAt(double distanceMetres, NearFieldDesign& design) const;
 
     ChannelOrder channelOrder;
     int order;         // 1 to 5
@@ -72,6 +78,7 @@ struct BlockPlan
     bool isSilent[kNumOutputs];
 
     bool designed = false;
+    bool usableRate;
     double designedRate, designedDistance;
 };
 

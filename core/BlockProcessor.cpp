@@ -7,6 +7,7 @@
 #include "core/nearfield_filters.h"
 
 #include <algorithm>
+#include <cstring>
 #include <iterator>
 
 namespace sferant
@@ -32,16 +33,84 @@ template <class Sample> double holdLeft(double value)
     return static_cast<Sample>(value);
 }
 
+// A switch's old and new outputs are crossfaded over this many frames at most.
+constexpr int kFadeFrames = 64;
+
+template <class Sample>
+void loadSources(const BlockPlan& plan, SourceSignals& signals, const Sample* const* inputs,
+                 int offset, int count)
+{
+    const Sample* left = inputs[0] + offset;
+    const Sample* right = (plan.stereo ? inputs[1] : inputs[0]) + offset;
+    double* l = signals.left[0];
+    double* r = signals.right[0];
+    if (!plan.nearField)
+    {
+        std::copy(left, left + count, l);
+        std::copy(right, right + count, r);
+        return;
+    }
+    // The distance gain: the reference distance over the source distance.
+    const double distance = plan.distance;
+    for (int i = 0; i < count; ++i)
+    {
+        l[i] = holdLeft<Sample>(2 * static_cast<double>(left[i]) / distance);
+        r[i] = 2 * static_cast<double>(right[i]) / distance;
+    }
+}
+
+// The distance gain goes linearly from step end to step end.
+template <class Sample>
+void loadGlidingSources(const BlockPlan& plan, const DistanceGlide& glide, SourceSignals& signals,
+                        const Sample* const* inputs, int offset, int count)
+{
+    const Sample* left = inputs[0] + offset;
+    const Sample* right = (plan.stereo ? inputs[1] : inputs[0]) + offset;
+    for (int first = 0; first < count; first += kGlideStep)
+    {
+        const int length = std::min(kGlideStep, count - first);
+        const double start = glide.scaleAt(offset + first);
+        const double slope = (glide.scaleAt(offset + first + length) - start) / length;
+        for (int i = first; i < first + length; ++i)
+        {
+            const double scale = start + slope * (i - first + 1);
+            signals.left[0][i] = holdLeft<Sample>(static_cast<double>(left[i]) * scale);
+            signals.right[0][i] = static_cast<double>(right[i]) * scale;
+        }
+    }
+}
+
+bool moved(const float* before, const float (&after)[kNumParams], int index)
+{
+    return std::memcmp(&before[index], &after[index], sizeof(float)) != 0;
+}
+
+bool switched(const float* before, const float (&after)[kNumParams])
+{
+    return ambisonicOrder(before[kOrder]) != ambisonicOrder(after[kOrder]) ||
+           fiveWayChoice(before[kWeight]) != fiveWayChoice(after[kWeight]) ||
+           switchState(before[kInput]) != switchState(after[kInput]) ||
+           switchState(before[kOutput]) != switchState(after[kOutput]) ||
+           switchState(before[kNFC]) != switchState(after[kNFC]);
+}
+
 } // namespace
 
 void BlockProcessor::prepare(double rate, int /*maxFrames*/)
 {
     sampleRate = rate;
+    glideAllowed = false;
 }
 
 void BlockProcessor::reset()
 {
     state = FilterState{};
+    glideAllowed = false;
+}
+
+void BlockProcessor::skipNextGlide()
+{
+    glideAllowed = false;
 }
 
 void BlockProcessor::setParameters(const float (&values)[kNumParams])
@@ -64,42 +133,124 @@ void BlockProcessor::processBlock(const Sample* const* inputs, Sample* const* ou
 {
     if (!buffersUsable(inputs, outputs, frames, switchState(parameters[kInput]) == 1)) return;
     FlushDenormals flush;
-    plan.update(parameters, sampleRate);
+    FilterState fadingState;
+    const Glides glides = startGlides(frames, fadingState);
     for (int offset = 0; offset < frames; offset += kChunkFrames)
-        processChunk(inputs, outputs, offset, std::min(kChunkFrames, frames - offset));
+    {
+        const int count = std::min(kChunkFrames, frames - offset);
+        if (glides.fade && offset == 0)
+            processFadingChunk(fadingState, inputs, outputs, count);
+        else if (glides.direction || glides.distance)
+            processMovingChunk(glides, inputs, outputs, offset, count);
+        else
+            processChunk(inputs, outputs, offset, count);
+    }
     if (plan.nearField) state.recoverFromNonFinite();
+    glideAllowed = true;
+}
+
+// How a block gets from the values of the block before to its own.
+BlockProcessor::Glides BlockProcessor::glidesFrom(const float* before) const
+{
+    if (!glideAllowed || !before || std::memcmp(before, parameters, sizeof parameters) == 0)
+        return {false, false, false};
+    if (switched(before, parameters)) return {true, false, false};
+    return {false,
+            moved(before, parameters, kAzimuth) || moved(before, parameters, kElevation) ||
+                moved(before, parameters, kWidth),
+            plan.nearField && moved(before, parameters, kDistance)};
+}
+
+// Brings the plan to the new values and says how the block gets there. A switch
+// keeps the old plan and a copy of the filters' memory for the fade; a moving
+// source starts from the direction, gains and distance of the old plan.
+BlockProcessor::Glides BlockProcessor::startGlides(int frames, FilterState& fadingState)
+{
+    const bool planned = plan.values() != nullptr;
+    const Glides glides = glidesFrom(plan.values());
+    if (glides.fade)
+    {
+        fadingPlan = plan;
+        fadingState = state;
+        fadeFrames = std::min(kFadeFrames, frames);
+    }
+    if (glides.direction) directionGlide.startFrom(plan);
+    const bool wereFiltering = planned && plan.nearField;
+    const int previousOrder = plan.order;
+    const double previousDistance = plan.distance;
+
+    plan.update(parameters, sampleRate);
+    if (planned) startFilters(wereFiltering, previousOrder);
+    if (glides.direction) directionGlide.glideTo(plan, frames);
+    if (glides.distance) distanceGlide.start(previousDistance, plan, frames);
+    return glides;
+}
+
+// A filter that was not running in the previous block (near-field filtering
+// off, or its order above the order) starts from silence, not from a memory of
+// whatever it heard last.
+void BlockProcessor::startFilters(bool wereRunning, int previousOrder)
+{
+    if (plan.nearField) state.clearOrders(wereRunning ? previousOrder + 1 : 1, plan.order);
 }
 
 template <class Sample>
 void BlockProcessor::processChunk(const Sample* const* inputs, Sample* const* outputs, int offset,
                                   int count)
 {
-    loadSources(inputs, offset, count);
+    loadSources(plan, signals, inputs, offset, count);
     if (plan.nearField) runNearFieldFilters(plan.filters, plan.order, state, signals, 0, count);
     mixChannels(plan, signals, outputs, offset, count);
     noteLatestSignals(count);
 }
 
 template <class Sample>
-void BlockProcessor::loadSources(const Sample* const* inputs, int offset, int count)
+void BlockProcessor::processMovingChunk(const Glides& glides, const Sample* const* inputs,
+                                        Sample* const* outputs, int offset, int count)
 {
-    const Sample* left = inputs[0] + offset;
-    const Sample* right = (plan.stereo ? inputs[1] : inputs[0]) + offset;
-    double* l = signals.left[0];
-    double* r = signals.right[0];
-    if (!plan.nearField)
+    if (glides.distance)
     {
-        std::copy(left, left + count, l);
-        std::copy(right, right + count, r);
-        return;
+        loadGlidingSources(plan, distanceGlide, signals, inputs, offset, count);
+        runMovingFilters(offset, count);
     }
-    // The distance gain: the reference distance over the source distance.
-    const double distance = plan.distance;
-    for (int i = 0; i < count; ++i)
+    else
     {
-        l[i] = holdLeft<Sample>(2 * static_cast<double>(left[i]) / distance);
-        r[i] = 2 * static_cast<double>(right[i]) / distance;
+        loadSources(plan, signals, inputs, offset, count);
+        if (plan.nearField) runNearFieldFilters(plan.filters, plan.order, state, signals, 0, count);
     }
+    if (glides.direction)
+        mixGliding(plan, directionGlide.rampsFor(offset, count), signals, outputs, offset, count);
+    else
+        mixChannels(plan, signals, outputs, offset, count);
+    noteLatestSignals(count);
+}
+
+// Each step of the chunk runs with the filters of the distance at its end.
+void BlockProcessor::runMovingFilters(int offset, int count)
+{
+    NearFieldDesign scratch;
+    for (int first = 0; first < count; first += kGlideStep)
+    {
+        const int length = std::min(kGlideStep, count - first);
+        const NearFieldDesign& design = distanceGlide.designFor(offset + first + length, scratch);
+        runNearFieldFilters(design, plan.order, state, signals, first, length);
+    }
+}
+
+// The old settings run on a copy of the filters' memory: only the new ones'
+// filters carry on.
+template <class Sample>
+void BlockProcessor::processFadingChunk(FilterState& fadingState, const Sample* const* inputs,
+                                        Sample* const* outputs, int count)
+{
+    loadSources(plan, signals, inputs, 0, count);
+    if (plan.nearField) runNearFieldFilters(plan.filters, plan.order, state, signals, 0, count);
+    loadSources(fadingPlan, fadingSignals, inputs, 0, fadeFrames);
+    if (fadingPlan.nearField)
+        runNearFieldFilters(fadingPlan.filters, fadingPlan.order, fadingState, fadingSignals, 0,
+                            fadeFrames);
+    mixCrossfade(fadingPlan, fadingSignals, plan, signals, outputs, count, fadeFrames);
+    noteLatestSignals(count);
 }
 
 // Keeps each order's latest signal as the filters left it: the input itself

@@ -3,10 +3,19 @@
 
 #include "core/BlockPlan.h"
 #include "core/FilterState.h"
+#include "core/Glide.h"
 #include "core/SourceSignals.h"
 
 // The audio path of every plug-in format: encodes blocks of a mono or stereo input into the
 // 36 output channels.
+//
+// A block whose values differ from the previous block's glides to them: a moving source
+// (azimuth, elevation, width, and the distance with near-field filtering) moves from where
+// the previous block left it and arrives at the block's last frame; a switch (order, weight,
+// input, output, near-field filtering) crossfades the old settings' output into the new one's
+// over the block's first 64 frames. A block with the previous block's values is encoded
+// exactly as without gliding. A near-field filter that starts to run (the compensation
+// switched on, or the order raised) starts from silence.
 
 namespace sferant
 {
@@ -16,17 +25,21 @@ class BlockProcessor
   public:
     // Writes its outputs in the Furse-Malham sequence or in ACN order.
     explicit BlockProcessor(ChannelOrder channelOrder = ChannelOrder::kFurseMalham)
-        : plan(channelOrder)
+        : plan(channelOrder), fadingPlan(channelOrder)
     {
     }
 
     // The sample rate of the blocks from now on, and the longest block the host announced
     // (longer blocks are processed too). Without a finite positive rate the near-field
-    // filters pass the signal unchanged.
+    // filters pass the signal unchanged. The next block starts at its values.
     void prepare(double sampleRate, int maxFrames);
     // Clears the filters' memory, which otherwise carries on across blocks, both sample
-    // types and any change of the parameters or the rate.
+    // types and any change of the parameters or the rate. The next block starts at its
+    // values.
     void reset();
+    // The next block starts at its values, without a glide from the previous block's (as
+    // after a pause in the audio); the filters' memory carries on.
+    void skipNextGlide();
     // The normalised values, within 0..1, that the next blocks encode with.
     void setParameters(const float (&values)[kNumParams]);
 
@@ -40,11 +53,26 @@ class BlockProcessor
     FilterState& filterState() { return state; }
 
   private:
+    // What a block does with values that differ from the previous block's.
+    struct Glides
+    {
+        bool fade, direction, distance;
+    };
+
     template <class Sample>
     void processBlock(const Sample* const* inputs, Sample* const* outputs, int frames);
+    Glides glidesFrom(const float* before) const;
+    Glides startGlides(int frames, FilterState& fadingState);
+    void startFilters(bool wereRunning, int order);
     template <class Sample>
     void processChunk(const Sample* const* inputs, Sample* const* outputs, int offset, int count);
-    template <class Sample> void loadSources(const Sample* const* inputs, int offset, int count);
+    template <class Sample>
+    void processMovingChunk(const Glides& glides, const Sample* const* inputs,
+                            Sample* const* outputs, int offset, int count);
+    template <class Sample>
+    void processFadingChunk(FilterState& fadingState, const Sample* const* inputs,
+                            Sample* const* outputs, int count);
+    void runMovingFilters(int offset, int count);
     void noteLatestSignals(int count);
 
     float parameters[kNumParams] = {};
@@ -52,6 +80,15 @@ class BlockProcessor
     FilterState state{};
     BlockPlan plan;
     SourceSignals signals;
+    bool glideAllowed = false;
+
+    // A moving source's glide across the current block.
+    DirectionGlide directionGlide;
+    DistanceGlide distanceGlide;
+    // After a switch: the previous block's settings, and their signals while they fade out.
+    BlockPlan fadingPlan;
+    SourceSignals fadingSignals;
+    int fadeFrames = 0;
 };
 
 } // namespace sferant

@@ -31,6 +31,8 @@ struct FilterState
     // Zeroes a side whose state is no longer finite (after non-finite input),
     // so that finite input gives finite output again.
     void recoverFromNonFinite();
+    // Silences the filters of orders first to last (within 1 to 5) on both sides.
+    void clearOrders(int first, int last);
 };
 
 } // namespace sferant

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "core/BlockPlan.h"
+#include "core/Glide.h"
 #include "core/SourceSignals.h"
 
 // The innermost work of the audio path: every output channel as the sum of the
@@ -16,5 +17,21 @@ void mixChannels(const BlockPlan& plan, const SourceSignals& signals, float* con
                  int offset, int count);
 void mixChannels(const BlockPlan& plan, const SourceSignals& signals, double* const* outputs,
                  int offset, int count);
+
+// The same while the source moves: each step's gains go linearly from the
+// ramps' point before it to the one at its end.
+void mixGliding(const BlockPlan& plan, const GainRamps& ramps, const SourceSignals& signals,
+                float* const* outputs, int offset, int count);
+void mixGliding(const BlockPlan& plan, const GainRamps& ramps, const SourceSignals& signals,
+                double* const* outputs, int offset, int count);
+
+// The first chunk of a block after a switch: the old settings' output fades out
+// and the new settings' in over the first fadeFrames frames; the new one alone
+// follows.
+void mixCrossfade(const BlockPlan& from, const SourceSignals& fromSignals, const BlockPlan& to,
+                  const SourceSignals& toSignals, float* const* outputs, int count, int fadeFrames);
+void mixCrossfade(const BlockPlan& from, const SourceSignals& fromSignals, const BlockPlan& to,
+                  const SourceSignals& toSignals, double* const* outputs, int count,
+                  int fadeFrames);
 
 } // namespace sferant

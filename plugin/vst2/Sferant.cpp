@@ -71,10 +71,12 @@ Sferant::~Sferant()
     delete[] programs;
 }
 
-// The filter state carries on: a resume does not clear it.
+// The filter state carries on: a resume does not clear it. The first block after it starts
+// at its values: the audio before the pause is no place to glide from.
 void Sferant::resume()
 {
     AudioEffectX::resume();
+    processor.skipNextGlide();
 }
 
 void Sferant::setSampleRate(float rate)

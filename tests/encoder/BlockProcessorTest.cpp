@@ -8,11 +8,38 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <cmath>
+#include <cstdlib>
 #include <memory>
+#include <new>
 #include <xmmintrin.h>
 
 using namespace sferant_test;
+
+// Every allocation through operator new in this program is counted, so that a test can tell
+// that a stretch of code made none.
+namespace
+{
+std::atomic<long> allocations{0};
+}
+
+void* operator new(std::size_t size)
+{
+    ++allocations;
+    if (void* p = std::malloc(size ? size : 1)) return p;
+    throw std::bad_alloc();
+}
+
+void operator delete(void* p) noexcept
+{
+    std::free(p);
+}
+
+void operator delete(void* p, std::size_t) noexcept
+{
+    std::free(p);
+}
 
 namespace
 {
@@ -126,4 +153,54 @@ TEST(BlockProcessor, ANewRateTakesEffectAtTheNextBlock)
     other->setParameters(kNearField);
     other->process(at96.inputs, at96.outputs, kFrames);
     expectSameOutputs(at96, changed, "prepared again at 96 kHz");
+}
+
+// The VST host's resume: the block after it starts at its values, and the filters go on
+// from where they were (their memory does not depend on the direction).
+TEST(BlockProcessor, SkipNextGlideStartsTheBlockAtItsValuesAndKeepsTheFiltersMemory)
+{
+    float turned[sferant::kNumParams];
+    std::copy(std::begin(kNearField), std::end(kNearField), turned);
+    turned[sferant::kAzimuth] = 0.9f;
+    Channels<double> skipped(kFrames), gliding(kFrames), there(kFrames);
+    for (auto* channels : {&skipped, &gliding, &there})
+        fillInputs(*channels, 11);
+    auto skipping = preparedProcessor(kNearField);
+    auto glidingOne = preparedProcessor(kNearField);
+    auto standing = preparedProcessor(kNearField);
+    standing->setParameters(turned);
+    skipping->process(skipped.inputs, skipped.outputs, kFrames);
+    glidingOne->process(gliding.inputs, gliding.outputs, kFrames);
+    standing->process(there.inputs, there.outputs, kFrames);
+    skipping->setParameters(turned);
+    skipping->skipNextGlide();
+    glidingOne->setParameters(turned);
+    skipping->process(skipped.inputs, skipped.outputs, kFrames);
+    glidingOne->process(gliding.inputs, gliding.outputs, kFrames);
+    standing->process(there.inputs, there.outputs, kFrames);
+    expectSameOutputs(there, skipped, "the block after skipNextGlide");
+    EXPECT_NE(gliding.out, there.out) << "a block that glides";
+}
+
+TEST(BlockProcessor, MovingAndSwitchingBlocksAllocateNothing)
+{
+    Channels<float> channels(kFrames);
+    fillInputs(channels, 13);
+    auto processor = preparedProcessor(kNearField);
+    float values[sferant::kNumParams];
+    std::copy(std::begin(kNearField), std::end(kNearField), values);
+    processor->process(channels.inputs, channels.outputs, kFrames);
+    const long before = allocations;
+    for (int block = 0; block < 24; ++block)
+    {
+        values[sferant::kAzimuth] = block * 0.04f;
+        values[sferant::kElevation] = 1 - block * 0.04f;
+        values[sferant::kDistance] = block * 0.04f;
+        values[sferant::kWidth] = block * 0.03f;
+        if (block % 6 == 5) values[sferant::kOrder] = (block % 5) / 4.0f;
+        if (block % 8 == 7) values[sferant::kNFC] = 1 - values[sferant::kNFC];
+        processor->setParameters(values);
+        processor->process(channels.inputs, channels.outputs, kFrames);
+    }
+    EXPECT_EQ(allocations - before, 0);
 }

@@ -2,6 +2,7 @@
 #include "LiteralEncoder.h"
 
 #include <cmath>
+#include <vector>
 
 namespace sferant_test
 {
@@ -202,9 +203,29 @@ void LiteralEncoder::process(double** inputs, double** outputs, int sampleFrames
     run(inputs, outputs, sampleFrames);
 }
 
+void LiteralEncoder::startFilters(int nfc, int order)
+{
+    static const std::vector<int> statesOfOrder[5] = {{20, 21},
+                                                      {0, 1, 2},
+                                                      {3, 4, 5, 18, 22, 23},
+                                                      {6, 7, 8, 9, 10, 11},
+                                                      {12, 13, 14, 15, 16, 17, 19, 24, 25}};
+    if (nfc != 1)
+    {
+        runningOrder = 0;
+        return;
+    }
+    for (int n = runningOrder + 1; n <= order; ++n)
+        for (int i : statesOfOrder[n - 1])
+            nfcStateL[i] = nfcStateR[i] = 0.0;
+    runningOrder = order;
+}
+
+// A block of no frames is no block: it changes nothing.
 template <class Sample>
 void LiteralEncoder::run(Sample** inputs, Sample** outputs, int sampleFrames)
 {
+    if (sampleFrames <= 0) return;
     const std::array<double, 36> gainsL =
         ambiChannels(float2azimuth(fAzimuth) + float2width(fWidth));
     const std::array<double, 36> gainsR =
@@ -235,6 +256,7 @@ void LiteralEncoder::run(Sample** inputs, Sample** outputs, int sampleFrames)
     second(f.second42, 4, 2);
     second(f.second51, 5, 1);
     second(f.second52, 5, 2);
+    startFilters(nfc, order);
     if (outputMode != 0 && outputMode != 1) return;
 
     for (int i = 0; i < sampleFrames; ++i)

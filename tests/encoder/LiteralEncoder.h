@@ -31,6 +31,10 @@ class LiteralEncoder
 
   private:
     template <class Sample> void run(Sample** inputs, Sample** outputs, int sampleFrames);
+    // A filter that did not run in the previous block starts from silence.
+    void startFilters(int nfc, int order);
+
+    int runningOrder = 0; // the orders whose filters ran in the previous block; 0 for none
 };
 
 } // namespace sferant_test

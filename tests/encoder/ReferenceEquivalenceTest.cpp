@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The effect's restructured audio path against the literal per-sample
-// algorithm, on random settings, block sizes and signals.
+// algorithm, on random settings, block sizes and signals. The literal algorithm
+// takes new values as a step, as the effect does in the first block after a
+// resume: the tests resume the effect before each block with new values.
 #include "HostedEffect.h"
 #include "LiteralEncoder.h"
 
@@ -33,6 +35,8 @@ class Scenario
 
     void apply(HostedEffect& effect, LiteralEncoder& literal) const
     {
+        effect.dispatch(effMainsChanged, 0, 0);
+        effect.dispatch(effMainsChanged, 0, 1);
         for (int i = 0; i < sferant::kNumParams; ++i)
             effect.set(i, values[i]);
         float* fields[sferant::kNumParams] = {

@@ -1,0 +1,202 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The mix of a moving source: every output channel with gains that go linearly
+// across each step of the glide.
+#include "core/mix.h"
+
+#include "core/WiderVectors.h"
+
+#include <cstdint>
+#include <cstring>
+
+// Processors with AVX2 have fused multiply-add as well.
+#if SFERANT_WIDER_VECTORS
+#define SFERANT_AVX2_FMA __attribute__((target("avx2,fma")))
+#else
+#define SFERANT_AVX2_FMA
+#endif
+
+// Lanes pass only between this file's functions, which are inlined into each
+// variant: the calling convention of a 64-byte vector never comes into play.
+#if defined(__GNUC__)
+#pragma GCC diagnostic ignored "-Wpsabi"
+#endif
+
+namespace sferant
+{
+
+namespace
+{
+
+// A step's frames count from 1: its last frame takes the gains at its end.
+template <class Sample>
+SFERANT_INLINE void rampChannel(Sample* __restrict out, const double* __restrict left,
+                                const double* __restrict right, double gainL, double slopeL,
+                                double gainR, double slopeR, int count)
+{
+    for (int i = 0; i < count; ++i)
+        out[i] = static_cast<Sample>(left[i] * (gainL + slopeL * (i + 1)) +
+                                     right[i] * (gainR + slopeR * (i + 1)));
+}
+
+// Eight frames at once: one AVX-512 register, two AVX2 ones, four SSE2 ones.
+typedef double Lanes __attribute__((vector_size(64)));
+typedef float FloatLanes __attribute__((vector_size(32)));
+constexpr int kLanes = 8;
+static_assert(kGlideStep % kLanes == 0, "a step is whole lanes");
+
+SFERANT_INLINE Lanes load(const double* p)
+{
+    Lanes v;
+    std::memcpy(&v, p, sizeof v);
+    return v;
+}
+
+SFERANT_INLINE void store(double* p, Lanes v)
+{
+    std::memcpy(p, &v, sizeof v);
+}
+
+SFERANT_INLINE void store(float* p, Lanes v)
+{
+    const FloatLanes f = __builtin_convertvector(v, FloatLanes);
+    std::memcpy(p, &f, sizeof f);
+}
+
+// A whole step, the usual one: the gains of eight frames at a time go up by
+// eight frames' slope, which saves the products of the frame numbers.
+template <class Sample>
+SFERANT_INLINE void rampWholeStep(Sample* out, const double* left, const double* right,
+                                  double startL, double slopeL, double startR, double slopeR)
+{
+    constexpr Lanes frames = {1, 2, 3, 4, 5, 6, 7, 8};
+    Lanes gainL = startL + slopeL * frames, gainR = startR + slopeR * frames;
+    const Lanes nextL = Lanes{} + slopeL * kLanes, nextR = Lanes{} + slopeR * kLanes;
+    for (int i = 0; i < kGlideStep; i += kLanes)
+    {
+        store(out + i, load(left + i) * gainL + load(right + i) * gainR);
+        gainL += nextL;
+        gainR += nextR;
+    }
+}
+
+// Per step, every channel's change of gain per frame; and which channels sound
+// at all in the chunk.
+struct StepGains
+{
+    SourceGains slope[kStepsPerChunk];
+    bool sounding[kNumOutputs];
+};
+
+SFERANT_INLINE void stepGains(const GainRamps& ramps, StepGains& steps)
+{
+    for (int s = 0; s < ramps.steps; ++s)
+    {
+        const SourceGains &start = *ramps.at[s], &end = *ramps.at[s + 1];
+        const double perFrame = 1.0 / ramps.length[s];
+        for (int c = 0; c < kNumOutputs; ++c)
+        {
+            steps.slope[s].left[c] = (end.left[c] - start.left[c]) * perFrame;
+            steps.slope[s].right[c] = (end.right[c] - start.right[c]) * perFrame;
+        }
+    }
+    // The bits of every gain but their signs, gathered: none set means silence.
+    // (Integers, which vectorise, rather than comparisons, which branch.)
+    std::uint64_t bits[kNumOutputs] = {};
+    for (int s = 0; s <= ramps.steps; ++s)
+    {
+        std::uint64_t left[kNumOutputs], right[kNumOutputs];
+        std::memcpy(left, ramps.at[s]->left, sizeof left);
+        std::memcpy(right, ramps.at[s]->right, sizeof right);
+        for (int c = 0; c < kNumOutputs; ++c)
+            bits[c] |= (left[c] | right[c]) << 1;
+    }
+    for (int c = 0; c < kNumOutputs; ++c)
+        steps.sounding[c] = bits[c] != 0;
+}
+
+template <class Sample>
+SFERANT_INLINE void glideAll(const BlockPlan& plan, const GainRamps& ramps,
+                             const SourceSignals& signals, Sample* const* outputs, int offset,
+                             int count)
+{
+    StepGains steps;
+    stepGains(ramps, steps);
+    for (int c = 0; c < kNumOutputs; ++c)
+        if (!steps.sounding[c])
+        {
+            Sample* out = outputs[c] + offset;
+            for (int j = 0; j < count; ++j)
+                out[j] = Sample(0);
+        }
+    for (int s = 0, first = 0; s < ramps.steps; first += ramps.length[s++])
+    {
+        const SourceGains& start = *ramps.at[s];
+        const SourceGains& slope = steps.slope[s];
+        const int length = ramps.length[s];
+        for (int c = 0; c < kNumOutputs; ++c)
+        {
+            if (!steps.sounding[c]) continue;
+            Sample* out = outputs[c] + offset + first;
+            const double* left = signals.left[plan.signalRow[c]] + first;
+            const double* right = signals.right[plan.signalRow[c]] + first;
+            if (length == kGlideStep)
+                rampWholeStep(out, left, right, start.left[c], slope.left[c], start.right[c],
+                              slope.right[c]);
+            else
+                rampChannel(out, left, right, start.left[c], slope.left[c], start.right[c],
+                            slope.right[c], length);
+        }
+    }
+}
+
+template <class Sample>
+using GlideFunction = void (*)(const BlockPlan&, const GainRamps&, const SourceSignals&,
+                               Sample* const*, int, int);
+
+template <class Sample>
+void glidePlain(const BlockPlan& plan, const GainRamps& ramps, const SourceSignals& signals,
+                Sample* const* outputs, int offset, int count)
+{
+    glideAll(plan, ramps, signals, outputs, offset, count);
+}
+
+template <class Sample>
+SFERANT_AVX2_FMA void glideAvx2(const BlockPlan& plan, const GainRamps& ramps,
+                                const SourceSignals& signals, Sample* const* outputs, int offset,
+                                int count)
+{
+    glideAll(plan, ramps, signals, outputs, offset, count);
+}
+
+template <class Sample>
+SFERANT_AVX512 void glideAvx512(const BlockPlan& plan, const GainRamps& ramps,
+                                const SourceSignals& signals, Sample* const* outputs, int offset,
+                                int count)
+{
+    glideAll(plan, ramps, signals, outputs, offset, count);
+}
+
+template <class Sample> GlideFunction<Sample> widestGlide()
+{
+    return widestOf<GlideFunction<Sample>>(glidePlain<Sample>, glideAvx2<Sample>,
+                                           glideAvx512<Sample>);
+}
+
+const GlideFunction<float> glideFloat = widestGlide<float>();
+const GlideFunction<double> glideDouble = widestGlide<double>();
+
+} // namespace
+
+void mixGliding(const BlockPlan& plan, const GainRamps& ramps, const SourceSignals& signals,
+                float* const* outputs, int offset, int count)
+{
+    glideFloat(plan, ramps, signals, outputs, offset, count);
+}
+
+void mixGliding(const BlockPlan& plan, const GainRamps& ramps, const SourceSignals& signals,
+                double* const* outputs, int offset, int count)
+{
+    glideDouble(plan, ramps, signals, outputs, offset, count);
+}
+
+} // namespace sferant
