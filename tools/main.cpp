@@ -33,6 +33,8 @@ const char* const kUsage =
     "  --seconds S        bench: time spent per block size (default 2)\n"
     "  --move NAME        bench: sweep the parameter of that name before every block, 0 to 1\n"
     "                     and back once a second of audio (repeatable; a moving source)\n"
+    "  --azimuth-sweep START:END  render: move the azimuth from START to END degrees over the\n"
+    "                     input, set before every block (any number of turns)\n"
     "\n"
     "render's output (the extension of OUT picks the container: .wav, .amb, .aiff, .flac, .caf,\n"
     ".w64, .rf64, .au):\n"

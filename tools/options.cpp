@@ -97,6 +97,15 @@ DelayedSetting parseDelayedSetting(const std::string& option, const std::string&
             float(parseInRange(option, text.substr(equals + 1), 0.0, 1.0))};
 }
 
+// START:END, two angles in degrees; any number of turns.
+AzimuthSweep parseAzimuthSweep(const std::string& option, const std::string& text)
+{
+    const size_t colon = text.find(':', 1);
+    if (colon == std::string::npos) fail(option, "expected START:END, got '" + text + "'");
+    return {true, parseNumber(option, text.substr(0, colon)),
+            parseNumber(option, text.substr(colon + 1))};
+}
+
 // The user value of a parameter option; a switch (the order) takes whole numbers only.
 double parseUserValue(const std::string& option, const std::string& text,
                       const sferant::Parameter& p)
@@ -169,6 +178,8 @@ void applyOption(Options& options, const std::string& option, const std::string&
         options.map = value;
     else if (option == "host-set-after")
         options.delayedSettings.push_back(parseDelayedSetting(option, value));
+    else if (option == "azimuth-sweep")
+        options.azimuthSweep = parseAzimuthSweep(option, value);
     else if (option == "double")
         options.useDouble = true;
     else if (option == "demo")

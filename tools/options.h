@@ -22,6 +22,13 @@ struct DelayedSetting
     float value;
 };
 
+// render --azimuth-sweep START:END, in degrees.
+struct AzimuthSweep
+{
+    bool given = false;
+    double from = 0, to = 0;
+};
+
 // Everything the subcommands take after their name. Which options a subcommand accepts is
 // decided by the list given to parseOptions.
 struct Options
@@ -42,6 +49,7 @@ struct Options
     std::string screenshot;
     std::string map; // render: the energy map's PNG file
     std::vector<DelayedSetting> delayedSettings;
+    AzimuthSweep azimuthSweep;
 };
 
 // The option names (without "--") of each group, for the accept list of parseOptions.

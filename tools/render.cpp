@@ -5,6 +5,7 @@
 #include <memory>
 #include <unistd.h>
 
+#include "core/parameters.h"
 #include "tools/ambix_writer.h"
 #include "tools/channel_buffers.h"
 #include "tools/commands.h"
@@ -74,9 +75,38 @@ void selectStereoFor(HostedEffect& effect, const AudioSource& source)
     if (source.channels() == 2 && input >= 0) effect.setParameter(input, 1.0f);
 }
 
+// --azimuth-sweep: before every block the host sets the azimuth of the block's first frame,
+// on a straight line from START at the first frame to END after the last, as automation does.
+class Sweep
+{
+  public:
+    Sweep(HostedEffect& effect, const AzimuthSweep& sweep, int64_t frames)
+        : effect(effect), sweep(sweep), frames(std::max<int64_t>(frames, 1)),
+          index(sweep.given ? effect.findParameter("Azimuth") : -1)
+    {
+        if (sweep.given && index < 0)
+            throw ToolError("--azimuth-sweep: the module has no parameter named \"Azimuth\"");
+    }
+
+    void before(int64_t frame)
+    {
+        if (!sweep.given) return;
+        const double degrees = sweep.from + (sweep.to - sweep.from) * double(frame) / frames;
+        // Within -180 .. 180: the parameter's range, a whole turn.
+        const double within = degrees - 360 * std::floor((degrees + 180) / 360);
+        effect.setParameter(index, sferant::normalisedValue(sferant::kAzimuth, within));
+    }
+
+  private:
+    HostedEffect& effect;
+    AzimuthSweep sweep;
+    int64_t frames;
+    int index;
+};
+
 template <typename Sample>
 RenderResult process(HostedEffect& effect, AudioSource& source, SoundWriter& writer, MapWriter* map,
-                     const std::vector<int>& sources, int block)
+                     const std::vector<int>& sources, int block, Sweep& sweep)
 {
     AEffect& record = effect.record();
     const size_t channels = sources.size();
@@ -93,6 +123,7 @@ RenderResult process(HostedEffect& effect, AudioSource& source, SoundWriter& wri
         if (n <= 0) break;
         if (stopRequested()) throw ToolError("interrupted");
         in.deinterleave(interleavedIn.data(), source.channels(), n);
+        sweep.before(result.frames);
         const Clock::time_point start = Clock::now();
         processBlock(record, in.pointers(), out.pointers(), static_cast<int>(n));
         result.moduleSeconds += std::chrono::duration<double>(Clock::now() - start).count();
@@ -153,8 +184,8 @@ void printSummary(const RenderResult& result, const AudioSource& source, const s
 int runRender(const std::vector<std::string>& args)
 {
     std::vector<std::string> accepted = kParameterOptions;
-    accepted.insert(accepted.end(),
-                    {"block", "rate", "double", "subtype", "demo", "trace", "ambix", "acn", "map"});
+    accepted.insert(accepted.end(), {"block", "rate", "double", "subtype", "demo", "trace", "ambix",
+                                     "acn", "map", "azimuth-sweep"});
     Options options = parseOptions(args, accepted);
     if (options.demo)
         options.positional.insert(
@@ -179,6 +210,7 @@ int runRender(const std::vector<std::string>& args)
                         " channels, the module takes " + std::to_string(effect.record().numInputs));
     selectStereoFor(effect, *source);
     applyParameters(effect, options.parameters);
+    Sweep sweep(effect, options.azimuthSweep, source->frames());
     const OutputLayout layout = layOutOutput(request, effect);
     const std::unique_ptr<SoundWriter> writer = openWriter(
         request, static_cast<int>(layout.sources.size()), source->sampleRate(), options.subtype);
@@ -191,8 +223,8 @@ int runRender(const std::vector<std::string>& args)
     effect.startProcessing(static_cast<float>(source->sampleRate()), block, options.useDouble);
     const RenderResult result =
         options.useDouble
-            ? process<double>(effect, *source, *writer, map.get(), layout.sources, block)
-            : process<float>(effect, *source, *writer, map.get(), layout.sources, block);
+            ? process<double>(effect, *source, *writer, map.get(), layout.sources, block, sweep)
+            : process<float>(effect, *source, *writer, map.get(), layout.sources, block, sweep);
     effect.stopProcessing();
     if (map) map->finish();
     writer->commit();

@@ -99,3 +99,26 @@ TEST(EncoderModule, thirtySixChannelsGoIntoAnExtensibleWavHeader)
     file.read(reinterpret_cast<char*>(header), sizeof header);
     EXPECT_EQ(header[20] | header[21] << 8, 0xFFFE); // WAVE_FORMAT_EXTENSIBLE
 }
+
+// The host sets the azimuth before every block: the source goes from the right (Y against
+// W) to the left (Y with W).
+TEST(EncoderModule, anAzimuthSweepMovesTheSourceAcrossTheRender)
+{
+    ScratchFolder folder;
+    const std::string out = folder.path("out.wav");
+    ASSERT_EQ(runTool({"render", SFERANT_MODULE_PATH, "demo", out, "--rate", "8000", "--weight",
+                       "SN3D", "--azimuth-sweep", "-90:90"})
+                  .status,
+              0);
+    const SoundData data = readSound(out);
+    const long frames = data.info.frames, tenth = frames / 10;
+    const auto yAlongW = [&](long from)
+    {
+        double sum = 0;
+        for (long i = from; i < from + tenth; ++i)
+            sum += data.at(i, 2) * data.at(i, 0);
+        return sum;
+    };
+    EXPECT_LT(yAlongW(0), 0) << "on the right at the start";
+    EXPECT_GT(yAlongW(frames - tenth), 0) << "on the left at the end";
+}
