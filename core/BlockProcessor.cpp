@@ -36,12 +36,19 @@ template <class Sample> double holdLeft(double value)
 // A switch's old and new outputs are crossfaded over this many frames at most.
 constexpr int kFadeFrames = 64;
 
+// The right input; a stereo plan fading out after a switch to mono may find none
+// and takes the left one.
+template <class Sample> const Sample* rightInput(const BlockPlan& plan, const Sample* const* inputs)
+{
+    return plan.stereo && inputs[1] ? inputs[1] : inputs[0];
+}
+
 template <class Sample>
 void loadSources(const BlockPlan& plan, SourceSignals& signals, const Sample* const* inputs,
                  int offset, int count)
 {
     const Sample* left = inputs[0] + offset;
-    const Sample* right = (plan.stereo ? inputs[1] : inputs[0]) + offset;
+    const Sample* right = rightInput(plan, inputs) + offset;
     double* l = signals.left[0];
     double* r = signals.right[0];
     if (!plan.nearField)
@@ -65,7 +72,7 @@ void loadGlidingSources(const BlockPlan& plan, const DistanceGlide& glide, Sourc
                         const Sample* const* inputs, int offset, int count)
 {
     const Sample* left = inputs[0] + offset;
-    const Sample* right = (plan.stereo ? inputs[1] : inputs[0]) + offset;
+    const Sample* right = rightInput(plan, inputs) + offset;
     for (int first = 0; first < count; first += kGlideStep)
     {
         const int length = std::min(kGlideStep, count - first);
@@ -85,8 +92,13 @@ bool moved(const float* before, const float (&after)[kNumParams], int index)
     return std::memcmp(&before[index], &after[index], sizeof(float)) != 0;
 }
 
+// The switches' positions differ; values that are the same bits need no look.
 bool switched(const float* before, const float (&after)[kNumParams])
 {
+    const bool sameBits = !moved(before, after, kNFC) &&
+                          std::memcmp(&before[kOrder], &after[kOrder],
+                                      (kNumParams - kOrder) * sizeof(float)) == 0;
+    if (sameBits) return false;
     return ambisonicOrder(before[kOrder]) != ambisonicOrder(after[kOrder]) ||
            fiveWayChoice(before[kWeight]) != fiveWayChoice(after[kWeight]) ||
            switchState(before[kInput]) != switchState(after[kInput]) ||

@@ -204,3 +204,19 @@ TEST(BlockProcessor, MovingAndSwitchingBlocksAllocateNothing)
     }
     EXPECT_EQ(allocations - before, 0);
 }
+
+// The stereo settings fading out read the left input when the host passes no right one.
+TEST(BlockProcessor, ASwitchFromStereoToMonoNeedsNoSecondInput)
+{
+    Channels<double> channels(kFrames);
+    fillInputs(channels, 17);
+    auto processor = preparedProcessor(kNearField);
+    processor->process(channels.inputs, channels.outputs, kFrames);
+    float mono[sferant::kNumParams];
+    std::copy(std::begin(kNearField), std::end(kNearField), mono);
+    mono[sferant::kInput] = 0;
+    processor->setParameters(mono);
+    channels.inputs[1] = nullptr;
+    processor->process(channels.inputs, channels.outputs, kFrames);
+    EXPECT_TRUE(channels.outputsFinite(kFrames));
+}
