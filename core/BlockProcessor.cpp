@@ -95,9 +95,9 @@ bool moved(const float* before, const float (&after)[kNumParams], int index)
 // The switches' positions differ; values that are the same bits need no look.
 bool switched(const float* before, const float (&after)[kNumParams])
 {
-    const bool sameBits = !moved(before, after, kNFC) &&
-                          std::memcmp(&before[kOrder], &after[kOrder],
-                                      (kNumParams - kOrder) * sizeof(float)) == 0;
+    const bool sameBits =
+        !moved(before, after, kNFC) &&
+        std::memcmp(&before[kOrder], &after[kOrder], (kNumParams - kOrder) * sizeof(float)) == 0;
     if (sameBits) return false;
     return ambisonicOrder(before[kOrder]) != ambisonicOrder(after[kOrder]) ||
            fiveWayChoice(before[kWeight]) != fiveWayChoice(after[kWeight]) ||

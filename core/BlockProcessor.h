@@ -12,10 +12,11 @@
 // A block whose values differ from the previous block's glides to them: a moving source
 // (azimuth, elevation, width, and the distance with near-field filtering) moves from where
 // the previous block left it and arrives at the block's last frame; a switch (order, weight,
-// input, output, near-field filtering) crossfades the old settings' output into the new one's
-// over the block's first 64 frames (a move in the same block goes with the fade). A block with the previous block's values is encoded
-// exactly as without gliding. A near-field filter that starts to run (the compensation
-// switched on, or the order raised) starts from silence.
+// input, output, near-field filtering) crossfades the old settings' output into the new
+// one's over the block's first 64 frames (a move in the same block goes with the fade). A
+// block with the previous block's values is encoded exactly as without gliding. A near-field
+// filter that starts to run (the compensation switched on, or the order raised) starts from
+// silence.
 
 namespace sferant
 {

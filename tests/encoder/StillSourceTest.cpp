@@ -55,10 +55,7 @@ class StillScenario
     float rate;
 
   private:
-    static bool isSwitch(int i)
-    {
-        return i == sferant::kNFC || i >= sferant::kOrder;
-    }
+    static bool isSwitch(int i) { return i == sferant::kNFC || i >= sferant::kOrder; }
     float switchPosition(int i)
     {
         const int steps = i == sferant::kOrder || i == sferant::kWeight ? 4 : 1;
