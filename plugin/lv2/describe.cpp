@@ -1,8 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// Writes the bundle's description at build time, from the parameter table and the channel
-// order, so that the Turtle files cannot drift from the binaries:
+// Writes the bundle's description at build time, from the parameter table, the editions and
+// their channel orders, so that the Turtle files cannot drift from the binaries:
 //   sferant-lv2-describe BUNDLE_DIR DSP_BINARY UI_BINARY MINOR_VERSION MICRO_VERSION
 #include "core/channels.h"
+#include "core/edition.h"
 #include "core/parameters.h"
 #include "plugin/lv2/ports.h"
 
@@ -47,12 +48,14 @@ std::string quoted(const std::string& text)
     return '"' + text + '"';
 }
 
-// The 3D component an output carries (in 2D the outputs hold other components, see the
-// README): its letter, or "(n,m)" with "cos" or "sin" for m other than 0.
-std::string outputName(int c)
+// The 3D component an output carries in this channel order (in 2D the outputs hold other
+// components, see the README): its letter, or "(n,m)" with "cos" or "sin" for m other than 0.
+std::string outputName(ChannelOrder order, int c)
 {
-    if (c < int(sizeof kLetters) - 1) return std::string(1, kLetters[c]);
-    const Component k = componentOfOutput(ChannelOrder::kFurseMalham, false, c);
+    const Component k = componentOfOutput(order, false, c);
+    for (int letter = 0; letter < int(sizeof kLetters) - 1; ++letter)
+        if (componentOfOutput(ChannelOrder::kFurseMalham, false, letter) == k)
+            return std::string(1, kLetters[letter]);
     const std::string name = "(" + std::to_string(k.n) + "," + std::to_string(std::abs(k.m)) + ")";
     return k.m == 0 ? name : name + (k.m < 0 ? " sin" : " cos");
 }
@@ -101,14 +104,15 @@ const char* unitOf(const Parameter& p)
     }
 }
 
-void writeControlPort(std::ostream& out, int parameter)
+void writeControlPort(std::ostream& out, const Edition& edition, int parameter)
 {
     const Parameter& p = kParameters[parameter];
     out << "    [\n        a lv2:ControlPort, lv2:InputPort ;\n"
         << "        lv2:index " << controlPort(parameter) << " ;\n"
         << "        lv2:symbol " << quoted(p.symbol) << " ;\n"
         << "        lv2:name " << quoted(p.name) << " ;\n"
-        << "        lv2:default " << number(userValue(parameter, p.defaultValue)) << " ;\n"
+        << "        lv2:default " << number(userValue(parameter, defaultValue(edition, parameter)))
+        << " ;\n"
         << "        lv2:minimum " << number(p.minimum) << " ;\n"
         << "        lv2:maximum " << number(p.maximum);
     if (const char* unit = unitOf(p)) out << " ;\n        units:unit " << unit;
@@ -125,15 +129,22 @@ void writeControlPort(std::ostream& out, int parameter)
     out << "\n    ]";
 }
 
-void writePlugin(std::ostream& out, const char* minor, const char* micro)
+const char* orderText(ChannelOrder order)
 {
-    out << kPrefixes << "<" << kPluginUri << ">\n"
+    return order == ChannelOrder::kAcn ? "in ACN order" : "in the Furse-Malham sequence";
+}
+
+void writePlugin(std::ostream& out, const Lv2Plugin& plugin, const char* minor, const char* micro)
+{
+    const ChannelOrder order = plugin.edition.channelOrder;
+    out << kPrefixes << "<" << plugin.uri << ">\n"
         << "    a lv2:Plugin, lv2:SpatialPlugin, doap:Project ;\n"
-        << "    doap:name \"Sferant\" ;\n"
+        << "    doap:name " << quoted(plugin.edition.name) << " ;\n"
         << "    doap:license <https://spdx.org/licenses/GPL-3.0-or-later> ;\n"
         << "    doap:maintainer [ foaf:name \"Sferant Project\" ] ;\n"
         << "    rdfs:comment \"Ambisonic encoder: one mono or stereo source into B-Format of "
-           "orders 1 to 5, 36 outputs in the Furse-Malham sequence.\" ;\n"
+           "orders 1 to 5, 36 outputs "
+        << orderText(order) << ".\" ;\n"
         << "    lv2:minorVersion " << minor << " ;\n"
         << "    lv2:microVersion " << micro << " ;\n"
         << "    lv2:optionalFeature lv2:hardRTCapable, opts:options, urid:map ;\n"
@@ -147,37 +158,41 @@ void writePlugin(std::ostream& out, const char* minor, const char* micro)
     }
     for (int c = 0; c < kNumOutputs; ++c)
     {
-        const std::string name = outputName(c);
+        const std::string name = outputName(order, c);
         writeAudioPort(out, kFirstOutputPort + c, "OutputPort", outputSymbol(name), name, nullptr);
         out << ",\n";
     }
     for (int i = 0; i < kNumParams; ++i)
     {
-        writeControlPort(out, i);
+        writeControlPort(out, plugin.edition, i);
         out << (i + 1 < kNumParams ? ",\n" : " .\n");
     }
 }
 
-void writeUi(std::ostream& out)
+void writeUis(std::ostream& out)
 {
-    out << kPrefixes << "<" << kUiUri << ">\n"
-        << "    a ui:X11UI ;\n"
-        << "    lv2:requiredFeature ui:parent ;\n"
-        << "    lv2:optionalFeature ui:idleInterface, ui:resize, ui:touch ;\n"
-        << "    lv2:extensionData ui:idleInterface .\n";
+    out << kPrefixes;
+    for (const Lv2Plugin& plugin : kPlugins)
+        out << "<" << plugin.uiUri << ">\n"
+            << "    a ui:X11UI ;\n"
+            << "    lv2:requiredFeature ui:parent ;\n"
+            << "    lv2:optionalFeature ui:idleInterface, ui:resize, ui:touch ;\n"
+            << "    lv2:extensionData ui:idleInterface .\n\n";
 }
 
 void writeManifest(std::ostream& out, const char* dspBinary, const char* uiBinary)
 {
-    out << kPrefixes << "<" << kPluginUri << ">\n"
-        << "    a lv2:Plugin ;\n"
-        << "    lv2:binary <" << dspBinary << "> ;\n"
-        << "    rdfs:seeAlso <sferant.ttl> ;\n"
-        << "    ui:ui <" << kUiUri << "> .\n\n"
-        << "<" << kUiUri << ">\n"
-        << "    a ui:X11UI ;\n"
-        << "    ui:binary <" << uiBinary << "> ;\n"
-        << "    rdfs:seeAlso <sferant_ui.ttl> .\n";
+    out << kPrefixes;
+    for (const Lv2Plugin& plugin : kPlugins)
+        out << "<" << plugin.uri << ">\n"
+            << "    a lv2:Plugin ;\n"
+            << "    lv2:binary <" << dspBinary << "> ;\n"
+            << "    rdfs:seeAlso <" << plugin.description << "> ;\n"
+            << "    ui:ui <" << plugin.uiUri << "> .\n\n"
+            << "<" << plugin.uiUri << ">\n"
+            << "    a ui:X11UI ;\n"
+            << "    ui:binary <" << uiBinary << "> ;\n"
+            << "    rdfs:seeAlso <sferant_ui.ttl> .\n\n";
 }
 
 template <class Write> bool writeFile(const std::string& path, Write write)
@@ -200,10 +215,11 @@ int main(int argc, char** argv)
         return 2;
     }
     const std::string bundle = argv[1];
-    const bool written = writeFile(bundle + "/manifest.ttl", [&](std::ostream& out)
-                                   { writeManifest(out, argv[2], argv[3]); }) &&
-                         writeFile(bundle + "/sferant.ttl", [&](std::ostream& out)
-                                   { writePlugin(out, argv[4], argv[5]); }) &&
-                         writeFile(bundle + "/sferant_ui.ttl", writeUi);
+    bool written = writeFile(bundle + "/manifest.ttl",
+                             [&](std::ostream& out) { writeManifest(out, argv[2], argv[3]); }) &&
+                   writeFile(bundle + "/sferant_ui.ttl", writeUis);
+    for (const Lv2Plugin& plugin : kPlugins)
+        written = written && writeFile(bundle + "/" + plugin.description, [&](std::ostream& out)
+                                       { writePlugin(out, plugin, argv[4], argv[5]); });
     return written ? 0 : 1;
 }

@@ -27,7 +27,7 @@ constexpr int kAssumedMaxFrames = 4096;
 class Encoder
 {
   public:
-    Encoder(double sampleRate, int maxFrames);
+    Encoder(const Edition& edition, double sampleRate, int maxFrames);
 
     void connect(uint32_t port, void* data);
     void activate() { processor.reset(); }
@@ -44,10 +44,11 @@ class Encoder
     BlockProcessor processor;
 };
 
-Encoder::Encoder(double sampleRate, int maxFrames)
+Encoder::Encoder(const Edition& edition, double sampleRate, int maxFrames)
+    : processor(edition.channelOrder)
 {
     for (int i = 0; i < kNumParams; ++i)
-        values[i] = kParameters[i].defaultValue;
+        values[i] = defaultValue(edition, i);
     processor.prepare(sampleRate, maxFrames);
 }
 
@@ -103,26 +104,42 @@ Encoder* encoder(LV2_Handle instance)
     return static_cast<Encoder*>(instance);
 }
 
-LV2_Handle instantiate(const LV2_Descriptor*, double sampleRate, const char*,
-                       const LV2_Feature* const* features)
+// The edition whose descriptor the host instantiates.
+const Edition& editionOf(const LV2_Descriptor* descriptor)
 {
-    return new (std::nothrow) Encoder(sampleRate, announcedMaxFrames(features));
+    for (const Lv2Plugin& plugin : kPlugins)
+        if (!std::strcmp(descriptor->URI, plugin.uri)) return plugin.edition;
+    return kSferant;
 }
 
-const LV2_Descriptor kDescriptor = {
-    kPluginUri,
-    instantiate,
-    [](LV2_Handle instance, uint32_t port, void* data) { encoder(instance)->connect(port, data); },
-    [](LV2_Handle instance) { encoder(instance)->activate(); },
-    [](LV2_Handle instance, uint32_t frames) { encoder(instance)->run(frames); },
-    nullptr, // deactivate: nothing to release
-    [](LV2_Handle instance) { delete encoder(instance); },
-    [](const char*) -> const void* { return nullptr; },
-};
+LV2_Handle instantiate(const LV2_Descriptor* descriptor, double sampleRate, const char*,
+                       const LV2_Feature* const* features)
+{
+    return new (std::nothrow)
+        Encoder(editionOf(descriptor), sampleRate, announcedMaxFrames(features));
+}
+
+constexpr LV2_Descriptor descriptorOf(const Lv2Plugin& plugin)
+{
+    return {
+        plugin.uri,
+        instantiate,
+        [](LV2_Handle instance, uint32_t port, void* data)
+        { encoder(instance)->connect(port, data); },
+        [](LV2_Handle instance) { encoder(instance)->activate(); },
+        [](LV2_Handle instance, uint32_t frames) { encoder(instance)->run(frames); },
+        nullptr, // deactivate: nothing to release
+        [](LV2_Handle instance) { delete encoder(instance); },
+        [](const char*) -> const void* { return nullptr; },
+    };
+}
+
+const LV2_Descriptor kDescriptors[kNumPlugins] = {descriptorOf(kPlugins[0]),
+                                                  descriptorOf(kPlugins[1])};
 
 } // namespace
 
 LV2_SYMBOL_EXPORT const LV2_Descriptor* lv2_descriptor(uint32_t index)
 {
-    return index == 0 ? &kDescriptor : nullptr;
+    return index < kNumPlugins ? &kDescriptors[index] : nullptr;
 }

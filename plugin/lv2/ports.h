@@ -1,18 +1,32 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "core/edition.h"
 #include "core/parameters.h"
 
 #include <cstdint>
 
-// The LV2 plug-in's identity and its ports by index, as its description lists them and its
-// two binaries connect them. Sessions keep the URIs and the port symbols: they never change.
+// The LV2 plug-ins' identities and their ports by index, as their description lists them and
+// the two binaries connect them. Sessions keep the URIs and the port symbols: they never
+// change.
 
 namespace sferant::lv2
 {
 
-constexpr const char* kPluginUri = "urn:sferant:encoder";
-constexpr const char* kUiUri = "urn:sferant:encoder:ui";
+// One plug-in of the bundle: an edition of the encoder, its UI, and the file describing it.
+struct Lv2Plugin
+{
+    const Edition& edition;
+    const char* uri;
+    const char* uiUri;
+    const char* description;
+};
+
+constexpr int kNumPlugins = 2;
+inline const Lv2Plugin kPlugins[kNumPlugins] = {
+    {kSferant, "urn:sferant:encoder", "urn:sferant:encoder:ui", "sferant.ttl"},
+    {kSferantAmbiX, "urn:sferant:ambix", "urn:sferant:ambix:ui", "sferant_ambix.ttl"},
+};
 
 // Audio inputs 1 and 2, the 36 audio outputs in the plug-in's channel order, then the nine
 // controls in the parameter table's order, in the units a user reads.

@@ -26,7 +26,8 @@ namespace
 class EncoderUi final : public PluginParameters
 {
   public:
-    EncoderUi(LV2UI_Write_Function write, LV2UI_Controller controller, const LV2UI_Touch* touch);
+    EncoderUi(const Edition& edition, LV2UI_Write_Function write, LV2UI_Controller controller,
+              const LV2UI_Touch* touch);
 
     float value(int index) const override { return values[index]; }
     void beginGesture(int index) override { setTouched(index, true); }
@@ -36,7 +37,7 @@ class EncoderUi final : public PluginParameters
     // A value the host sent to a port: a control's moves the editor's controls.
     void portEvent(uint32_t port, float user);
 
-    Sferant_Editor editor{nullptr, *this};
+    Sferant_Editor editor;
 
   private:
     void setTouched(int index, bool grabbed);
@@ -47,12 +48,12 @@ class EncoderUi final : public PluginParameters
     float values[kNumParams]; // normalised
 };
 
-EncoderUi::EncoderUi(LV2UI_Write_Function write, LV2UI_Controller controller,
-                     const LV2UI_Touch* touch)
-    : write(write), controller(controller), touch(touch)
+EncoderUi::EncoderUi(const Edition& edition, LV2UI_Write_Function write,
+                     LV2UI_Controller controller, const LV2UI_Touch* touch)
+    : editor(nullptr, *this, edition.badge), write(write), controller(controller), touch(touch)
 {
     for (int i = 0; i < kNumParams; ++i)
-        values[i] = kParameters[i].defaultValue;
+        values[i] = defaultValue(edition, i);
 }
 
 // The host may not echo what the UI writes: the read-outs follow the gesture themselves.
@@ -91,15 +92,24 @@ template <class Data> Data* featureData(const LV2_Feature* const* features, cons
     return nullptr;
 }
 
-LV2UI_Handle instantiate(const LV2UI_Descriptor*, const char* pluginUri, const char*,
+// The plug-in whose UI this descriptor is, if the host asks for it with that plug-in.
+const Lv2Plugin* pluginOf(const LV2UI_Descriptor* descriptor, const char* pluginUri)
+{
+    for (const Lv2Plugin& plugin : kPlugins)
+        if (!std::strcmp(descriptor->URI, plugin.uiUri))
+            return pluginUri && !std::strcmp(pluginUri, plugin.uri) ? &plugin : nullptr;
+    return nullptr;
+}
+
+LV2UI_Handle instantiate(const LV2UI_Descriptor* descriptor, const char* pluginUri, const char*,
                          LV2UI_Write_Function write, LV2UI_Controller controller,
                          LV2UI_Widget* widget, const LV2_Feature* const* features)
 {
     void* parent = featureData<void>(features, LV2_UI__parent);
-    if (!write || !widget || !parent || !pluginUri || std::strcmp(pluginUri, kPluginUri))
-        return nullptr;
-    auto* ui = new (std::nothrow)
-        EncoderUi(write, controller, featureData<LV2UI_Touch>(features, LV2_UI__touch));
+    const Lv2Plugin* plugin = pluginOf(descriptor, pluginUri);
+    if (!write || !widget || !parent || !plugin) return nullptr;
+    auto* ui = new (std::nothrow) EncoderUi(plugin->edition, write, controller,
+                                            featureData<LV2UI_Touch>(features, LV2_UI__touch));
     if (!ui) return nullptr;
     ui->editor.open(parent);
     CFrame* frame = ui->editor.getFrame();
@@ -132,18 +142,24 @@ const LV2UI_Idle_Interface kIdle = {[](LV2UI_Handle handle)
                                         return 0;
                                     }};
 
-const LV2UI_Descriptor kDescriptor = {
-    kUiUri,
-    instantiate,
-    [](LV2UI_Handle handle) { delete encoderUi(handle); },
-    portEvent,
-    [](const char* uri) -> const void*
-    { return !std::strcmp(uri, LV2_UI__idleInterface) ? &kIdle : nullptr; },
-};
+constexpr LV2UI_Descriptor descriptorOf(const Lv2Plugin& plugin)
+{
+    return {
+        plugin.uiUri,
+        instantiate,
+        [](LV2UI_Handle handle) { delete encoderUi(handle); },
+        portEvent,
+        [](const char* uri) -> const void*
+        { return !std::strcmp(uri, LV2_UI__idleInterface) ? &kIdle : nullptr; },
+    };
+}
+
+const LV2UI_Descriptor kDescriptors[kNumPlugins] = {descriptorOf(kPlugins[0]),
+                                                    descriptorOf(kPlugins[1])};
 
 } // namespace
 
 LV2_SYMBOL_EXPORT const LV2UI_Descriptor* lv2ui_descriptor(uint32_t index)
 {
-    return index == 0 ? &kDescriptor : nullptr;
+    return index < kNumPlugins ? &kDescriptors[index] : nullptr;
 }

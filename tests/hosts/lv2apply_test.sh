@@ -1,10 +1,11 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: GPL-3.0-or-later
-# lilv's lv2apply renders the stereo test signal through the bundle, and sferant-host through
-# the VST 2.4 module, at the same settings: every sample must be the same, bit for bit.
-# Usage: lv2apply_test.sh LV2_DIR VST_MODULE SFERANT_HOST SCRATCH
+# lilv's lv2apply renders the stereo test signal through one of the bundle's plug-ins, and
+# sferant-host through the VST 2.4 module of the same edition, at the same settings: every
+# sample must be the same, bit for bit.
+# Usage: lv2apply_test.sh LV2_DIR PLUGIN_URI VST_MODULE SFERANT_HOST SCRATCH
 set -euo pipefail
-lv2_dir=$(realpath "$1") module=$2 host=$3 scratch=$4
+lv2_dir=$(realpath "$1") uri=$2 module=$3 host=$4 scratch=$5
 here=$(dirname "$0")
 source "$here/host_env.sh"
 rm -rf "$scratch"
@@ -32,7 +33,7 @@ for case in "${cases[@]}"; do
   done
   "$host" render "$module" "$scratch/in.wav" "$scratch/vst.wav" "${options[@]}" >/dev/null ||
     fail "sferant-host render ${options[*]}"
-  lv2apply -i "$scratch/in.wav" -o "$scratch/lv2.wav" "${lv2_options[@]}" urn:sferant:encoder ||
+  lv2apply -i "$scratch/in.wav" -o "$scratch/lv2.wav" "${lv2_options[@]}" "$uri" ||
     fail "lv2apply ${lv2_options[*]}"
   result=$(python3 "$here/sound.py" compare "$scratch/vst.wav" "$scratch/lv2.wav" 2>&1) ||
     fail "${options[*]}: $result"

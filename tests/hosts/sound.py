@@ -3,6 +3,8 @@
 # Sound files for the real-host tests, with nothing but Python's standard library:
 #   sound.py signal OUT.wav FRAMES   the stereo test signal as 32-bit float WAV
 #   sound.py compare A.wav B.wav     exit 0 when both hold the same samples, bit for bit
+#   sound.py sounding A.wav 0,1      exit 0 when channels 0 and 1 carry signal and no other
+#                                    channel does (below a millionth of the loudest)
 import struct
 import sys
 
@@ -55,10 +57,26 @@ def compare(a, b):
         channels_a, len(samples_a) // channels_a, peak))
 
 
+def sounding(path, listed):
+    channels, samples = read_float_wav(path)
+    peaks = [max(abs(x) for x in samples[c::channels]) for c in range(channels)]
+    loudest = max(peaks)
+    heard = [c for c in range(channels) if peaks[c] > 1e-6 * loudest]
+    expected = sorted(int(c) for c in listed.split(","))
+    if heard != expected or loudest == 0:
+        sys.exit("%s: channels %s carry signal, not %s (peaks %s)" % (
+            path, heard, expected, " ".join("%.3g" % p for p in peaks[:max(expected) + 3])))
+    print("channels %s carry signal (peaks %s), the other %d are silent" % (
+        listed, " ".join("%.3g" % peaks[c] for c in expected), channels - len(expected)))
+
+
 if __name__ == "__main__":
     if sys.argv[1:2] == ["signal"] and len(sys.argv) == 4:
         write_float_wav(sys.argv[2], (signal_frame(k) for k in range(int(sys.argv[3]))), 2)
     elif sys.argv[1:2] == ["compare"] and len(sys.argv) == 4:
         compare(sys.argv[2], sys.argv[3])
+    elif sys.argv[1:2] == ["sounding"] and len(sys.argv) == 4:
+        sounding(sys.argv[2], sys.argv[3])
     else:
-        sys.exit("usage: sound.py signal OUT.wav FRAMES | compare A.wav B.wav")
+        sys.exit("usage: sound.py signal OUT.wav FRAMES | compare A.wav B.wav | "
+                 "sounding A.wav CHANNELS")

@@ -25,14 +25,15 @@ constexpr int kFrames = 300; // more than a chunk, not a multiple of one
 
 using UserValues = std::array<float, kNumParams>;
 
-// The DSP binary's one plug-in, instantiated and connected to its own buffers.
+// One of the DSP binary's plug-ins (0 Sferant, 1 Sferant AmbiX), instantiated and connected
+// to its own buffers.
 class Lv2Instance
 {
   public:
-    explicit Lv2Instance(double rate)
+    explicit Lv2Instance(double rate, int plugin = 0)
     {
         auto entry = module.symbol<LV2_Descriptor_Function>("lv2_descriptor");
-        descriptor = entry ? entry(0) : nullptr;
+        descriptor = entry ? entry(plugin) : nullptr;
         if (descriptor) handle = descriptor->instantiate(descriptor, rate, "", nullptr);
         if (!handle) return;
         for (int i = 0; i < kInputs; ++i)
@@ -69,7 +70,11 @@ class Lv2Instance
 class Reference
 {
   public:
-    explicit Reference(double rate) { processor.prepare(rate, kFrames); }
+    explicit Reference(double rate, ChannelOrder order = ChannelOrder::kFurseMalham)
+        : processor(order)
+    {
+        processor.prepare(rate, kFrames);
+    }
     void run(const UserValues& values, unsigned seed)
     {
         float normalised[kNumParams];
@@ -98,32 +103,35 @@ const UserValues kHorizontalFuMa = {-135, -45, 1, 0.5f, 0, 3, 4, 0, 1};
 
 } // namespace
 
-TEST(Lv2Dsp, OffersOnePluginUnderItsUri)
+TEST(Lv2Dsp, OffersSferantAndSferantAmbixUnderTheirUris)
 {
     LoadedModule module(SFERANT_LV2_DSP_PATH);
     ASSERT_TRUE(module.loaded()) << module.error();
     auto entry = module.symbol<LV2_Descriptor_Function>("lv2_descriptor");
     ASSERT_NE(entry, nullptr);
     ASSERT_NE(entry(0), nullptr);
-    EXPECT_STREQ(entry(0)->URI, lv2::kPluginUri);
-    EXPECT_EQ(entry(1), nullptr);
+    ASSERT_NE(entry(1), nullptr);
+    EXPECT_STREQ(entry(0)->URI, "urn:sferant:encoder");
+    EXPECT_STREQ(entry(1)->URI, "urn:sferant:ambix");
+    EXPECT_EQ(entry(2), nullptr);
 }
 
 TEST(Lv2Dsp, EncodesAsTheBlockProcessorAtTheControlsMappedThroughTheTable)
 {
-    for (double rate : {22050.0, 48000.0, 192000.0})
-        for (const UserValues& values : {kDefaults, kStereoNearField, kHorizontalFuMa})
-        {
-            Lv2Instance plugin(rate);
-            ASSERT_TRUE(plugin.ready());
-            Reference reference(rate);
-            for (unsigned block = 0; block < 3; ++block)
+    for (int plugin = 0; plugin < lv2::kNumPlugins; ++plugin)
+        for (double rate : {22050.0, 48000.0, 192000.0})
+            for (const UserValues& values : {kDefaults, kStereoNearField, kHorizontalFuMa})
             {
-                plugin.run(values, block);
-                reference.run(values, block);
-                expectSameOutputs(plugin.io, reference.io, "the same setting");
+                Lv2Instance instance(rate, plugin);
+                ASSERT_TRUE(instance.ready());
+                Reference reference(rate, lv2::kPlugins[plugin].edition.channelOrder);
+                for (unsigned block = 0; block < 3; ++block)
+                {
+                    instance.run(values, block);
+                    reference.run(values, block);
+                    expectSameOutputs(instance.io, reference.io, lv2::kPlugins[plugin].uri);
+                }
             }
-        }
 }
 
 TEST(Lv2Dsp, AControlHoldingNoNumberKeepsItsLastValue)

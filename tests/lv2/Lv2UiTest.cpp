@@ -45,7 +45,8 @@ struct HostCall
 class HostedUi
 {
   public:
-    HostedUi(Display* display, const LV2UI_Descriptor* descriptor)
+    HostedUi(Display* display, const LV2UI_Descriptor* descriptor,
+             const char* pluginUri = lv2::kPlugins[0].uri)
         : display(display), descriptor(descriptor)
     {
         // Apart on the screen, so that the server keeps every UI's pixels.
@@ -60,8 +61,7 @@ class HostedUi
         const LV2_Feature touchFeature{LV2_UI__touch, &touch};
         const LV2_Feature resizeFeature{LV2_UI__resize, &resize};
         const LV2_Feature* features[] = {&parentFeature, &touchFeature, &resizeFeature, nullptr};
-        handle = descriptor->instantiate(descriptor, lv2::kPluginUri, "", write, this, &widget,
-                                         features);
+        handle = descriptor->instantiate(descriptor, pluginUri, "", write, this, &widget, features);
     }
     ~HostedUi()
     {
@@ -191,9 +191,27 @@ TEST_F(Lv2Ui, WithoutAParentWindowThereIsNoUi)
     LV2UI_Widget widget = nullptr;
     const LV2_Feature* none[] = {nullptr};
     auto write = [](LV2UI_Controller, uint32_t, uint32_t, uint32_t, const void*) {};
-    EXPECT_EQ(
-        descriptor->instantiate(descriptor, lv2::kPluginUri, "", write, nullptr, &widget, none),
-        nullptr);
+    EXPECT_EQ(descriptor->instantiate(descriptor, lv2::kPlugins[0].uri, "", write, nullptr, &widget,
+                                      none),
+              nullptr);
+}
+
+// Each plug-in has its UI; Sferant AmbiX's names it in a badge beside the title.
+TEST_F(Lv2Ui, EachPluginHasItsOwnUiAndSferantAmbixsShowsItsBadge)
+{
+    auto entry = ui.symbol<LV2UI_DescriptorFunction>("lv2ui_descriptor");
+    const LV2UI_Descriptor* ambix = entry(1);
+    ASSERT_NE(ambix, nullptr);
+    EXPECT_STREQ(ambix->URI, lv2::kPlugins[1].uiUri);
+    EXPECT_EQ(entry(2), nullptr);
+    EXPECT_FALSE(HostedUi(display, ambix, lv2::kPlugins[0].uri).ready());
+    EXPECT_FALSE(HostedUi(display, descriptor, lv2::kPlugins[1].uri).ready());
+    auto plain = show();
+    auto badged = std::make_unique<HostedUi>(display, ambix, lv2::kPlugins[1].uri);
+    ASSERT_TRUE(badged->ready());
+    badged->idle();
+    EXPECT_NE(badged->pixels(layout::kEditionBadge), plain->pixels(layout::kEditionBadge));
+    EXPECT_EQ(badged->pixels(kAzimuthArea), plain->pixels(kAzimuthArea));
 }
 
 // Two UIs in one process share the toolkit's bitmaps and fonts, each with its own controls.

@@ -4,8 +4,9 @@
 # signal through the plug-in, its outputs go unpanned to a master bus as wide, and the session's
 # export must equal a reference render bit for bit; then a second Ardour process loads the
 # saved session, and its export must equal the reference too (the plug-in's state came back).
-# Usage: run_test.sh SCRATCH PLUGIN OUTPUTS [INDEX=VALUE ...] -- REFERENCE_COMMAND...
+# Usage: run_test.sh SCRATCH PLUGIN OUTPUTS [--sounding LIST] [INDEX=VALUE ...] -- REFERENCE...
 #   PLUGIN             lv2:URI (found through LV2_PATH) or vst:MODULE.so
+#   --sounding LIST    the export's channels that must carry signal, e.g. 0,1: no other may
 #   INDEX=VALUE        a parameter (Ardour's index of the plug-in's control inputs) and its
 #                      value: in the LV2 ports' units, or normalised for a VST 2.4 module
 #   REFERENCE_COMMAND  renders {in} (the test signal, a stereo float WAV) into {out}
@@ -14,6 +15,11 @@ here=$(cd "$(dirname "$0")" && pwd)
 source "$here/../host_env.sh"
 scratch=$1 plugin=$2 outputs=$3
 shift 3
+sounding=
+if [ "${1:-}" = --sounding ]; then
+  sounding=$2
+  shift 2
+fi
 settings=()
 while [ $# -gt 0 ] && [ "$1" != -- ]; do
   settings+=("$1")
@@ -84,6 +90,9 @@ ardour() {
 ardour create "$scratch/session" "$kind" "$id" "$outputs" "$frames" "${settings[@]}"
 python3 "$here/../sound.py" compare "$scratch/reference.wav" "$exported" ||
   fail "the export differs from the reference"
+if [ -n "$sounding" ]; then
+  python3 "$here/../sound.py" sounding "$exported" "$sounding" || fail "the export's channels"
+fi
 ardour restore "$scratch/session" "$frames"
 cmp -s "$scratch/create.parameters" "$scratch/restore.parameters" ||
   fail "the reloaded session's parameters differ: $(diff "$scratch/create.parameters" \
