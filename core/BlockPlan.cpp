@@ -112,7 +112,7 @@ void BlockPlan::update(const float (&p)[kNumParams], double sampleRate)
         terms.set({order, normalisation, outputMode, elevation.radians}, elevation.sin,
                   elevation.cos);
     if (newTerms || changed(kAzimuth) || changed(kWidth)) updateGains();
-    if (changed(kNFC) || changed(kOutput)) updateSignalRows();
+    if (changed(kNFC) || changed(kOutput) || changed(kOrder)) updateSignalRows();
     if (nearField) updateFilters(sampleRate);
 
     std::memcpy(madeFrom, p, sizeof madeFrom);
@@ -140,11 +140,13 @@ void BlockPlan::updateChannelLists(const bool (&silent)[kNumOutputs])
             soundingChannels[numSounding++] = c;
 }
 
+// A channel above the order is silent and reads row 0, which every chunk loads: a
+// crossfade reads every channel, and the rows above the order hold nothing written.
 void BlockPlan::updateSignalRows()
 {
     const ChannelMap& map = channelMapOf(channelOrder, outputMode);
     for (int c = 0; c < kNumOutputs; ++c)
-        signalRow[c] = nearField ? map.order[c] : 0;
+        signalRow[c] = nearField && map.order[c] <= order ? map.order[c] : 0;
 }
 
 // Without a usable sample rate there is no filter to design; sections whose

@@ -49,7 +49,8 @@ struct BlockPlan
     Angle azimuth, elevation, halfWidth;
 
     // Per output channel: the row of SourceSignals it reads (its order with
-    // near-field filtering, else 0: the input itself) and the two sources' gains.
+    // near-field filtering, else, and above the order, 0: the input itself) and the two
+    // sources' gains.
     int signalRow[kNumOutputs];
     SourceGains halfGains;
 

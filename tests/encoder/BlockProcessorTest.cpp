@@ -11,6 +11,7 @@
 #include <atomic>
 #include <cmath>
 #include <cstdlib>
+#include <cstring>
 #include <memory>
 #include <new>
 #include <xmmintrin.h>
@@ -219,4 +220,25 @@ TEST(BlockProcessor, ASwitchFromStereoToMonoNeedsNoSecondInput)
     channels.inputs[1] = nullptr;
     processor->process(channels.inputs, channels.outputs, kFrames);
     EXPECT_TRUE(channels.outputsFinite(kFrames));
+}
+
+// Memory the processor has not written yet is garbage, here NaN in every byte: a switch,
+// which crossfades every channel, must not read a channel above the order from signals no
+// filter wrote.
+TEST(BlockProcessor, ASwitchReadsNoSignalTheFiltersDidNotWrite)
+{
+    alignas(sferant::BlockProcessor) unsigned char memory[sizeof(sferant::BlockProcessor)];
+    std::memset(memory, 0xFF, sizeof memory);
+    auto* processor = new (memory) sferant::BlockProcessor();
+    processor->prepare(kRate, kFrames);
+    Channels<double> channels(kFrames);
+    fillInputs(channels, 19);
+    float values[sferant::kNumParams] = {0.3f, 0.6f, 1, 0.05f, 0.3f, 0, 0.25f, 1, 0};
+    processor->setParameters(values);
+    processor->process(channels.inputs, channels.outputs, kFrames);
+    values[sferant::kOrder] = 0.25f;
+    processor->setParameters(values);
+    processor->process(channels.inputs, channels.outputs, kFrames);
+    EXPECT_TRUE(channels.outputsFinite(kFrames));
+    processor->~BlockProcessor();
 }
