@@ -15,17 +15,6 @@ packages=(
   g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix libz-mingw-w64-dev
 )
 
-install_packages() {
-  local missing=() p
-  for p in "${packages[@]}"; do
-    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
-  done
-  [ ${#missing[@]} -eq 0 ] && return
-  echo "installing: ${missing[*]}"
-  $SUDO apt-get -o DPkg::Lock::Timeout=600 update -qq
-  DEBIAN_FRONTEND=noninteractive $SUDO apt-get -o DPkg::Lock::Timeout=600 install -y -qq --no-install-recommends "${missing[@]}"
-}
-
 # apt-get source needs deb-src entries beside the deb ones the machine has.
 enable_sources() {
   [ -n "$(apt-cache showsrc libpng1.6 2>/dev/null)" ] && return
@@ -45,7 +34,7 @@ Suites: bookworm-security
 Components: main
 Signed-By: /usr/share/keyrings/debian-archive-keyring.gpg
 EOF
-  $SUDO apt-get -o DPkg::Lock::Timeout=600 update -qq >&2
+  apt_update >&2
 }
 
 # Unpacks Debian's source of $1 (with Debian's patches applied) into build-windows/src and
@@ -109,9 +98,8 @@ build_dependencies() {
   done
 }
 
-SUDO=""
-if [ "$(id -u)" -ne 0 ]; then SUDO="sudo"; fi
-install_packages
+source scripts/apt.sh
+apt_install_missing "${packages[@]}"
 build_dependencies
 
 # Both builds carry the module, the host and the tests.

@@ -20,17 +20,5 @@ if [ "${1:-}" = --hosts ]; then
   packages+=(sordi lilv-utils ardour jalv jackd2 imagemagick python3)
 fi
 
-missing=()
-for p in "${packages[@]}"; do
-  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
-done
-if [ ${#missing[@]} -eq 0 ]; then
-  exit 0
-fi
-
-echo "installing: ${missing[*]}"
-SUDO=""
-if [ "$(id -u)" -ne 0 ]; then SUDO="sudo"; fi
-$SUDO apt-get -o DPkg::Lock::Timeout=600 update -qq
-# jackd2 asks whether to run with real-time priority: no question, and no.
-DEBIAN_FRONTEND=noninteractive $SUDO apt-get -o DPkg::Lock::Timeout=600 install -y -qq --no-install-recommends "${missing[@]}"
+source "$(dirname "$0")/apt.sh"
+apt_install_missing "${packages[@]}"
