@@ -10,12 +10,8 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 seconds="${1:-2}"
 
-if ! dpkg-query -W -f='${Status}' iem-plugin-suite-vst 2>/dev/null | grep -q "install ok installed"; then
-  SUDO=""
-  if [ "$(id -u)" -ne 0 ]; then SUDO="sudo"; fi
-  $SUDO apt-get update -qq
-  DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq iem-plugin-suite-vst >/dev/null
-fi
+source scripts/apt.sh
+apt_install_missing iem-plugin-suite-vst >/dev/null
 peer="$(dpkg -L iem-plugin-suite-vst | grep '/libStereoEncoder\.so$' | head -n1)"
 [ -n "$peer" ] || { echo "the peer's stereo encoder module was not found" >&2; exit 1; }
 

@@ -38,45 +38,62 @@ SFERANT_INLINE void rampChannel(Sample* __restrict out, const double* __restrict
                                      right[i] * (gainR + slopeR * (i + 1)));
 }
 
-// Eight frames at once: one AVX-512 register, two AVX2 ones, four SSE2 ones.
-typedef double Lanes __attribute__((vector_size(64)));
-typedef float FloatLanes __attribute__((vector_size(32)));
-constexpr int kLanes = 8;
-static_assert(kGlideStep % kLanes == 0, "a step is whole lanes");
+// Eight frames at once, in vectors as wide as the processor's registers: eight lanes with
+// AVX-512, four with AVX2, two with SSE2 (the compiler's own split of a wider vector spills
+// to the stack). The same arithmetic at every width, lane for lane.
+constexpr int kGroup = 8;
+static_assert(kGlideStep % kGroup == 0, "a step is whole groups");
 
-SFERANT_INLINE Lanes load(const double* p)
+template <int Lanes> struct Vectors
 {
-    Lanes v;
+    typedef double Doubles __attribute__((vector_size(Lanes * 8)));
+    typedef float Floats __attribute__((vector_size(Lanes * 4)));
+};
+
+template <class V> SFERANT_INLINE V load(const double* p)
+{
+    V v;
     std::memcpy(&v, p, sizeof v);
     return v;
 }
 
-SFERANT_INLINE void store(double* p, Lanes v)
+template <int Lanes, class V> SFERANT_INLINE void store(double* p, V v)
 {
     std::memcpy(p, &v, sizeof v);
 }
 
-SFERANT_INLINE void store(float* p, Lanes v)
+template <int Lanes, class V> SFERANT_INLINE void store(float* p, V v)
 {
-    const FloatLanes f = __builtin_convertvector(v, FloatLanes);
+    const auto f = __builtin_convertvector(v, typename Vectors<Lanes>::Floats);
     std::memcpy(p, &f, sizeof f);
 }
 
-// A whole step, the usual one: the gains of eight frames at a time go up by
-// eight frames' slope, which saves the products of the frame numbers.
-template <class Sample>
+// A whole step, the usual one: the gains of a group of eight frames go up by eight frames'
+// slope, which saves the products of the frame numbers.
+template <int Lanes, class Sample>
 SFERANT_INLINE void rampWholeStep(Sample* out, const double* left, const double* right,
                                   double startL, double slopeL, double startR, double slopeR)
 {
-    constexpr Lanes frames = {1, 2, 3, 4, 5, 6, 7, 8};
-    Lanes gainL = startL + slopeL * frames, gainR = startR + slopeR * frames;
-    const Lanes nextL = Lanes{} + slopeL * kLanes, nextR = Lanes{} + slopeR * kLanes;
-    for (int i = 0; i < kGlideStep; i += kLanes)
+    typedef typename Vectors<Lanes>::Doubles V;
+    constexpr int kParts = kGroup / Lanes;
+    V gainL[kParts], gainR[kParts];
+    for (int p = 0; p < kParts; ++p)
     {
-        store(out + i, load(left + i) * gainL + load(right + i) * gainR);
-        gainL += nextL;
-        gainR += nextR;
+        V frames;
+        for (int j = 0; j < Lanes; ++j)
+            frames[j] = 1 + p * Lanes + j;
+        gainL[p] = startL + slopeL * frames;
+        gainR[p] = startR + slopeR * frames;
     }
+    const V nextL = V{} + slopeL * kGroup, nextR = V{} + slopeR * kGroup;
+    for (int i = 0; i < kGlideStep; i += kGroup)
+        for (int p = 0; p < kParts; ++p)
+        {
+            const int at = i + p * Lanes;
+            store<Lanes>(out + at, load<V>(left + at) * gainL[p] + load<V>(right + at) * gainR[p]);
+            gainL[p] += nextL;
+            gainR[p] += nextR;
+        }
 }
 
 // Per step, every channel's change of gain per frame; and which channels sound
@@ -114,7 +131,7 @@ SFERANT_INLINE void stepGains(const GainRamps& ramps, StepGains& steps)
         steps.sounding[c] = bits[c] != 0;
 }
 
-template <class Sample>
+template <int Lanes, class Sample>
 SFERANT_INLINE void glideAll(const BlockPlan& plan, const GainRamps& ramps,
                              const SourceSignals& signals, Sample* const* outputs, int offset,
                              int count)
@@ -140,8 +157,8 @@ SFERANT_INLINE void glideAll(const BlockPlan& plan, const GainRamps& ramps,
             const double* left = signals.left[plan.signalRow[c]] + first;
             const double* right = signals.right[plan.signalRow[c]] + first;
             if (length == kGlideStep)
-                rampWholeStep(out, left, right, start.left[c], slope.left[c], start.right[c],
-                              slope.right[c]);
+                rampWholeStep<Lanes>(out, left, right, start.left[c], slope.left[c], start.right[c],
+                                     slope.right[c]);
             else
                 rampChannel(out, left, right, start.left[c], slope.left[c], start.right[c],
                             slope.right[c], length);
@@ -157,7 +174,7 @@ template <class Sample>
 void glidePlain(const BlockPlan& plan, const GainRamps& ramps, const SourceSignals& signals,
                 Sample* const* outputs, int offset, int count)
 {
-    glideAll(plan, ramps, signals, outputs, offset, count);
+    glideAll<2>(plan, ramps, signals, outputs, offset, count);
 }
 
 template <class Sample>
@@ -165,7 +182,7 @@ SFERANT_AVX2_FMA void glideAvx2(const BlockPlan& plan, const GainRamps& ramps,
                                 const SourceSignals& signals, Sample* const* outputs, int offset,
                                 int count)
 {
-    glideAll(plan, ramps, signals, outputs, offset, count);
+    glideAll<4>(plan, ramps, signals, outputs, offset, count);
 }
 
 template <class Sample>
@@ -173,7 +190,7 @@ SFERANT_AVX512 void glideAvx512(const BlockPlan& plan, const GainRamps& ramps,
                                 const SourceSignals& signals, Sample* const* outputs, int offset,
                                 int count)
 {
-    glideAll(plan, ramps, signals, outputs, offset, count);
+    glideAll<kGroup>(plan, ramps, signals, outputs, offset, count);
 }
 
 template <class Sample> GlideFunction<Sample> widestGlide()
