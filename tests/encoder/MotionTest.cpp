@@ -3,8 +3,8 @@
 // encoder glides from one block's values to the next, so the motion adds no buzz at the
 // block rate and follows the ideal per-sample encoding one block late.
 #include "HostedEffect.h"
+#include "OutOfBand.h"
 #include "SphericalHarmonics.h"
-#include "ToneSpectrum.h"
 
 #include <gtest/gtest.h>
 

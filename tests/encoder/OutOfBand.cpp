@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "ToneSpectrum.h"
+#include "OutOfBand.h"
 
 #include <cmath>
 #include <complex>
@@ -84,7 +84,7 @@ double outOfBandDecibels(const std::vector<std::vector<double>>& channels, int f
         const double f = sampleRate * static_cast<double>(k) / static_cast<double>(size);
         (std::fabs(f - tone) <= halfBand ? inside : outside) += energy;
     };
-    // Two channels at a time, as the real and the imaginary part of one transform.
+    // Two channels at a time: one as the real, the other as the imaginary input of one transform.
     std::vector<Complex> z(size);
     for (size_t c = 0; c < channels.size(); c += 2)
     {
