@@ -46,8 +46,8 @@ static_assert(kGlideStep % kGroup == 0, "a step is whole groups");
 
 template <int Lanes> struct Vectors
 {
-    typedef double Doubles __attribute__((vector_size(Lanes * 8)));
-    typedef float Floats __attribute__((vector_size(Lanes * 4)));
+    typedef double Doubles __attribute__((vector_size(Lanes * sizeof(double))));
+    typedef float Floats __attribute__((vector_size(Lanes * sizeof(float))));
 };
 
 template <class V> SFERANT_INLINE V load(const double* p)
@@ -57,14 +57,15 @@ template <class V> SFERANT_INLINE V load(const double* p)
     return v;
 }
 
-template <int Lanes, class V> SFERANT_INLINE void store(double* p, V v)
+template <class V> SFERANT_INLINE void store(double* p, V v)
 {
     std::memcpy(p, &v, sizeof v);
 }
 
-template <int Lanes, class V> SFERANT_INLINE void store(float* p, V v)
+template <class V> SFERANT_INLINE void store(float* p, V v)
 {
-    const auto f = __builtin_convertvector(v, typename Vectors<Lanes>::Floats);
+    typedef typename Vectors<sizeof(V) / sizeof(double)>::Floats Floats;
+    const Floats f = __builtin_convertvector(v, Floats);
     std::memcpy(p, &f, sizeof f);
 }
 
@@ -90,7 +91,7 @@ SFERANT_INLINE void rampWholeStep(Sample* out, const double* left, const double*
         for (int p = 0; p < kParts; ++p)
         {
             const int at = i + p * Lanes;
-            store<Lanes>(out + at, load<V>(left + at) * gainL[p] + load<V>(right + at) * gainR[p]);
+            store(out + at, load<V>(left + at) * gainL[p] + load<V>(right + at) * gainR[p]);
             gainL[p] += nextL;
             gainR[p] += nextR;
         }
