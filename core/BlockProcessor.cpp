@@ -106,23 +106,50 @@ bool switched(const float* before, const float (&after)[kNumParams])
            switchState(before[kNFC]) != switchState(after[kNFC]);
 }
 
+// Whether the block reads a right input: stereo now or at one of its points.
+bool readsRightInput(const float (&parameters)[kNumParams], const ParameterPoints& points)
+{
+    return switchState(parameters[kInput]) == 1 ||
+           std::any_of(points.begin(), points.end(),
+                       [](const ParameterPoint& p)
+                       { return p.index == kInput && switchState(p.value) == 1; });
+}
+
+// Where the span that starts at `start` ends: a continuous value's point ends a span (its
+// value is reached at the span's last frame), a switch's point starts one (its fade starts
+// at its frame). Points are in order of frames from `next` on.
+int spanEnd(const ParameterPoint* next, const ParameterPoint* last, int start, int frames)
+{
+    int end = frames;
+    for (; next != last && next->frame < end; ++next)
+    {
+        const int at = std::min(next->frame, frames - 1);
+        const int boundary = kParameters[next->index].positions ? at : at + 1;
+        if (boundary > start) end = std::min(end, boundary);
+    }
+    return end;
+}
+
 } // namespace
 
 void BlockProcessor::prepare(double rate, int /*maxFrames*/)
 {
     sampleRate = rate;
     glideAllowed = false;
+    fadeDone = fadeLength;
 }
 
 void BlockProcessor::reset()
 {
     state = FilterState{};
     glideAllowed = false;
+    fadeDone = fadeLength;
 }
 
 void BlockProcessor::skipNextGlide()
 {
     glideAllowed = false;
+    fadeDone = fadeLength;
 }
 
 void BlockProcessor::setParameters(const float (&values)[kNumParams])
@@ -140,18 +167,59 @@ void BlockProcessor::process(const double* const* inputs, double* const* outputs
     processBlock(inputs, outputs, frames);
 }
 
+void BlockProcessor::process(const float* const* inputs, float* const* outputs, int frames,
+                             const ParameterPoints& points)
+{
+    processBlock(inputs, outputs, frames, points);
+}
+
+void BlockProcessor::process(const double* const* inputs, double* const* outputs, int frames,
+                             const ParameterPoints& points)
+{
+    processBlock(inputs, outputs, frames, points);
+}
+
 template <class Sample>
 void BlockProcessor::processBlock(const Sample* const* inputs, Sample* const* outputs, int frames)
 {
     if (!buffersUsable(inputs, outputs, frames, switchState(parameters[kInput]) == 1)) return;
     FlushDenormals flush;
-    FilterState fadingState;
-    const Glides glides = startGlides(frames, fadingState);
+    processSpan(inputs, outputs, frames, frames);
+}
+
+template <class Sample>
+void BlockProcessor::processBlock(const Sample* const* inputs, Sample* const* outputs, int frames,
+                                  const ParameterPoints& points)
+{
+    if (!buffersUsable(inputs, outputs, frames, readsRightInput(parameters, points))) return;
+    FlushDenormals flush;
+    const ParameterPoint* next = points.begin();
+    for (int start = 0; start < frames;)
+    {
+        const int end = spanEnd(next, points.end(), start, frames);
+        for (; next != points.end() && std::min(next->frame, frames - 1) < end; ++next)
+            parameters[next->index] = next->value;
+        const Sample* in[kNumInputs];
+        Sample* out[kNumOutputs];
+        for (int c = 0; c < kNumInputs; ++c)
+            in[c] = inputs[c] ? inputs[c] + start : nullptr;
+        for (int c = 0; c < kNumOutputs; ++c)
+            out[c] = outputs[c] + start;
+        processSpan(in, out, end - start, frames - start);
+        start = end;
+    }
+}
+
+template <class Sample>
+void BlockProcessor::processSpan(const Sample* const* inputs, Sample* const* outputs, int frames,
+                                 int fadeRoom)
+{
+    const Glides glides = startGlides(frames, fadeRoom);
     for (int offset = 0; offset < frames; offset += kChunkFrames)
     {
         const int count = std::min(kChunkFrames, frames - offset);
         if (glides.fade && offset == 0)
-            processFadingChunk(fadingState, inputs, outputs, count);
+            processFadingChunk(inputs, outputs, count);
         else if (glides.direction || glides.distance)
             processMovingChunk(glides, inputs, outputs, offset, count);
         else
@@ -176,16 +244,21 @@ BlockProcessor::Glides BlockProcessor::glidesFrom(const float* before) const
 // Brings the plan to the new values and says how the block gets there. A switch
 // keeps the old plan and a copy of the filters' memory for the fade; a moving
 // source starts from the direction, gains and distance of the old plan.
-BlockProcessor::Glides BlockProcessor::startGlides(int frames, FilterState& fadingState)
+// A fade begun in an earlier span of the block goes on, and a move meanwhile goes
+// with it.
+BlockProcessor::Glides BlockProcessor::startGlides(int frames, int fadeRoom)
 {
     const bool planned = plan.values() != nullptr;
-    const Glides glides = glidesFrom(plan.values());
+    Glides glides = glidesFrom(plan.values());
     if (glides.fade)
     {
         fadingPlan = plan;
         fadingState = state;
-        fadeFrames = std::min(kFadeFrames, frames);
+        fadeLength = std::min(kFadeFrames, fadeRoom);
+        fadeDone = 0;
     }
+    else if (fadeDone < fadeLength)
+        glides = {true, false, false};
     if (glides.direction) directionGlide.startFrom(plan);
     const bool wereFiltering = planned && plan.nearField;
     const int previousOrder = plan.order;
@@ -252,16 +325,18 @@ void BlockProcessor::runMovingFilters(int offset, int count)
 // The old settings run on a copy of the filters' memory: only the new ones'
 // filters carry on.
 template <class Sample>
-void BlockProcessor::processFadingChunk(FilterState& fadingState, const Sample* const* inputs,
-                                        Sample* const* outputs, int count)
+void BlockProcessor::processFadingChunk(const Sample* const* inputs, Sample* const* outputs,
+                                        int count)
 {
+    const FadeSpan fade{std::min(fadeLength - fadeDone, count), fadeDone, fadeLength};
     loadSources(plan, signals, inputs, 0, count);
     if (plan.nearField) runNearFieldFilters(plan.filters, plan.order, state, signals, 0, count);
-    loadSources(fadingPlan, fadingSignals, inputs, 0, fadeFrames);
+    loadSources(fadingPlan, fadingSignals, inputs, 0, fade.frames);
     if (fadingPlan.nearField)
         runNearFieldFilters(fadingPlan.filters, fadingPlan.order, fadingState, fadingSignals, 0,
-                            fadeFrames);
-    mixCrossfade(fadingPlan, fadingSignals, plan, signals, outputs, count, fadeFrames);
+                            fade.frames);
+    mixCrossfade(fadingPlan, fadingSignals, plan, signals, outputs, count, fade);
+    fadeDone += fade.frames;
     noteLatestSignals(count);
 }
 

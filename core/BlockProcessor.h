@@ -4,6 +4,7 @@
 #include "core/BlockPlan.h"
 #include "core/FilterState.h"
 #include "core/Glide.h"
+#include "core/ParameterPoints.h"
 #include "core/SourceSignals.h"
 
 // The audio path of every plug-in format: encodes blocks of a mono or stereo input into the
@@ -17,6 +18,10 @@
 // block with the previous block's values is encoded exactly as without gliding. A near-field
 // filter that starts to run (the compensation switched on, or the order raised) starts from
 // silence.
+//
+// Values may also change at frames inside a block (parameter points): the source reaches a
+// point's value at the point's frame, gliding there from the value before as between blocks,
+// and a switch's crossfade starts at its point's frame.
 
 namespace sferant
 {
@@ -49,6 +54,13 @@ class BlockProcessor
     // zero while it runs; the caller's floating-point mode is restored.
     void process(const float* const* inputs, float* const* outputs, int frames);
     void process(const double* const* inputs, double* const* outputs, int frames);
+    // One block that starts at the values the last block ended with and takes each point's
+    // value at its frame (points past the block's end at its last frame); the values stay
+    // at the last points' afterwards.
+    void process(const float* const* inputs, float* const* outputs, int frames,
+                 const ParameterPoints& points);
+    void process(const double* const* inputs, double* const* outputs, int frames,
+                 const ParameterPoints& points);
 
     const FilterState& filterState() const { return state; }
     FilterState& filterState() { return state; }
@@ -62,8 +74,14 @@ class BlockProcessor
 
     template <class Sample>
     void processBlock(const Sample* const* inputs, Sample* const* outputs, int frames);
+    template <class Sample>
+    void processBlock(const Sample* const* inputs, Sample* const* outputs, int frames,
+                      const ParameterPoints& points);
+    // Frames of a block at one set of values; a switch's fade may last up to fadeRoom frames.
+    template <class Sample>
+    void processSpan(const Sample* const* inputs, Sample* const* outputs, int frames, int fadeRoom);
     Glides glidesFrom(const float* before) const;
-    Glides startGlides(int frames, FilterState& fadingState);
+    Glides startGlides(int frames, int fadeRoom);
     void startFilters(bool wereRunning, int order);
     template <class Sample>
     void processChunk(const Sample* const* inputs, Sample* const* outputs, int offset, int count);
@@ -71,8 +89,7 @@ class BlockProcessor
     void processMovingChunk(const Glides& glides, const Sample* const* inputs,
                             Sample* const* outputs, int offset, int count);
     template <class Sample>
-    void processFadingChunk(FilterState& fadingState, const Sample* const* inputs,
-                            Sample* const* outputs, int count);
+    void processFadingChunk(const Sample* const* inputs, Sample* const* outputs, int count);
     void runMovingFilters(int offset, int count);
     void noteLatestSignals(int count);
 
@@ -86,10 +103,12 @@ class BlockProcessor
     // A moving source's glide across the current block.
     DirectionGlide directionGlide;
     DistanceGlide distanceGlide;
-    // After a switch: the previous block's settings, and their signals while they fade out.
+    // After a switch: the previous settings, their filters' memory and their signals while
+    // they fade out; a fade begun in one span of a block goes on in the next.
     BlockPlan fadingPlan;
+    FilterState fadingState{};
     SourceSignals fadingSignals;
-    int fadeFrames = 0;
+    int fadeLength = 0, fadeDone = 0;
 };
 
 } // namespace sferant

@@ -74,9 +74,11 @@ const MixFunction<double> mixDouble = widestMix<double>();
 // A switch comes seldom: this runs plain.
 template <class Sample>
 void crossfade(const BlockPlan& from, const SourceSignals& fromSignals, const BlockPlan& to,
-               const SourceSignals& toSignals, Sample* const* outputs, int count, int fadeFrames)
+               const SourceSignals& toSignals, Sample* const* outputs, int count,
+               const FadeSpan& fade)
 {
-    const double perFrame = 1.0 / fadeFrames;
+    const double perFrame = 1.0 / fade.length;
+    const int fadeFrames = fade.frames;
     for (int c = 0; c < kNumOutputs; ++c)
     {
         const double oldL = from.halfGains.left[c], oldR = from.halfGains.right[c];
@@ -88,7 +90,7 @@ void crossfade(const BlockPlan& from, const SourceSignals& fromSignals, const Bl
         Sample* out = outputs[c];
         for (int i = 0; i < fadeFrames; ++i)
         {
-            const double in = (i + 1) * perFrame;
+            const double in = (fade.done + i + 1) * perFrame;
             out[i] = static_cast<Sample>((oldLeft[i] * oldL + oldRight[i] * oldR) * (1 - in) +
                                          (left[i] * newL + right[i] * newR) * in);
         }
@@ -112,15 +114,17 @@ void mixChannels(const BlockPlan& plan, const SourceSignals& signals, double* co
 }
 
 void mixCrossfade(const BlockPlan& from, const SourceSignals& fromSignals, const BlockPlan& to,
-                  const SourceSignals& toSignals, float* const* outputs, int count, int fadeFrames)
+                  const SourceSignals& toSignals, float* const* outputs, int count,
+                  const FadeSpan& fade)
 {
-    crossfade(from, fromSignals, to, toSignals, outputs, count, fadeFrames);
+    crossfade(from, fromSignals, to, toSignals, outputs, count, fade);
 }
 
 void mixCrossfade(const BlockPlan& from, const SourceSignals& fromSignals, const BlockPlan& to,
-                  const SourceSignals& toSignals, double* const* outputs, int count, int fadeFrames)
+                  const SourceSignals& toSignals, double* const* outputs, int count,
+                  const FadeSpan& fade)
 {
-    crossfade(from, fromSignals, to, toSignals, outputs, count, fadeFrames);
+    crossfade(from, fromSignals, to, toSignals, outputs, count, fade);
 }
 
 } // namespace sferant

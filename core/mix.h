@@ -25,13 +25,20 @@ void mixGliding(const BlockPlan& plan, const GainRamps& ramps, const SourceSigna
 void mixGliding(const BlockPlan& plan, const GainRamps& ramps, const SourceSignals& signals,
                 double* const* outputs, int offset, int count);
 
-// The first chunk of a block after a switch: the old settings' output fades out
-// and the new settings' in over the first fadeFrames frames; the new one alone
-// follows.
+// The part of a crossfade in a chunk: its first `frames` frames, after `done` of the
+// fade's `length`.
+struct FadeSpan
+{
+    int frames, done, length;
+};
+
+// The first chunk of a span after a switch: the old settings' output fades out
+// and the new settings' in over the fade's frames; the new one alone follows.
 void mixCrossfade(const BlockPlan& from, const SourceSignals& fromSignals, const BlockPlan& to,
-                  const SourceSignals& toSignals, float* const* outputs, int count, int fadeFrames);
+                  const SourceSignals& toSignals, float* const* outputs, int count,
+                  const FadeSpan& fade);
 void mixCrossfade(const BlockPlan& from, const SourceSignals& fromSignals, const BlockPlan& to,
                   const SourceSignals& toSignals, double* const* outputs, int count,
-                  int fadeFrames);
+                  const FadeSpan& fade);
 
 } // namespace sferant

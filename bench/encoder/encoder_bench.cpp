@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Speed of the audio path at 48 kHz: nanoseconds per sample frame and the
 // real-time factor, for block sizes from 32 to 4096.
+#include "core/BlockProcessor.h"
 #include "core/FlushDenormals.h"
 #include "core/nearfield_filters.h"
 #include "core/parameters.h"
@@ -142,6 +143,48 @@ template <class Sample> void BM_ProcessMoving(benchmark::State& state)
     reportPerFrame(state, frames);
 }
 
+// A moving source through the core alone, block 512: argument 0 sets azimuth and elevation
+// before every block (the block-rate glide), 32 gives them as points every 32 frames inside
+// the block (sample-accurate automation).
+void BM_CorePoints(benchmark::State& state)
+{
+    constexpr int kBlock = 512;
+    const int spacing = static_cast<int>(state.range(0));
+    sferant::BlockProcessor processor;
+    processor.prepare(kSampleRate, kBlock);
+    float values[sferant::kNumParams];
+    const auto start = settings(false);
+    std::copy(start.begin(), start.end(), values);
+    processor.setParameters(values);
+    Buffers<float> buffers(kBlock);
+    auto points = std::make_unique<sferant::ParameterPoints>();
+    Sweep azimuth(0.0013f / 16), elevation(0.0007f / 16);
+    for (auto _ : state)
+    {
+        points->clear();
+        for (int at = spacing - 1; spacing && at < kBlock; at += spacing)
+        {
+            points->add(at, sferant::kAzimuth, azimuth.next());
+            points->add(at, sferant::kElevation, elevation.next());
+        }
+        if (spacing)
+            processor.process(buffers.inputs, buffers.outputs, kBlock, *points);
+        else
+        {
+            // The same sweep, one value per block.
+            for (int step = 0; step < kBlock / 32; ++step)
+            {
+                values[sferant::kAzimuth] = azimuth.next();
+                values[sferant::kElevation] = elevation.next();
+            }
+            processor.setParameters(values);
+            processor.process(buffers.inputs, buffers.outputs, kBlock);
+        }
+        benchmark::ClobberMemory();
+    }
+    reportPerFrame(state, kBlock);
+}
+
 // Silent input while the near-field filters ring out from a denormal state:
 // argument 1 runs them with flush-to-zero and denormals-are-zero (as the
 // processor does), 0 with both cleared.
@@ -192,6 +235,7 @@ void blockSizes(benchmark::internal::Benchmark* b)
 BENCHMARK_TEMPLATE(BM_Process, float)->Apply(blockSizes);
 BENCHMARK_TEMPLATE(BM_Process, double)->Apply(blockSizes);
 BENCHMARK_TEMPLATE(BM_ProcessMoving, float)->Apply(blockSizes);
+BENCHMARK(BM_CorePoints)->ArgName("points_every")->Arg(0)->Arg(32);
 BENCHMARK(BM_DenormalTail)->ArgName("flush")->Arg(1)->Arg(0);
 
 BENCHMARK_MAIN();

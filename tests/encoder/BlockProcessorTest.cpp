@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <atomic>
 #include <cmath>
 #include <cstdlib>
@@ -241,4 +242,43 @@ TEST(BlockProcessor, ASwitchReadsNoSignalTheFiltersDidNotWrite)
     processor->process(channels.inputs, channels.outputs, kFrames);
     EXPECT_TRUE(channels.outputsFinite(kFrames));
     processor->~BlockProcessor();
+}
+
+// A value at a point is reached at the point's frame, as at the last frame of a block that
+// ends there; a switch starts at its frame, as with a block that starts there, and its fade
+// goes on across a later point.
+TEST(BlockProcessor, PointsEncodeAsBlocksThatEndAtAMoveAndStartAtASwitch)
+{
+    float moved[sferant::kNumParams], switched[sferant::kNumParams];
+    std::copy(std::begin(kNearField), std::end(kNearField), moved);
+    moved[sferant::kAzimuth] = 0.4f;
+    std::copy(std::begin(moved), std::end(moved), switched);
+    switched[sferant::kOrder] = 0.5f;
+    auto pointed = preparedProcessor(kNearField), split = preparedProcessor(kNearField);
+    Channels<float> a(kFrames), b(kFrames);
+    fillInputs(a, 5);
+    fillInputs(b, 5);
+    pointed->process(a.inputs, a.outputs, kFrames);
+    split->process(b.inputs, b.outputs, kFrames);
+
+    auto points = std::make_unique<sferant::ParameterPoints>();
+    points->add(230, sferant::kAzimuth, 0.4f); // no change: the fade goes on across it
+    points->add(200, sferant::kOrder, 0.5f);
+    points->add(99, sferant::kAzimuth, 0.4f);
+    pointed->process(a.inputs, a.outputs, kFrames, *points);
+    const struct
+    {
+        int from, to;
+        const float (&values)[sferant::kNumParams];
+    } blocks[] = {{0, 100, moved}, {100, 200, moved}, {200, kFrames, switched}};
+    for (const auto& block : blocks)
+    {
+        const float* in[kInputs] = {b.inputs[0] + block.from, b.inputs[1] + block.from};
+        float* out[kOutputs];
+        for (int c = 0; c < kOutputs; ++c)
+            out[c] = b.outputs[c] + block.from;
+        split->setParameters(block.values);
+        split->process(in, out, block.to - block.from);
+    }
+    expectSameOutputs(a, b, "points against blocks");
 }

@@ -1,10 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // A moving source, as a host automates it: a new value at the start of every block. The
 // encoder glides from one block's values to the next, so the motion adds no buzz at the
-// block rate and follows the ideal per-sample encoding one block late.
+// block rate and follows the ideal per-sample encoding one block late. A host that sends
+// points at frames inside the block (sample-accurate automation) is followed with no lag.
 #include "HostedEffect.h"
 #include "OutOfBand.h"
 #include "SphericalHarmonics.h"
+
+#include "core/BlockProcessor.h"
 
 #include <gtest/gtest.h>
 
@@ -13,6 +16,7 @@
 #include <cmath>
 #include <cstdio>
 #include <functional>
+#include <memory>
 
 using namespace sferant_test;
 
@@ -82,23 +86,40 @@ std::array<float, sferant::kNumParams> stillSettings(bool nearField)
 
 using Outputs = std::vector<std::vector<double>>;
 
-// The tone encoded in blocks of `block` frames, the moving value set before each block.
-Outputs encodeMoving(const Motion& motion, int block)
+// The tone encoded in blocks of `block` frames. With no point spacing the moving value is set
+// before each block, through the effect; else the core takes a point every `pointSpacing`
+// frames, the last on the block's last frame (a point is reached at its frame: the frames
+// after a block's last point hold its value).
+Outputs encodeMoving(const Motion& motion, int block, int pointSpacing = 0)
 {
     HostedEffect effect;
     effect.start(static_cast<float>(kRate), block);
-    const auto settings = stillSettings(motion.nearField);
-    for (int i = 0; i < sferant::kNumParams; ++i)
-        effect.set(i, settings[i]);
+    sferant::BlockProcessor processor;
+    processor.prepare(kRate, block);
+    auto settings = stillSettings(motion.nearField);
+    settings[motion.parameter] = motion.hostValueAt(0);
+    float values[sferant::kNumParams];
+    std::copy(settings.begin(), settings.end(), values);
+    effect.setAll(values);
+    processor.setParameters(values);
     Outputs outputs(kOutputs, std::vector<double>(kFrames));
     Channels<double> channels(block);
+    auto points = std::make_unique<sferant::ParameterPoints>();
     for (int start = 0; start < kFrames; start += block)
     {
         const int frames = std::min(block, kFrames - start);
         for (int i = 0; i < frames; ++i)
             channels.in[0][i] = tone(start + i);
-        effect.set(motion.parameter, motion.hostValueAt(start));
-        effect.process(channels, frames);
+        points->clear();
+        for (int at = pointSpacing - 1; pointSpacing && at < frames; at += pointSpacing)
+            points->add(at, motion.parameter, motion.hostValueAt(start + at));
+        if (pointSpacing)
+            processor.process(channels.inputs, channels.outputs, frames, *points);
+        else
+        {
+            effect.set(motion.parameter, motion.hostValueAt(start));
+            effect.process(channels, frames);
+        }
         for (int c = 0; c < kOutputs; ++c)
             std::copy_n(channels.out[c].begin(), frames, outputs[c].begin() + start);
     }
@@ -267,6 +288,24 @@ TEST(Motion, ASweptToneKeepsItsEnergyWithinTenHertzAndFollowsTheIdealEncoding)
             const double spread = outOfBandDecibels(outputs, kPreRoll, kMeasured, kRate, kTone, 10);
             const double error = bestLagError(motion, outputs, block);
             std::printf("%-26s block %4d: outside +-10 Hz %7.1f dB, against ideal %7.1f dB\n",
+                        motion.what, block, spread, error);
+            EXPECT_LE(spread, -100) << motion.what << ", block " << block;
+            EXPECT_LE(error, -90) << motion.what << ", block " << block;
+        }
+}
+
+// Points every 32 frames, each reached at its frame: the encoding follows the ideal one with
+// no lag at all.
+TEST(Motion, PointsInsideTheBlockAreFollowedAtZeroLag)
+{
+    for (const Motion& motion : {kDirectionMotions[0], kDirectionMotions[1]})
+        for (int block : kBlocks)
+        {
+            const Outputs outputs = encodeMoving(motion, block, 32);
+            const double spread = outOfBandDecibels(outputs, kPreRoll, kMeasured, kRate, kTone, 10);
+            const double error = lagError(motion, outputs, block, 0, 1);
+            std::printf("%-26s block %4d, points every 32: outside +-10 Hz %7.1f dB, against "
+                        "ideal at zero lag %7.1f dB\n",
                         motion.what, block, spread, error);
             EXPECT_LE(spread, -100) << motion.what << ", block " << block;
             EXPECT_LE(error, -90) << motion.what << ", block " << block;
