@@ -8,16 +8,10 @@
 namespace sferant
 {
 
-namespace
-{
-
-// A range of a whole turn comes back to where it started.
-bool circular(const Parameter& p)
+bool circularRange(const Parameter& p)
 {
     return p.unit == Unit::kDegrees && p.maximum - p.minimum == 360;
 }
-
-} // namespace
 
 float modulatedValue(int index, float automated, double offset)
 {
@@ -25,7 +19,7 @@ float modulatedValue(int index, float automated, double offset)
     if (offset == 0 || !std::isfinite(offset)) return automated;
     const Parameter& p = kParameters[index];
     double user = userValue(index, automated) + offset;
-    if (circular(p))
+    if (circularRange(p))
     {
         const double turn = p.maximum - p.minimum;
         user -= turn * std::floor((user - p.minimum) / turn);
