@@ -15,9 +15,10 @@ packages=(
   xvfb xdotool x11-utils
   clang libclang-rt-14-dev valgrind
   dpkg-dev file help2man
+  dpf-source
 )
 if [ "${1:-}" = --hosts ]; then
-  packages+=(sordi lilv-utils ardour jalv jackd2 imagemagick python3)
+  packages+=(sordi lilv-utils ardour jalv jackd2 imagemagick python3 qtractor)
 fi
 
 source "$(dirname "$0")/apt.sh"

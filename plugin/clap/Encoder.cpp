@@ -198,13 +198,12 @@ void Encoder::run(const clap_process_t& p, const Sample* const* inputs, Sample* 
 {
     const int frames = static_cast<int>(std::min<uint32_t>(p.frames_count, 1u << 30));
     assert(points->empty());
-    const uint32_t count = p.in_events ? p.in_events->size(p.in_events) : 0;
-    uint32_t next = 0;
+    EventCursor cursor{p.in_events, 0, p.in_events ? p.in_events->size(p.in_events) : 0, 0};
     takeReloadedValues();
     for (int start = 0; start < frames;)
     {
         int end = std::min(frames, start + maxFrames);
-        next = gatherPoints(p.in_events, count, next, start, end, frames);
+        gatherPoints(cursor, start, end, frames);
         const Sample* in[kNumInputs];
         Sample* out[kNumOutputs];
         for (int c = 0; c < kNumInputs; ++c)
@@ -216,8 +215,8 @@ void Encoder::run(const clap_process_t& p, const Sample* const* inputs, Sample* 
         start = end;
     }
     // The events of an empty block leave their values for the next one.
-    for (; next < count; ++next)
-        if (const clap_event_header_t* event = p.in_events->get(p.in_events, next))
+    for (; cursor.next < cursor.count; ++cursor.next)
+        if (const clap_event_header_t* event = p.in_events->get(p.in_events, cursor.next))
             apply(*event, 0);
     points->clear();
     // Values whose points found no room are reached in the next block.
@@ -235,24 +234,24 @@ void Encoder::requestRestartOnNewAnswer()
     }
 }
 
-// Events come in order of time; one out of order counts at the piece's first frame, one
-// past the block's end at its last.
-uint32_t Encoder::gatherPoints(const clap_input_events_t* events, uint32_t count, uint32_t next,
-                               int start, int& end, int frames)
+// Events come in order of time; one out of order counts at the time of the one before (so
+// that values and points agree on the last), one past the block's end at its last frame.
+void Encoder::gatherPoints(EventCursor& cursor, int start, int& end, int frames)
 {
-    for (; next < count; ++next)
+    for (; cursor.next < cursor.count; ++cursor.next)
     {
-        const clap_event_header_t* event = events->get(events, next);
+        const clap_event_header_t* event = cursor.events->get(cursor.events, cursor.next);
         if (!event) continue;
-        const int time = static_cast<int>(std::min<uint32_t>(event->time, frames - 1));
+        const int time =
+            std::max(cursor.latest, static_cast<int>(std::min<uint32_t>(event->time, frames - 1)));
         if (time >= end && end < frames) break;
-        if (!apply(*event, std::max(time - start, 0)) && time > start)
+        cursor.latest = time;
+        if (!apply(*event, time - start) && time > start)
         {
             end = time; // the event comes again as the next piece's first
             break;
         }
     }
-    return next;
 }
 
 bool Encoder::apply(const clap_event_header_t& event, int frame)

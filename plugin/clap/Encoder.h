@@ -73,10 +73,16 @@ class Encoder
   private:
     template <class Sample>
     void run(const clap_process_t& process, const Sample* const* inputs, Sample* const* outputs);
-    // Points from the events from `next` on, for the frames start .. end - 1 of a block of
-    // `frames`; a full list ends the piece earlier (end moves). Answers the next event.
-    uint32_t gatherPoints(const clap_input_events_t* events, uint32_t count, uint32_t next,
-                          int start, int& end, int frames);
+    // Where a block's events have been read to: the next one, and the latest time so far.
+    struct EventCursor
+    {
+        const clap_input_events_t* events;
+        uint32_t next, count;
+        int latest;
+    };
+    // Points from the cursor's events for the frames start .. end - 1 of a block of `frames`;
+    // a full list ends the piece earlier (end moves).
+    void gatherPoints(EventCursor& cursor, int start, int& end, int frames);
     // One event at a piece's frame: its value is taken; false when no point is left for it.
     bool apply(const clap_event_header_t& event, int frame);
     void requestRestartOnNewAnswer();
