@@ -10,8 +10,8 @@ build=${1:-build-windows}
 version=$(sed -n 's/^project(Sferant VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)
 name=sferant-$version-windows
 
-files=(x64/Sferant.dll x64/SferantAmbiX.dll x64/sferant-host.exe
-  x86/Sferant.dll x86/SferantAmbiX.dll x86/sferant-host.exe)
+files=(x64/Sferant.dll x64/SferantAmbiX.dll x64/Sferant.clap x64/sferant-host.exe
+  x86/Sferant.dll x86/SferantAmbiX.dll x86/Sferant.clap x86/sferant-host.exe)
 for file in "${files[@]}"; do
   if [ ! -f "$build/$file" ]; then
     echo "package-windows: $build/$file is missing (scripts/build-windows.sh builds it)" >&2

@@ -8,7 +8,8 @@ source=$1 version=$2 scratch=$3
 
 rm -rf "$scratch"
 mkdir -p "$scratch/x64" "$scratch/x86"
-modules="x64/Sferant.dll x64/SferantAmbiX.dll x86/Sferant.dll x86/SferantAmbiX.dll"
+modules="x64/Sferant.dll x64/SferantAmbiX.dll x64/Sferant.clap x86/Sferant.dll x86/SferantAmbiX.dll
+  x86/Sferant.clap"
 for file in $modules x64/sferant-host.exe x86/sferant-host.exe; do
   echo "$file" >"$scratch/$file"
 done
