@@ -36,7 +36,7 @@ bool AmbisonicAnswer::operator!=(const AmbisonicAnswer& other) const
 
 Encoder::Encoder(const Edition& edition, const clap_plugin_t& operations,
                  const clap_plugin_descriptor_t* descriptor, const clap_host_t* host)
-    : edition(edition), record(operations), host(host)
+    : edition(edition), host(host), record(operations)
 {
     record.desc = descriptor;
     record.plugin_data = this;
@@ -44,6 +44,16 @@ Encoder::Encoder(const Edition& edition, const clap_plugin_t& operations,
     for (int i = 0; i < kNumParams; ++i)
         defaults[i] = defaultValue(edition, i);
     setValues(defaults);
+}
+
+Encoder::~Encoder()
+{
+    destroyEditorWindow(*this, window);
+}
+
+const void* Encoder::hostExtension(const char* id) const
+{
+    return host->get_extension(host, id);
 }
 
 Encoder& Encoder::of(const clap_plugin_t* plugin)
@@ -184,12 +194,46 @@ clap_process_status Encoder::process(const clap_process_t& p)
     return CLAP_PROCESS_ERROR;
 }
 
-// A state loaded while active reaches the block's first frame.
+// A state loaded while active: the block glides to it, as to a VST 2.4 host's values.
 void Encoder::takeReloadedValues()
 {
     if (!reloaded.exchange(false)) return;
     for (int i = 0; i < kNumParams; ++i)
-        points->add(0, i, values.setAutomated(i, automated[i].load()));
+        values.setAutomated(i, automated[i].load());
+}
+
+void Encoder::edit(const Edit& edit)
+{
+    assert(onMainThread());
+    if (edit.index >= kNumParams) return;
+    if (edit.kind == Edit::kValue) automated[edit.index].store(edit.value);
+    edits.push(edit);
+    if (hostParams && hostParams->request_flush) hostParams->request_flush(host);
+}
+
+void Encoder::takeEdits(const clap_output_events_t* out)
+{
+    for (Edit edit; edits.pop(edit);)
+    {
+        const clap_event_header_t header{0, 0, CLAP_CORE_EVENT_SPACE_ID, 0, 0};
+        if (edit.kind == Edit::kValue)
+        {
+            values.setAutomated(edit.index, edit.value);
+            clap_event_param_value_t event{
+                header, edit.index, nullptr, -1, -1, -1, -1, userValue(edit.index, edit.value)};
+            event.header.size = sizeof event;
+            event.header.type = CLAP_EVENT_PARAM_VALUE;
+            if (out) out->try_push(out, &event.header);
+        }
+        else
+        {
+            clap_event_param_gesture_t event{header, edit.index};
+            event.header.size = sizeof event;
+            event.header.type = edit.kind == Edit::kBegin ? CLAP_EVENT_PARAM_GESTURE_BEGIN
+                                                          : CLAP_EVENT_PARAM_GESTURE_END;
+            if (out) out->try_push(out, &event.header);
+        }
+    }
 }
 
 // The block in pieces of at most the activated length, each with its points.
@@ -200,6 +244,8 @@ void Encoder::run(const clap_process_t& p, const Sample* const* inputs, Sample* 
     assert(points->empty());
     EventCursor cursor{p.in_events, 0, p.in_events ? p.in_events->size(p.in_events) : 0, 0};
     takeReloadedValues();
+    takeEdits(p.out_events);
+    processor->setParameters(values.values());
     for (int start = 0; start < frames;)
     {
         int end = std::min(frames, start + maxFrames);
@@ -279,7 +325,7 @@ bool Encoder::apply(const clap_event_header_t& event, int frame)
 
 // Values without frames: while active on the audio thread between blocks (the next block
 // glides to them), else on the main thread.
-void Encoder::flush(const clap_input_events_t* events)
+void Encoder::flush(const clap_input_events_t* events, const clap_output_events_t* out)
 {
     assert(active ? onAudioThread() : onMainThread());
     const AmbisonicAnswer before = currentAnswer();
@@ -290,6 +336,7 @@ void Encoder::flush(const clap_input_events_t* events)
             apply(*event, 0);
             points->clear();
         }
+    takeEdits(out);
     if (!active)
         tellHostOfNewAnswer(before);
     else

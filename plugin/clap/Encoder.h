@@ -6,6 +6,7 @@
 #include "core/ParameterPoints.h"
 #include "core/edition.h"
 #include "plugin/clap/ambisonic.h"
+#include "plugin/clap/gui.h"
 
 #include <clap/events.h>
 #include <clap/ext/params.h>
@@ -41,12 +42,14 @@ class Encoder
     // this instance.
     Encoder(const Edition& edition, const clap_plugin_t& operations,
             const clap_plugin_descriptor_t* descriptor, const clap_host_t* host);
+    ~Encoder();
     Encoder(const Encoder&) = delete;
     Encoder& operator=(const Encoder&) = delete;
 
     static Encoder& of(const clap_plugin_t* plugin);
     const clap_plugin_t* plugin() const { return &record; }
     const Edition& edition;
+    const clap_host_t* const host;
 
     // The plug-in's operations, on the threads the CLAP headers name.
     bool init();
@@ -54,10 +57,19 @@ class Encoder
     void deactivate();
     void reset();
     clap_process_status process(const clap_process_t& process);
-    void flush(const clap_input_events_t* events);
+    void flush(const clap_input_events_t* events, const clap_output_events_t* out);
 
-    // The automated value in user units (main thread).
+    // The automated value in user units, and normalised (main thread).
     double value(int index) const;
+    float normalised(int index) const { return automated[index].load(std::memory_order_relaxed); }
+
+    // An edit in the editor (main thread): applied, and sent on to the host, in the next
+    // process or flush, which the host is asked for.
+    void edit(const Edit& edit);
+    EditorWindow* editorWindow() const { return window; }
+    void setEditorWindow(EditorWindow* editorWindow) { window = editorWindow; }
+    // The host's extension with this id, or null.
+    const void* hostExtension(const char* id) const;
 
     // The nine values and a version tag; a stream that ends early or is not one of these is
     // refused and changes nothing (main thread).
@@ -87,13 +99,14 @@ class Encoder
     bool apply(const clap_event_header_t& event, int frame);
     void requestRestartOnNewAnswer();
     void takeReloadedValues();
+    // The editor's edits: their values taken, their events sent to the host.
+    void takeEdits(const clap_output_events_t* out);
     AmbisonicAnswer answerFor(float weight, float output) const;
     AmbisonicAnswer currentAnswer() const;
     void tellHostOfNewAnswer(const AmbisonicAnswer& before);
     void setValues(const float (&values)[kNumParams]);
 
     clap_plugin_t record;
-    const clap_host_t* const host;
     const clap_host_thread_check_t* threadCheck = nullptr;
     const clap_host_ambisonic_t* hostAmbisonic = nullptr;
     const clap_host_params_t* hostParams = nullptr;
@@ -113,6 +126,9 @@ class Encoder
     ModulatedValues values;
     std::unique_ptr<ParameterPoints> points;
     std::unique_ptr<BlockProcessor> processor;
+
+    EditQueue edits;
+    EditorWindow* window = nullptr; // while the host has the editor created
 };
 
 } // namespace sferant::clap

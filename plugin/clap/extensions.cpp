@@ -4,6 +4,7 @@
 #include "plugin/clap/extensions.h"
 
 #include "plugin/clap/Encoder.h"
+#include "plugin/clap/gui.h"
 #include "plugin/clap/texts.h"
 
 #include <clap/ext/audio-ports.h>
@@ -61,8 +62,8 @@ const clap_plugin_params_t kParams = {
     { return knownParameter(id) && valueToText(int(id), value, text, size); },
     [](const clap_plugin_t*, clap_id id, const char* text, double* value)
     { return knownParameter(id) && value && textToValue(int(id), text, *value); },
-    [](const clap_plugin_t* plugin, const clap_input_events_t* in, const clap_output_events_t*)
-    { encoder(plugin).flush(in); },
+    [](const clap_plugin_t* plugin, const clap_input_events_t* in, const clap_output_events_t* out)
+    { encoder(plugin).flush(in, out); },
 };
 
 // One main port each way: two input channels whatever the Input parameter, 36 outputs.
@@ -132,6 +133,7 @@ const void* extension(const clap_plugin_t* plugin, const char* id)
     if (!std::strcmp(id, CLAP_EXT_PARAMS)) return &kParams;
     if (!std::strcmp(id, CLAP_EXT_AUDIO_PORTS)) return &kAudioPorts;
     if (!std::strcmp(id, CLAP_EXT_STATE)) return &kState;
+    if (const void* gui = guiExtension(id)) return gui;
     const bool ambisonicPort = encoder(plugin).edition.channelOrder == ChannelOrder::kAcn;
     if (ambisonicPort &&
         (!std::strcmp(id, CLAP_EXT_AMBISONIC) || !std::strcmp(id, CLAP_EXT_AMBISONIC_DRAFT)))

@@ -4,6 +4,7 @@
 #include "LoadedModule.h"
 
 #include <clap/ext/thread-check.h>
+#include <clap/ext/timer-support.h>
 
 #include <algorithm>
 #include <cstddef>
@@ -35,8 +36,42 @@ const clap_host_thread_check_t kThreadCheck = {
 const clap_host_params_t kParams = {
     [](const clap_host_t* h, clap_param_rescan_flags) { ++testHost(h).rescans; },
     [](const clap_host_t*, clap_id, clap_param_clear_flags) {},
-    [](const clap_host_t*) {},
+    [](const clap_host_t* h) { ++testHost(h).flushRequests; },
 };
+
+const clap_host_timer_support_t kTimers = {
+    [](const clap_host_t* h, uint32_t, clap_id* id)
+    {
+        auto& timers = testHost(h).timers;
+        *id = clap_id(timers.size() + 7);
+        timers.push_back(*id);
+        return true;
+    },
+    [](const clap_host_t* h, clap_id id)
+    {
+        auto& timers = testHost(h).timers;
+        const auto at = std::find(timers.begin(), timers.end(), id);
+        if (at == timers.end()) return false;
+        timers.erase(at);
+        return true;
+    },
+};
+
+// Records what the plug-in sends.
+bool record(const clap_output_events_t* list, const clap_event_header_t* event)
+{
+    auto& sent = static_cast<TestHost*>(list->ctx)->sent;
+    if (event->type == CLAP_EVENT_PARAM_VALUE)
+    {
+        const auto* value = reinterpret_cast<const clap_event_param_value_t*>(event);
+        sent.push_back({event->type, value->param_id, value->value});
+    }
+    else if (event->type == CLAP_EVENT_PARAM_GESTURE_BEGIN ||
+             event->type == CLAP_EVENT_PARAM_GESTURE_END)
+        sent.push_back(
+            {event->type, reinterpret_cast<const clap_event_param_gesture_t*>(event)->param_id, 0});
+    return true;
+}
 
 const clap_host_ambisonic_t kAmbisonic = {
     [](const clap_host_t* h) { ++testHost(h).ambisonicChanges; },
@@ -47,6 +82,7 @@ const void* hostExtension(const clap_host_t*, const char* id)
     if (!std::strcmp(id, CLAP_EXT_THREAD_CHECK)) return &kThreadCheck;
     if (!std::strcmp(id, CLAP_EXT_PARAMS)) return &kParams;
     if (!std::strcmp(id, CLAP_EXT_AMBISONIC)) return &kAmbisonic;
+    if (!std::strcmp(id, CLAP_EXT_TIMER_SUPPORT)) return &kTimers;
     return nullptr;
 }
 
@@ -171,9 +207,8 @@ clap_process_status ClapInstance::process(Sample* const* inputs, Sample* const* 
     channelsOf<Sample>(out) = const_cast<Sample**>(outputs);
     in.channel_count = 2;
     out.channel_count = 36;
-    static const clap_output_events_t kNoOutput = {
-        nullptr, [](const clap_output_events_t*, const clap_event_header_t*) { return true; }};
-    const clap_process_t process{-1, frames, nullptr, &in, &out, 1, 1, events.list(), &kNoOutput};
+    const clap_output_events_t sent{&host, record};
+    const clap_process_t process{-1, frames, nullptr, &in, &out, 1, 1, events.list(), &sent};
     host.onAudioThread = true;
     const clap_process_status status = plugin->process(plugin, &process);
     host.onAudioThread = false;
@@ -187,9 +222,8 @@ template clap_process_status ClapInstance::process(double* const*, double* const
 
 void ClapInstance::flush(const Events& events)
 {
-    static const clap_output_events_t kNoOutput = {
-        nullptr, [](const clap_output_events_t*, const clap_event_header_t*) { return true; }};
-    params->flush(plugin, events.list(), &kNoOutput);
+    const clap_output_events_t sent{&host, record};
+    params->flush(plugin, events.list(), &sent);
 }
 
 double ClapInstance::value(clap_id id) const

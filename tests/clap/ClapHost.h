@@ -22,13 +22,23 @@ namespace sferant_test
 // The module's factory; the module stays loaded.
 const clap_plugin_factory_t& clapFactory();
 
+// An event the plug-in sent the host: a value's id and value, a gesture's id.
+struct SentEvent
+{
+    uint16_t type;
+    clap_id id;
+    double value;
+};
+
 struct TestHost
 {
     TestHost();
     clap_host_t host;
     // The thread the test plays: the audio thread while it processes.
     bool onAudioThread = false;
-    int restartRequests = 0, ambisonicChanges = 0, rescans = 0;
+    int restartRequests = 0, ambisonicChanges = 0, rescans = 0, flushRequests = 0;
+    std::vector<clap_id> timers;
+    std::vector<SentEvent> sent;
 };
 
 // Parameter events for one block.

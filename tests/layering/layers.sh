@@ -12,7 +12,7 @@ may_include() {
     core/*) echo "core" ;; # no plug-in format, window system or editor
     plugin/vst2/*) echo "plugin/vst2 core host editor" ;; # the module gives the effect its editor
     plugin/lv2/*) echo "plugin/lv2 core editor gui" ;; # the UI binary shows the editor's frame
-    plugin/clap/*) echo "plugin/clap core" ;;
+    plugin/clap/*) echo "plugin/clap core editor gui" ;;
     gui/AEffGUIEditor.* | gui/VirtualKeys.h) echo "gui host" ;; # the editor base; the key record
     gui/*) echo "gui resources" ;;
     editor/*) echo "editor core gui host" ;;

@@ -1,0 +1,90 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Sferant.clap's editor inside a host's X11 window, driven by the host's timer: a drag on the
+// azimuth knob reaches the host as a gesture with its values at the next flush.
+// (GoogleTest comes first: Xlib's macros would rename its names.)
+#include <gtest/gtest.h>
+
+#include "ClapHost.h"
+#include "XServer.h"
+
+#include "core/parameters.h"
+#include "editor/layout.h"
+
+#include <X11/Xlib.h>
+#include <clap/ext/gui.h>
+#include <clap/ext/timer-support.h>
+
+#include <cstdlib>
+#include <string>
+#include <thread>
+
+using namespace sferant_test;
+namespace layout = sferant::layout;
+
+TEST(ClapGui, ADragOnAKnobReachesTheHostAsAGestureAtTheNextFlush)
+{
+    XServer server;
+    if (!server.started()) GTEST_SKIP() << "no Xvfb";
+    Display* display = XOpenDisplay(nullptr);
+    ASSERT_NE(display, nullptr);
+    const Window parent = XCreateSimpleWindow(display, DefaultRootWindow(display), 0, 0,
+                                              layout::kPanelWidth, layout::kPanelHeight, 0, 0, 0);
+    XMapWindow(display, parent);
+    XSync(display, False);
+    {
+        ClapInstance clap("org.sferant.encoder");
+        const auto* gui = clap.extension<clap_plugin_gui_t>(CLAP_EXT_GUI);
+        const auto* timer = clap.extension<clap_plugin_timer_support_t>(CLAP_EXT_TIMER_SUPPORT);
+        ASSERT_TRUE(gui && timer);
+        EXPECT_FALSE(gui->is_api_supported(clap.plugin, CLAP_WINDOW_API_X11, true));
+        ASSERT_TRUE(gui->create(clap.plugin, CLAP_WINDOW_API_X11, false));
+        clap_window_t window{CLAP_WINDOW_API_X11, {}};
+        window.x11 = parent;
+        ASSERT_TRUE(gui->set_parent(clap.plugin, &window));
+        uint32_t width = 0, height = 0;
+        EXPECT_TRUE(gui->get_size(clap.plugin, &width, &height));
+        EXPECT_EQ(width, uint32_t(layout::kPanelWidth));
+        EXPECT_EQ(height, uint32_t(layout::kPanelHeight));
+        ASSERT_EQ(clap.host.timers.size(), 1u);
+        const auto tick = [&](int times)
+        {
+            for (int i = 0; i < times; ++i)
+            {
+                timer->on_timer(clap.plugin, clap.host.timers[0]);
+                std::this_thread::sleep_for(std::chrono::milliseconds(20));
+            }
+        };
+        tick(5);
+        // Up from the knob's centre, as the other formats' drag tests do.
+        const std::string w = std::to_string(parent);
+        std::thread drag(
+            [&]
+            {
+                std::system(("xdotool mousemove --window " + w + " 420 92 mousedown 1 sleep 0.2 " +
+                             "mousemove --window " + w + " 420 72 sleep 0.2 mousemove --window " +
+                             w + " 420 62 sleep 0.2 mouseup 1")
+                                .c_str());
+            });
+        tick(40);
+        drag.join();
+        tick(5);
+        EXPECT_GT(clap.host.flushRequests, 0);
+        clap.flush(Events());
+
+        const auto& sent = clap.host.sent;
+        ASSERT_GE(sent.size(), 3u);
+        EXPECT_EQ(sent.front().type, CLAP_EVENT_PARAM_GESTURE_BEGIN);
+        EXPECT_EQ(sent.back().type, CLAP_EVENT_PARAM_GESTURE_END);
+        for (size_t i = 1; i + 1 < sent.size(); ++i)
+            EXPECT_EQ(sent[i].type, CLAP_EVENT_PARAM_VALUE);
+        for (const SentEvent& event : sent)
+            EXPECT_EQ(event.id, clap_id(sferant::kAzimuth));
+        const double last = sent[sent.size() - 2].value;
+        EXPECT_NEAR(last, -54, 8);
+        EXPECT_EQ(clap.value(sferant::kAzimuth), last);
+        gui->destroy(clap.plugin);
+        EXPECT_TRUE(clap.host.timers.empty());
+    }
+    XDestroyWindow(display, parent);
+    XCloseDisplay(display);
+}
