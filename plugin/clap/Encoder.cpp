@@ -170,28 +170,34 @@ clap_process_status Encoder::process(const clap_process_t& p)
     const clap_audio_buffer_t& in = p.audio_inputs[0];
     const clap_audio_buffer_t& out = p.audio_outputs[0];
     if (out.channel_count < kNumOutputs || in.channel_count < 1) return CLAP_PROCESS_ERROR;
-    // A missing right channel reads the left one.
-    if (in.data32 && out.data32)
-    {
-        const float* inputs[kNumInputs];
-        float* outputs[kNumOutputs];
-        for (int c = 0; c < kNumInputs; ++c)
-            inputs[c] = in.data32[std::min<uint32_t>(c, in.channel_count - 1)];
-        std::copy_n(out.data32, kNumOutputs, outputs);
-        run(p, inputs, outputs);
-        return CLAP_PROCESS_CONTINUE;
-    }
-    if (in.data64 && out.data64)
-    {
-        const double* inputs[kNumInputs];
-        double* outputs[kNumOutputs];
-        for (int c = 0; c < kNumInputs; ++c)
-            inputs[c] = in.data64[std::min<uint32_t>(c, in.channel_count - 1)];
-        std::copy_n(out.data64, kNumOutputs, outputs);
-        run(p, inputs, outputs);
-        return CLAP_PROCESS_CONTINUE;
-    }
-    return CLAP_PROCESS_ERROR;
+    return runIn<float>(p) || runIn<double>(p) ? CLAP_PROCESS_CONTINUE : CLAP_PROCESS_ERROR;
+}
+
+template <class Sample> Sample** channelsOf(const clap_audio_buffer_t& buffer);
+template <> float** channelsOf(const clap_audio_buffer_t& buffer)
+{
+    return buffer.data32;
+}
+template <> double** channelsOf(const clap_audio_buffer_t& buffer)
+{
+    return buffer.data64;
+}
+
+// The block in one sample type, if both ports have it; a missing right channel reads the
+// left one.
+template <class Sample> bool Encoder::runIn(const clap_process_t& p)
+{
+    const clap_audio_buffer_t& in = p.audio_inputs[0];
+    Sample** inputChannels = channelsOf<Sample>(in);
+    Sample** outputChannels = channelsOf<Sample>(p.audio_outputs[0]);
+    if (!inputChannels || !outputChannels) return false;
+    const Sample* inputs[kNumInputs];
+    Sample* outputs[kNumOutputs];
+    for (int c = 0; c < kNumInputs; ++c)
+        inputs[c] = inputChannels[std::min<uint32_t>(c, in.channel_count - 1)];
+    std::copy_n(outputChannels, kNumOutputs, outputs);
+    run(p, inputs, outputs);
+    return true;
 }
 
 // A state loaded while active: the block glides to it, as to a VST 2.4 host's values.

@@ -83,6 +83,7 @@ class Encoder
     bool onAudioThread() const;
 
   private:
+    template <class Sample> bool runIn(const clap_process_t& process);
     template <class Sample>
     void run(const clap_process_t& process, const Sample* const* inputs, Sample* const* outputs);
     // Where a block's events have been read to: the next one, and the latest time so far.

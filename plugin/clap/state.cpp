@@ -35,27 +35,17 @@ float valueAt(const unsigned char* at)
     return value;
 }
 
-// Streams may take or give fewer bytes than asked for: both loop until done or failed.
-bool writeAll(const clap_ostream_t& stream, const unsigned char* data, std::size_t size)
+// Streams may take or give fewer bytes than asked for: the transfer loops until done or
+// failed. `call` is the stream's read or write.
+template <class Stream, class Byte, class Call>
+bool transferAll(const Stream& stream, Call call, Byte* data, std::size_t size)
 {
     while (size)
     {
-        const std::int64_t written = stream.write(&stream, data, size);
-        if (written <= 0 || static_cast<std::uint64_t>(written) > size) return false;
-        data += written;
-        size -= static_cast<std::size_t>(written);
-    }
-    return true;
-}
-
-bool readAll(const clap_istream_t& stream, unsigned char* data, std::size_t size)
-{
-    while (size)
-    {
-        const std::int64_t got = stream.read(&stream, data, size);
-        if (got <= 0 || static_cast<std::uint64_t>(got) > size) return false;
-        data += got;
-        size -= static_cast<std::size_t>(got);
+        const std::int64_t done = call(&stream, data, size);
+        if (done <= 0 || static_cast<std::uint64_t>(done) > size) return false;
+        data += done;
+        size -= static_cast<std::size_t>(done);
     }
     return true;
 }
@@ -69,14 +59,16 @@ bool Encoder::save(const clap_ostream_t& stream) const
     std::memcpy(data, kTag, sizeof kTag);
     for (int i = 0; i < kNumParams; ++i)
         putValue(data + sizeof kTag + 4 * i, automated[i].load());
-    return writeAll(stream, data, sizeof data);
+    return transferAll(stream, stream.write, data, sizeof data);
 }
 
 bool Encoder::load(const clap_istream_t& stream)
 {
     assert(onMainThread());
     unsigned char data[kStateSize];
-    if (!readAll(stream, data, sizeof data) || std::memcmp(data, kTag, sizeof kTag)) return false;
+    if (!transferAll(stream, stream.read, data, sizeof data) ||
+        std::memcmp(data, kTag, sizeof kTag))
+        return false;
     float loaded[kNumParams];
     for (int i = 0; i < kNumParams; ++i)
     {
