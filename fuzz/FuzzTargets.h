@@ -16,6 +16,8 @@ void dispatcherTarget(const uint8_t* data, size_t size);
 // Parameter values and blocks of samples of any kind, any size up to the
 // announced maximum, in both precisions.
 void processTarget(const uint8_t* data, size_t size);
+// The CLAP plug-in: a state of any bytes, then blocks with parameter events of any kind.
+void clapTarget(const uint8_t* data, size_t size);
 // Arbitrary bytes decoded as a PNG bitmap.
 void pngTarget(const uint8_t* data, size_t size);
 

@@ -93,6 +93,39 @@ def process_seeds():
     write("process", "every-order-both-outputs", modes)
 
 
+# CLAP: [edition, state length, state..., read chunk, max frames (u16)] then per block
+# [precision, frames (u16), input channels, event count, per event: kind, time (u16), id, number]
+def clap_state(values):
+    return b"Sferant1" + b"".join(struct.pack("<f", v) for v in values)
+
+
+def clap_block(frames, events, double=False, channels=1):
+    out = [0 if double else 1] + list(struct.pack("<H", frames)) + [channels, len(events)]
+    for kind, time, index, number in events:
+        out += [kind] + list(struct.pack("<H", time)) + [index, number]
+    return out
+
+
+VALUE, MOD = 5, 6
+
+
+def clap_seeds():
+    state = clap_state([0.4, 0.6, 1, 0.24, 0.33, 1, 0.5, 1, 0])
+    write("clap", "state-then-automation",
+          [1, len(state)] + list(state) + [2] + list(struct.pack("<H", 512)) +
+          clap_block(700, [(VALUE, 100, 0, 3), (MOD, 50, 0, 6), (VALUE, 650, 3, 8)]) +
+          clap_block(64, [(VALUE, 40, 0, 4), (VALUE, 10, 5, 10), (VALUE, 600, 6, 12)], True))
+    write("clap", "truncated-state",
+          [0, 20] + list(state[:20]) + [0] + list(struct.pack("<H", 64)) +
+          clap_block(128, [(VALUE, 0, 2, 1), (VALUE, 1, 3, 0), (MOD, 2, 3, 16)]))
+    write("clap", "odd-events",
+          [0, 0, 0, 1, 0] +
+          clap_block(300, [(0x80 | VALUE, 5, 0, 3), (0x40 | VALUE, 6, 0, 3), (0, 7, 0, 3),
+                           (VALUE, 8, 11, 3), (VALUE, 9, 0, 0xF0), (MOD, 9, 1, 0xF1),
+                           (VALUE, 3, 0, 0xFF), (MOD, 4, 5, 4)], channels=0) +
+          clap_block(0, [(VALUE, 0, 6, 4)]))
+
+
 def chunk(kind, body):
     data = kind + body
     return struct.pack(">I", len(body)) + data + struct.pack(">I", zlib.crc32(data))
@@ -129,4 +162,5 @@ def png_seeds():
 if __name__ == "__main__":
     dispatcher_seeds()
     process_seeds()
+    clap_seeds()
     png_seeds()

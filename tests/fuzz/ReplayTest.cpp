@@ -67,6 +67,9 @@ TEST_P(FuzzReplay, committedInputsKeepEveryInvariant)
 INSTANTIATE_TEST_SUITE_P(Targets, FuzzReplay,
                          testing::Values(Target{"dispatcher", fuzz::dispatcherTarget},
                                          Target{"process", fuzz::processTarget},
+#ifdef SFERANT_FUZZ_CLAP
+                                         Target{"clap", fuzz::clapTarget},
+#endif
                                          Target{"png", fuzz::pngTarget}),
                          [](const testing::TestParamInfo<Target>& info)
                          { return std::string(info.param.name); });
