@@ -121,7 +121,7 @@ bool readsRightInput(const float (&parameters)[kNumParams], const ParameterPoint
 int spanEnd(const ParameterPoint* next, const ParameterPoint* last, int start, int frames)
 {
     int end = frames;
-    for (; next != last && next->frame < end; ++next)
+    for (; next != last && std::min(next->frame, frames - 1) < end; ++next)
     {
         const int at = std::min(next->frame, frames - 1);
         const int boundary = kParameters[next->index].positions ? at : at + 1;
