@@ -9,6 +9,11 @@
 
 #include <benchmark/benchmark.h>
 
+#ifdef SFERANT_BENCH_CLAP
+#include "ClapHost.h"
+#include "ModuleInstance.h"
+#endif
+
 #include <algorithm>
 #include <array>
 #include <cmath>
@@ -185,6 +190,44 @@ void BM_CorePoints(benchmark::State& state)
     reportPerFrame(state, kBlock);
 }
 
+#ifdef SFERANT_BENCH_CLAP
+// A still source through the built modules as hosts load them, block 512, near-field
+// compensation on: argument 0 the VST 2.4 module, 1 Sferant.clap.
+void BM_StillThroughModule(benchmark::State& state)
+{
+    constexpr int kBlock = 512;
+    const auto values = settings(true);
+    Buffers<float> buffers(kBlock);
+    const auto run = [&](auto& instance)
+    {
+        for (auto _ : state)
+        {
+            instance.process(buffers.inputs, buffers.outputs, kBlock);
+            benchmark::ClobberMemory();
+        }
+    };
+    if (state.range(0) == 0)
+    {
+        sferant_test::ModuleInstance vst;
+        vst.start(kSampleRate, kBlock);
+        for (int i = 0; i < sferant::kNumParams; ++i)
+            vst.set(i, values[i]);
+        run(vst);
+    }
+    else
+    {
+        sferant_test::ClapInstance clap("org.sferant.encoder");
+        sferant_test::Events events;
+        for (int i = 0; i < sferant::kNumParams; ++i)
+            events.value(0, i, sferant::userValue(i, values[i]));
+        clap.flush(events);
+        clap.activate(kSampleRate, kBlock);
+        run(clap);
+    }
+    reportPerFrame(state, kBlock);
+}
+#endif
+
 // Silent input while the near-field filters ring out from a denormal state:
 // argument 1 runs them with flush-to-zero and denormals-are-zero (as the
 // processor does), 0 with both cleared.
@@ -236,6 +279,9 @@ BENCHMARK_TEMPLATE(BM_Process, float)->Apply(blockSizes);
 BENCHMARK_TEMPLATE(BM_Process, double)->Apply(blockSizes);
 BENCHMARK_TEMPLATE(BM_ProcessMoving, float)->Apply(blockSizes);
 BENCHMARK(BM_CorePoints)->ArgName("points_every")->Arg(0)->Arg(32);
+#ifdef SFERANT_BENCH_CLAP
+BENCHMARK(BM_StillThroughModule)->ArgName("clap")->Arg(0)->Arg(1);
+#endif
 BENCHMARK(BM_DenormalTail)->ArgName("flush")->Arg(1)->Arg(0);
 
 BENCHMARK_MAIN();
