@@ -154,7 +154,7 @@ TEST(Glide, ADirectionGlidesLinearlyAndArrivesAtTheBlocksLastFrame)
     constexpr int kFrames = 100; // three whole steps of 32 frames and a shorter one
     const Outputs gains = gainsOfBlocks({firstOrderMono(0), firstOrderMono(60)}, kFrames);
     const Outputs there = gainsOfBlocks({firstOrderMono(60)}, kFrames);
-    const double end = sferant::azimuthRadians(azimuthValue(60));
+    const double end = sferant::processingValue(sferant::kAzimuth, azimuthValue(60));
     const auto y = [&](int frames) { return std::sin(end * frames / kFrames); };
     for (int i = 0, stepStart = 0; i < kFrames; ++i)
     {
