@@ -17,4 +17,5 @@ mkdir -p out
 build/tools/sferant-host render build/Sferant.so demo out/demo.wav \
   --order 5 --weight SN3D --azimuth 45 --elevation 20 --map out/demo.png
 echo
-echo "The encoded file is out/demo.wav; its energy map by direction is out/demo.png."
+echo "Encoded: $PWD/out/demo.wav"
+echo "Its energy by direction, to look at: $PWD/out/demo.png"
