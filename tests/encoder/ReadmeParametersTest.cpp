@@ -62,6 +62,9 @@ double readmeNumber(std::string text)
 
 TEST(ReadmeParameters, EveryRowSaysWhatTheParameterTableSays)
 {
+#ifdef _WIN32
+    GTEST_SKIP() << "the sources are checked by the Linux build; wine may not reach them";
+#endif
     const auto rows = readmeRows();
     ASSERT_EQ(rows.size(), size_t(kNumParams));
     for (int i = 0; i < kNumParams; ++i)
