@@ -8,18 +8,13 @@
 namespace sferant
 {
 
-bool circularRange(const Parameter& p)
-{
-    return p.unit == Unit::kDegrees && p.maximum - p.minimum == 360;
-}
-
 float modulatedValue(int index, float automated, double offset)
 {
     // No offset leaves the value's bits as they are.
     if (offset == 0 || !std::isfinite(offset)) return automated;
     const Parameter& p = kParameters[index];
     double user = userValue(index, automated) + offset;
-    if (circularRange(p))
+    if (p.circular)
     {
         const double turn = p.maximum - p.minimum;
         user -= turn * std::floor((user - p.minimum) / turn);

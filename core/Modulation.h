@@ -10,9 +10,6 @@
 namespace sferant
 {
 
-// A range of a whole turn (the azimuth's), which comes back to where it started.
-bool circularRange(const Parameter& p);
-
 // The normalised value of `automated` (normalised) moved by `offset` (user units).
 float modulatedValue(int index, float automated, double offset);
 

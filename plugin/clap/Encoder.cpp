@@ -134,12 +134,12 @@ double Encoder::value(int index) const
 
 AmbisonicAnswer Encoder::answerFor(float weight, float output) const
 {
-    const int normalisation = fiveWayChoice(weight);
+    const int normalisation = choiceOf(kWeight, weight);
     if (edition.channelOrder != ChannelOrder::kAcn || normalisation < 0 || normalisation > kFuMa)
         return {};
     const int clapNormalisation = kClapNormalisation[normalisation];
     if (clapNormalisation == kNoNormalisation ||
-        (twoDimensional(normalisation) && switchState(output) != k2D))
+        (twoDimensional(normalisation) && choiceOf(kOutput, output) != k2D))
         return {};
     return {true, {CLAP_AMBISONIC_ORDERING_ACN, static_cast<uint32_t>(clapNormalisation)}};
 }

@@ -40,7 +40,7 @@ bool parameterInfo(const clap_plugin_t* plugin, uint32_t index, clap_param_info_
     info->id = index;
     info->flags = CLAP_PARAM_IS_AUTOMATABLE |
                   (p.positions ? CLAP_PARAM_IS_STEPPED : CLAP_PARAM_IS_MODULATABLE) |
-                  (circularRange(p) ? CLAP_PARAM_IS_PERIODIC : 0);
+                  (p.circular ? CLAP_PARAM_IS_PERIODIC : 0);
     std::snprintf(info->name, sizeof info->name, "%s", p.name);
     info->min_value = p.minimum;
     info->max_value = p.maximum;

@@ -127,8 +127,8 @@ TEST(Clap, TheFactoryDescribesBothEditionsTheirPortsAndTheirParameters)
     }
 }
 
-// The host's text of every parameter at values across its range: a switch's is the VST 2.4
-// module's text; a number's reads back as the value, and so does the VST 2.4 module's.
+// The host's text of every parameter at values across its range is the VST 2.4 module's (a
+// number with its unit after it), and reads back as the value.
 TEST(Clap, ParameterTextsReadBackAndAgreeWithTheVstTexts)
 {
     ClapInstance clap(kSferantId);
@@ -144,29 +144,26 @@ TEST(Clap, ParameterTextsReadBackAndAgreeWithTheVstTexts)
             double back = -1, fromVst = -1;
             EXPECT_TRUE(clap.params->text_to_value(clap.plugin, i, text, &back)) << text;
             EXPECT_TRUE(clap.params->text_to_value(clap.plugin, i, vstText.c_str(), &fromVst));
-            if (sferant::kParameters[i].positions)
-            {
-                EXPECT_EQ(text, vstText);
+            const sferant::Parameter& p = sferant::kParameters[i];
+            EXPECT_EQ(text, p.positions ? vstText : vstText + " " + p.label);
+            if (p.positions)
                 EXPECT_EQ(back, value) << text;
-            }
             else
-            {
-                EXPECT_NEAR(back, value, 0.005) << text;
-                EXPECT_NEAR(fromVst, value, 0.002) << vstText; // eight characters, truncated
-            }
+                EXPECT_NEAR(back, value, 0.002) << text; // eight characters, truncated
+            EXPECT_EQ(fromVst, back) << vstText;
         }
     const struct
     {
         int index;
         const char* text;
         double value;
-    } typed[] = {{0, " -45 deg ", -45}, {0, "400", 180}, {3, "2.5m", 2.5},
-                 {5, "5TH", 5},         {6, "n3d", 3},   {7, "Stereo", 1}};
+    } typed[] = {{0, " -45 deg ", -45}, {0, "400", 40}, {3, "2.5m", 2.5},
+                 {5, "5TH", 5},         {6, "n3d", 3},  {7, "Stereo", 1}};
     for (const auto& t : typed)
     {
         double value = -1;
         EXPECT_TRUE(clap.params->text_to_value(clap.plugin, t.index, t.text, &value)) << t.text;
-        EXPECT_EQ(value, t.value) << t.text;
+        EXPECT_NEAR(value, t.value, 1e-5) << t.text;
     }
     double value;
     for (const char* bad : {"", "deg", "12 parsecs", "Quadro"})

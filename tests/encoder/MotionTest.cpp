@@ -3,7 +3,7 @@
 // encoder glides from one block's values to the next, so the motion adds no buzz at the
 // block rate and follows the ideal per-sample encoding one block late. A host that sends
 // points at frames inside the block (sample-accurate automation) is followed with no lag.
-#include "HostedEffect.h"
+#include "CoreEncoder.h"
 #include "OutOfBand.h"
 #include "SphericalHarmonics.h"
 
@@ -53,7 +53,7 @@ struct Motion
     {
         const double value = from + perSecond * (frame - kPreRoll) / kRate;
         const sferant::Parameter& p = sferant::kParameters[parameter];
-        return parameter == sferant::kAzimuth ? value : std::clamp(value, p.minimum, p.maximum);
+        return p.circular ? value : std::clamp(value, p.minimum, p.maximum);
     }
 
     // The azimuth as the host sends it: wrapped into 0..1.
@@ -87,21 +87,18 @@ std::array<float, sferant::kNumParams> stillSettings(bool nearField)
 using Outputs = std::vector<std::vector<double>>;
 
 // The tone encoded in blocks of `block` frames. With no point spacing the moving value is set
-// before each block, through the effect; else the core takes a point every `pointSpacing`
-// frames, the last on the block's last frame (a point is reached at its frame: the frames
-// after a block's last point hold its value).
+// before each block; else the core takes a point every `pointSpacing` frames, the last on the
+// block's last frame (a point is reached at its frame: the frames after a block's last point
+// hold its value).
 Outputs encodeMoving(const Motion& motion, int block, int pointSpacing = 0)
 {
-    HostedEffect effect;
+    CoreEncoder effect;
     effect.start(static_cast<float>(kRate), block);
-    sferant::BlockProcessor processor;
-    processor.prepare(kRate, block);
     auto settings = stillSettings(motion.nearField);
     settings[motion.parameter] = motion.hostValueAt(0);
-    float values[sferant::kNumParams];
-    std::copy(settings.begin(), settings.end(), values);
-    effect.setAll(values);
-    processor.setParameters(values);
+    for (int i = 0; i < sferant::kNumParams; ++i)
+        effect.set(i, settings[i]);
+    effect.processor.setParameters(effect.values);
     Outputs outputs(kOutputs, std::vector<double>(kFrames));
     Channels<double> channels(block);
     auto points = std::make_unique<sferant::ParameterPoints>();
@@ -114,7 +111,7 @@ Outputs encodeMoving(const Motion& motion, int block, int pointSpacing = 0)
         for (int at = pointSpacing - 1; pointSpacing && at < frames; at += pointSpacing)
             points->add(at, motion.parameter, motion.hostValueAt(start + at));
         if (pointSpacing)
-            processor.process(channels.inputs, channels.outputs, frames, *points);
+            effect.processor.process(channels.inputs, channels.outputs, frames, *points);
         else
         {
             effect.set(motion.parameter, motion.hostValueAt(start));
