@@ -98,7 +98,7 @@ CControl* Sferant_Editor::makeControl(const layout::Control& row, CBitmap* bitma
     case layout::Kind::knob:
         control = new CAnimKnob(size, this, row.parameter, row.frames, frameHeight, bitmap);
         break;
-    case layout::Kind::toggle:
+    case layout::Kind::verticalSwitch:
         control = new CVerticalSwitch(size, this, row.parameter, row.frames, frameHeight,
                                       kParameters[row.parameter].positions, bitmap);
         break;

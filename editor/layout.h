@@ -43,17 +43,17 @@ constexpr int kControlBitmaps = kEndBitmaps - kFirstControlBitmap;
 
 enum class Kind
 {
-    knob,    // a film-strip knob: frame i shows the value i / (frames - 1)
-    toggle,  // a vertical switch with a frame for each of its parameter's positions
-    readout, // the parameter's value as text over the bitmap
+    knob,           // a film-strip knob: frame i shows the value i / (frames - 1)
+    verticalSwitch, // a frame for each of its parameter's positions, the first at the top
+    readout,        // the parameter's value as text over the bitmap
 };
 
 struct Control
 {
     Kind kind;
-    int parameter;
-    Box box;
-    int bitmap;
+    int parameter; // the parameter it sets (its tag) or shows
+    Box box;       // on the panel
+    int bitmap;    // a BitmapId
     // The frames of the bitmap, stacked vertically, each as high as the box.
     int frames;
     // Read-outs only: the text of a value.
@@ -61,26 +61,24 @@ struct Control
 };
 
 // In drawing order.
+// clang-format off
 constexpr Control kControls[] = {
-    {Kind::toggle, kOrder, {29, 59, 104, 134}, kOrderBitmap, 5, nullptr},
-    {Kind::toggle, kWeight, {29, 153, 104, 228}, kWeightBitmap, 5, nullptr},
-    {Kind::knob, kDistance, {206, 164, 256, 214}, kDistanceBitmap, 281, nullptr},
-    {Kind::knob, kAzimuth, {397, 69, 442, 114}, kAzimuthBitmap, 361, nullptr},
-    {Kind::knob, kElevation, {397, 171, 442, 216}, kElevationBitmap, 181, nullptr},
-    {Kind::knob, kWidth, {206, 83, 256, 133}, kWidthBitmap, 181, nullptr},
-    {Kind::toggle, kInput, {149, 87, 193, 131}, kToggleBitmap, 2, nullptr},
-    {Kind::toggle, kOutput, {470, 125, 514, 169}, kToggleBitmap, 2, nullptr},
-    {Kind::toggle, kNFC, {149, 166, 193, 210}, kToggleBitmap, 2, nullptr},
-    {Kind::readout, kAzimuth, {400, 118, 440, 142}, kReadoutBitmap, 1, degreeStringConvert},
-    {Kind::readout,
-     kElevation,
-     {400, 220, 440, 244},
-     kReadoutBitmap,
-     1,
-     elevationDegreeStringConvert},
-    {Kind::readout, kDistance, {273, 167, 313, 191}, kReadoutBitmap, 1, distanceStringConvert},
-    {Kind::readout, kWidth, {273, 86, 313, 110}, kReadoutBitmap, 1, widthDegreeStringConvert},
+    // kind                parameter   box                   bitmap            frames  read-out
+    {Kind::verticalSwitch, kOrder,     {29, 59, 104, 134},   kOrderBitmap,     5,      nullptr},
+    {Kind::verticalSwitch, kWeight,    {29, 153, 104, 228},  kWeightBitmap,    5,      nullptr},
+    {Kind::knob,           kDistance,  {206, 164, 256, 214}, kDistanceBitmap,  281,    nullptr},
+    {Kind::knob,           kAzimuth,   {397, 69, 442, 114},  kAzimuthBitmap,   361,    nullptr},
+    {Kind::knob,           kElevation, {397, 171, 442, 216}, kElevationBitmap, 181,    nullptr},
+    {Kind::knob,           kWidth,     {206, 83, 256, 133},  kWidthBitmap,     181,    nullptr},
+    {Kind::verticalSwitch, kInput,     {149, 87, 193, 131},  kToggleBitmap,    2,      nullptr},
+    {Kind::verticalSwitch, kOutput,    {470, 125, 514, 169}, kToggleBitmap,    2,      nullptr},
+    {Kind::verticalSwitch, kNFC,       {149, 166, 193, 210}, kToggleBitmap,    2,      nullptr},
+    {Kind::readout,        kAzimuth,   {400, 118, 440, 142}, kReadoutBitmap,   1, degreeStringConvert},
+    {Kind::readout,        kElevation, {400, 220, 440, 244}, kReadoutBitmap,   1, elevationDegreeStringConvert},
+    {Kind::readout,        kDistance,  {273, 167, 313, 191}, kReadoutBitmap,   1, distanceStringConvert},
+    {Kind::readout,        kWidth,     {273, 86, 313, 110},  kReadoutBitmap,   1, widthDegreeStringConvert},
 };
+// clang-format on
 constexpr int kNumControls = int(sizeof kControls / sizeof kControls[0]);
 
 // The row of the parameter's control of that kind.

@@ -3,31 +3,31 @@
 
 float VstEditorHost::value(int index) const
 {
-    return effect.getParameter(index);
+    return audioEffect.getParameter(index);
 }
 
 void VstEditorHost::beginGesture(int index)
 {
-    effect.beginEdit(index);
+    audioEffect.beginEdit(index);
 }
 
 void VstEditorHost::setFromGesture(int index, float value)
 {
-    effect.setParameterAutomated(index, value);
+    audioEffect.setParameterAutomated(index, value);
 }
 
 void VstEditorHost::endGesture(int index)
 {
-    effect.endEdit(index);
+    audioEffect.endEdit(index);
 }
 
 bool VstEditorHost::resizeWindow(int width, int height)
 {
     char canDo[] = "sizeWindow";
-    return effect.canHostDo(canDo) && effect.sizeWindow(width, height);
+    return audioEffect.canHostDo(canDo) && audioEffect.sizeWindow(width, height);
 }
 
 void VstEditorHost::idleTick()
 {
-    effect.masterIdle();
+    audioEffect.masterIdle();
 }

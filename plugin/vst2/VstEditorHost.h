@@ -11,7 +11,7 @@
 class VstEditorHost : public EditorHost
 {
   public:
-    explicit VstEditorHost(AudioEffectX& effect) : effect(effect) {}
+    explicit VstEditorHost(AudioEffectX& effect) : audioEffect(effect) {}
 
     float value(int index) const override;
     void beginGesture(int index) override;
@@ -21,11 +21,12 @@ class VstEditorHost : public EditorHost
     void idleTick() override;
 
   private:
-    AudioEffectX& effect;
+    AudioEffectX& audioEffect;
 };
 
 // A toolkit editor given to a VST 2.4 effect: it registers itself as the effect's editor
-// (which owns it from then on) and reaches the effect through its own VstEditorHost.
+// (which owns it from then on) and reaches the effect through its own VstEditorHost; the
+// editor interface names the effect (getEffect) but never calls it.
 template <class Editor> class VstEditor : private VstEditorHost, public Editor
 {
   public:
@@ -33,6 +34,7 @@ template <class Editor> class VstEditor : private VstEditorHost, public Editor
     explicit VstEditor(AudioEffectX& effect, Args... args)
         : VstEditorHost(effect), Editor(static_cast<EditorHost&>(*this), args...)
     {
+        this->effect = &effect;
         effect.setEditor(this);
     }
 };

@@ -431,15 +431,15 @@ constexpr Box boxOf(int parameter, Kind kind)
     return boxOf(layout::controlOf(parameter, kind).box);
 }
 
-constexpr Box kOrderSwitch = boxOf(sferant::kOrder, Kind::toggle);
-constexpr Box kWeightSwitch = boxOf(sferant::kWeight, Kind::toggle);
+constexpr Box kOrderSwitch = boxOf(sferant::kOrder, Kind::verticalSwitch);
+constexpr Box kWeightSwitch = boxOf(sferant::kWeight, Kind::verticalSwitch);
 constexpr Box kWidthKnob = boxOf(sferant::kWidth, Kind::knob);
 constexpr Box kDistanceKnob = boxOf(sferant::kDistance, Kind::knob);
 constexpr Box kAzimuthKnob = boxOf(sferant::kAzimuth, Kind::knob);
 constexpr Box kElevationKnob = boxOf(sferant::kElevation, Kind::knob);
-constexpr Box kInputSwitch = boxOf(sferant::kInput, Kind::toggle);
-constexpr Box kNfcSwitch = boxOf(sferant::kNFC, Kind::toggle);
-constexpr Box kOutputSwitch = boxOf(sferant::kOutput, Kind::toggle);
+constexpr Box kInputSwitch = boxOf(sferant::kInput, Kind::verticalSwitch);
+constexpr Box kNfcSwitch = boxOf(sferant::kNFC, Kind::verticalSwitch);
+constexpr Box kOutputSwitch = boxOf(sferant::kOutput, Kind::verticalSwitch);
 constexpr Box kWidthReadout = boxOf(sferant::kWidth, Kind::readout);
 constexpr Box kDistanceReadout = boxOf(sferant::kDistance, Kind::readout);
 
