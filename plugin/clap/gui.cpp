@@ -45,13 +45,12 @@ bool EditQueue::pop(Edit& edit)
     return true;
 }
 
-// The editor over the plug-in's values. Values the host changes reach it at the next tick,
-// on the main thread: nothing of the editor is touched from the audio thread.
-class EditorWindow final : public PluginParameters
+// The editor's host over the plug-in's values. Values the host changes reach the editor at
+// the next tick, on the main thread: nothing of the editor is touched from the audio thread.
+class EditorWindow final : public EditorHost
 {
   public:
-    explicit EditorWindow(Encoder& encoder)
-        : encoder(encoder), editor(nullptr, *this, encoder.edition.badge)
+    explicit EditorWindow(Encoder& encoder) : encoder(encoder), editor(*this, encoder.edition.badge)
     {
         // The values the controls show: the editor hears of every later change at a tick.
         for (int i = 0; i < kNumParams; ++i)
@@ -67,6 +66,9 @@ class EditorWindow final : public PluginParameters
         editor.parameterChanged(index);
     }
     void endGesture(int index) override { encoder.edit({Edit::kEnd, uint8_t(index), 0}); }
+    // The editor keeps its size; the host's own idle runs from its event loop.
+    bool resizeWindow(int, int) override { return false; }
+    void idleTick() override {}
 
     void tick()
     {

@@ -10,13 +10,13 @@ may_include() {
   case $1 in
     host/*) echo "host" ;;
     core/*) echo "core" ;; # no plug-in format, window system or editor
-    plugin/vst2/*) echo "plugin/vst2 core host editor" ;; # the module gives the effect its editor
+    plugin/vst2/*) echo "plugin/vst2 core host editor gui" ;; # the module gives the effect its editor and its host
     plugin/lv2/*) echo "plugin/lv2 core editor gui" ;; # the UI binary shows the editor's frame
     plugin/clap/*) echo "plugin/clap core editor gui" ;;
     gui/AEffGUIEditor.* | gui/VirtualKeys.h) echo "gui host" ;; # the editor base; the key record
     gui/*) echo "gui resources" ;;
     editor/*) echo "editor core gui host" ;;
-    tools/artwork/*) echo "editor" ;; # the artwork program paints around the editor's layout
+    tools/artwork/*) echo "editor core" ;; # the artwork program paints the control table, with the choice names
     resources/*) echo "resources" ;;
     tools/*) echo "tools host core" ;; # the record; the parameter table
   esac
