@@ -1,0 +1,275 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "plugin/vst3/View.h"
+
+#include "gui/CFrame.h"
+#include "gui/platform/PlatformWindow.h"
+#include "plugin/vst3/Encoder.h"
+
+#include <cstring>
+#include <new>
+
+#ifdef _WIN32
+#include <windows.h>
+
+#include <algorithm>
+#include <vector>
+#endif
+
+namespace sferant::vst3
+{
+
+namespace
+{
+
+// How often the editor's idle runs.
+constexpr uint32_t kIdleMilliseconds = 20;
+
+#ifdef _WIN32
+constexpr const char* kPlatformType = V3_VIEW_PLATFORM_TYPE_HWND;
+// The views whose timers run, by timer id (main thread only).
+std::vector<std::pair<UINT_PTR, View*>> runningTimers;
+void CALLBACK onWindowsTimer(HWND, UINT, UINT_PTR id, DWORD)
+{
+    for (const auto& [timer, view] : runningTimers)
+        if (timer == id) return view->tick();
+}
+#else
+constexpr const char* kPlatformType = V3_VIEW_PLATFORM_TYPE_X11;
+#endif
+
+View& view(void* self)
+{
+    return Face<View>::of(self);
+}
+
+v3_result V3_API queryView(void* self, const v3_tuid iid, void** object)
+{
+    return view(self).queryInterface(iid, object);
+}
+uint32_t V3_API refView(void* self)
+{
+    return view(self).ref();
+}
+uint32_t V3_API unrefView(void* self)
+{
+    return view(self).unref();
+}
+v3_result V3_API isTypeSupported(void*, const char* type)
+{
+    return type && !std::strcmp(type, kPlatformType) ? V3_TRUE : V3_FALSE;
+}
+v3_result V3_API attached(void* self, void* parent, const char* type)
+{
+    return view(self).attached(parent, type);
+}
+v3_result V3_API removed(void* self)
+{
+    return view(self).removed();
+}
+v3_result V3_API notHandled(void*)
+{
+    return V3_FALSE;
+}
+v3_result V3_API onWheel(void*, float)
+{
+    return V3_FALSE;
+}
+v3_result V3_API onKey(void*, int16_t, int16_t, int16_t)
+{
+    return V3_FALSE;
+}
+v3_result V3_API getSize(void* self, v3_view_rect* rect)
+{
+    return view(self).size(rect);
+}
+// A fixed size: the host may only give the view the size it has.
+v3_result V3_API onSize(void* self, v3_view_rect* rect)
+{
+    v3_view_rect own{};
+    return rect && view(self).size(&own) == V3_OK && rect->right - rect->left == own.right &&
+                   rect->bottom - rect->top == own.bottom
+               ? V3_OK
+               : V3_FALSE;
+}
+v3_result V3_API onFocus(void*, v3_bool)
+{
+    return V3_OK;
+}
+v3_result V3_API setFrame(void* self, v3_plugin_frame** frame)
+{
+    return view(self).setFrame(frame);
+}
+v3_result V3_API checkSize(void* self, v3_view_rect* rect)
+{
+    return onSize(self, rect);
+}
+void V3_API onTimer(void* self)
+{
+    view(self).tick();
+}
+
+const v3_plugin_view_cpp kViewTable = {
+    {queryView, refView, unrefView},
+    {isTypeSupported, attached, removed, onWheel, onKey, onKey, getSize, onSize, onFocus, setFrame,
+     notHandled, checkSize},
+};
+const v3_timer_handler_cpp kTimerTable = {{queryView, refView, unrefView}, {onTimer}};
+
+} // namespace
+
+View* View::create(Encoder& encoder)
+{
+    return new (std::nothrow) View(encoder);
+}
+
+View::View(Encoder& e)
+    : viewFace{&kViewTable, this}, timerFace{&kTimerTable, this}, encoder(&e),
+      editor(*this, e.edition.badge)
+{
+    encoder->ref();
+    for (int i = 0; i < kNumParams; ++i)
+        shown[i] = value(i);
+}
+
+View::~View()
+{
+    removed();
+    setFrame(nullptr);
+    if (encoder)
+    {
+        encoder->viewClosed(this);
+        encoder->unref();
+    }
+}
+
+v3_result View::queryInterface(const v3_tuid iid, void** object)
+{
+    void* face = nullptr;
+    if (sameId(iid, v3_funknown_iid) || sameId(iid, v3_plugin_view_iid))
+        face = &viewFace;
+    else if (sameId(iid, v3_timer_handler_iid))
+        face = &timerFace;
+    if (object) *object = face;
+    if (!face) return V3_NO_INTERFACE;
+    ref();
+    return V3_OK;
+}
+
+uint32_t View::unref()
+{
+    const uint32_t left = --references;
+    if (!left) delete this;
+    return left;
+}
+
+v3_result View::attached(void* parent, const char* type)
+{
+    if (open || !parent || isTypeSupported(nullptr, type) != V3_TRUE) return V3_FALSE;
+    editor.open(parent);
+    CFrame* editorFrame = editor.getFrame();
+    if (!editorFrame || !editorFrame->getPlatformWindow())
+    {
+        editor.close();
+        return V3_FALSE;
+    }
+    open = true;
+    startTimer();
+    return V3_OK;
+}
+
+v3_result View::removed()
+{
+    if (!open) return V3_FALSE;
+    stopTimer();
+    editor.close();
+    open = false;
+    return V3_OK;
+}
+
+v3_result View::size(v3_view_rect* rect)
+{
+    ERect* own = nullptr;
+    if (!rect || !editor.getRect(&own) || !own) return V3_FALSE;
+    *rect = {0, 0, own->right - own->left, own->bottom - own->top};
+    return V3_OK;
+}
+
+// The run loop is the frame's (Linux); it must be there before the view is attached.
+v3_result View::setFrame(v3_plugin_frame** newFrame)
+{
+    if (runLoop) v3_cpp_obj_unref(runLoop);
+    runLoop = nullptr;
+    frame = newFrame;
+#ifndef _WIN32
+    if (frame && v3_cpp_obj_query_interface(frame, v3_run_loop_iid, &runLoop) != V3_OK)
+        runLoop = nullptr;
+#endif
+    return V3_OK;
+}
+
+void View::startTimer()
+{
+#ifdef _WIN32
+    timer = SetTimer(nullptr, 0, kIdleMilliseconds, onWindowsTimer);
+    if (timer) runningTimers.emplace_back(timer, this);
+#else
+    if (runLoop)
+        timer = v3_cpp_obj(runLoop)->register_timer(
+                    runLoop, reinterpret_cast<v3_timer_handler**>(&timerFace), kIdleMilliseconds) ==
+                V3_OK;
+#endif
+}
+
+void View::stopTimer()
+{
+    if (!timer) return;
+#ifdef _WIN32
+    KillTimer(nullptr, timer);
+    runningTimers.erase(std::remove_if(runningTimers.begin(), runningTimers.end(),
+                                       [this](const auto& t) { return t.second == this; }),
+                        runningTimers.end());
+#else
+    if (runLoop)
+        v3_cpp_obj(runLoop)->unregister_timer(runLoop,
+                                              reinterpret_cast<v3_timer_handler**>(&timerFace));
+#endif
+    timer = 0;
+}
+
+// The host's values reach the controls here, on the main thread; the editor's idle runs
+// its window's events.
+void View::tick()
+{
+    if (!open) return;
+    for (int i = 0; i < kNumParams; ++i)
+        if (value(i) != shown[i])
+        {
+            shown[i] = value(i);
+            editor.parameterChanged(i);
+        }
+    editor.idle();
+}
+
+float View::value(int index) const
+{
+    return encoder ? static_cast<float>(encoder->normalised(v3_param_id(index))) : 0.0f;
+}
+
+void View::beginGesture(int index)
+{
+    if (encoder) encoder->beginEdit(index);
+}
+
+void View::setFromGesture(int index, float newValue)
+{
+    if (encoder) encoder->performEdit(index, newValue);
+    shown[index] = newValue;
+    editor.parameterChanged(index);
+}
+
+void View::endGesture(int index)
+{
+    if (encoder) encoder->endEdit(index);
+}
+
+} // namespace sferant::vst3
