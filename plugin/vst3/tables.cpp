@@ -6,6 +6,9 @@
 
 #include "core/parameters.h"
 
+#include <algorithm>
+#include <cmath>
+
 namespace sferant::vst3
 {
 
@@ -151,13 +154,21 @@ v3_result V3_API valueForString(void*, v3_param_id id, int16_t* input, double* o
     *out = x;
     return V3_OK;
 }
+// Plain values: a switch's position number (0 to its step count), else the normalised value
+// itself (the azimuth in degrees falls as its normalised value rises, which hosts do not
+// expect of a range).
+int steps(v3_param_id id)
+{
+    return id < v3_param_id(kNumParams) && kParameters[id].positions ? kParameters[id].positions - 1
+                                                                     : 0;
+}
 double V3_API toPlain(void*, v3_param_id id, double value)
 {
-    return id < v3_param_id(kNumParams) ? userValue(int(id), static_cast<float>(value)) : value;
+    return steps(id) ? std::floor(std::clamp(value, 0.0, 1.0) * steps(id)) : value;
 }
 double V3_API toNormalised(void*, v3_param_id id, double plain)
 {
-    return id < v3_param_id(kNumParams) ? normalisedValue(int(id), plain) : plain;
+    return steps(id) ? std::clamp(std::round(plain), 0.0, double(steps(id))) / steps(id) : plain;
 }
 double V3_API getNormalised(void* self, v3_param_id id)
 {

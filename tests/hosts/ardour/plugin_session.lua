@@ -1,8 +1,8 @@
 -- SPDX-License-Identifier: GPL-3.0-or-later
 -- A plug-in in an Ardour session, driven by Ardour's headless Lua host on the Dummy backend:
 --   create EXPORT_DIR DIR TYPE PLUGIN OUTPUTS FRAMES [INDEX=VALUE ...]
---     a track with the test signal and the plug-in (TYPE lv2: PLUGIN is its URI; vst: the
---     module's path) with OUTPUTS outputs, the parameters set, the panners bypassed and the
+--     a track with the test signal and the plug-in (TYPE lv2: PLUGIN is its URI; vst3: its
+--     class name; vst: the module's path) with OUTPUTS outputs, the parameters set, the panners bypassed and the
 --     master bus as wide; saved, then FRAMES frames exported
 --   restore EXPORT_DIR DIR FRAMES
 --     the saved session loaded as it is and exported again
@@ -35,6 +35,9 @@ local function new_plugin (session, kind, plugin)
   for info in ARDOUR.LuaAPI.list_plugins ():iter () do
     if info.type == ARDOUR.PluginType.LXVST and info.path == plugin then
       return ARDOUR.LuaAPI.new_plugin (session, info.unique_id, ARDOUR.PluginType.LXVST, "")
+    end
+    if kind == "vst3" and info.type == ARDOUR.PluginType.VST3 and info.name == plugin then
+      return ARDOUR.LuaAPI.new_plugin (session, info.unique_id, ARDOUR.PluginType.VST3, "")
     end
   end
   return ARDOUR.Processor ()

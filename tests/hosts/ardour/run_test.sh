@@ -5,10 +5,11 @@
 # export must equal a reference render bit for bit; then a second Ardour process loads the
 # saved session, and its export must equal the reference too (the plug-in's state came back).
 # Usage: run_test.sh SCRATCH PLUGIN OUTPUTS [--sounding LIST] [INDEX=VALUE ...] -- REFERENCE...
-#   PLUGIN             lv2:URI (found through LV2_PATH) or vst:MODULE.so
+#   PLUGIN             lv2:URI (found through LV2_PATH), vst:MODULE.so or vst3:NAME (a class of
+#                      a bundle in the folders of VST3_PATH)
 #   --sounding LIST    the export's channels that must carry signal, e.g. 0,1: no other may
 #   INDEX=VALUE        a parameter (Ardour's index of the plug-in's control inputs) and its
-#                      value: in the LV2 ports' units, or normalised for a VST 2.4 module
+#                      value: in the LV2 ports' units, or normalised for VST 2.4 and VST3
 #   REFERENCE_COMMAND  renders {in} (the test signal, a stereo float WAV) into {out}
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
@@ -57,7 +58,17 @@ case $kind in
     LD_LIBRARY_PATH=/usr/lib/ardour7 /usr/lib/ardour7/ardour-vst-scanner -q -f "$id" ||
       fail "Ardour's scanner rejected $id"
     ;;
-  *) fail "PLUGIN must be lv2:URI or vst:MODULE.so, not $plugin" ;;
+  vst3)
+    # Ardour reads VST3 bundles from its scanner's cache only too.
+    for bundle in $(find ${VST3_PATH//:/ } -maxdepth 1 -name '*.vst3'); do
+      LD_LIBRARY_PATH=/usr/lib/ardour7 /usr/lib/ardour7/ardour-vst3-scanner -q -f "$bundle" ||
+        fail "Ardour's scanner rejected $bundle"
+    done
+    # The scanner stamps its cache in whole seconds: a module built in the same second would
+    # look newer than its cache, and Ardour would not list it.
+    find "$XDG_CACHE_HOME" -name '*.v3i' -exec touch -d "@$(($(date +%s) + 1))" {} +
+    ;;
+  *) fail "PLUGIN must be lv2:URI, vst:MODULE.so or vst3:NAME, not $plugin" ;;
 esac
 
 python3 "$here/../sound.py" signal "$scratch/signal.wav" "$frames"
