@@ -18,6 +18,8 @@ void dispatcherTarget(const uint8_t* data, size_t size);
 void processTarget(const uint8_t* data, size_t size);
 // The CLAP plug-in: a state of any bytes, then blocks with parameter events of any kind.
 void clapTarget(const uint8_t* data, size_t size);
+// The VST3 plug-in: a state of any bytes read in any chunks, then blocks with parameter points.
+void vst3Target(const uint8_t* data, size_t size);
 // Arbitrary bytes decoded as a PNG bitmap.
 void pngTarget(const uint8_t* data, size_t size);
 

@@ -126,6 +126,28 @@ def clap_seeds():
           clap_block(0, [(VALUE, 0, 6, 4)]))
 
 
+# VST3: [class, read chunk - 1, state length, state..., double?] then per block
+# [frames low, frames high, point count, per point (frame / 8 + 2, index, float value)].
+def vst3_state(values):
+    return b"SfVST3\x00\x01" + b"".join(struct.pack("<f", v) for v in values)
+
+
+def vst3_block(frames, points):
+    body = [frames & 0xFF, frames >> 8, len(points)]
+    for frame, index, value in points:
+        body += [frame // 8 + 2, index] + list(struct.pack("<f", value))
+    return body
+
+
+def vst3_seeds():
+    state = vst3_state([0.4, 0.6, 1, 0.24, 0.3, 1, 0.5, 1, 0])
+    moving = vst3_block(1500, [(0, 0, 0.1), (200, 0, 0.9), (800, 5, 0.5), (1400, 8, 1.0)])
+    write("vst3", "state-then-points", [0, 2, len(state)] + list(state) + [0] + moving)
+    write("vst3", "truncated-state", [1, 0, len(state) - 3] + list(state[:-3]) + [1] + moving)
+    write("vst3", "odd-points", [1, 39, 0, 1] + vst3_block(0, [(8, 3, 0.5)]) +
+          vst3_block(7, [(500, 11, 2.0), (0, 2, -1.0), (16, 4, float("nan"))]))
+
+
 def chunk(kind, body):
     data = kind + body
     return struct.pack(">I", len(body)) + data + struct.pack(">I", zlib.crc32(data))
@@ -163,4 +185,5 @@ if __name__ == "__main__":
     dispatcher_seeds()
     process_seeds()
     clap_seeds()
+    vst3_seeds()
     png_seeds()

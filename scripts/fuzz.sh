@@ -12,12 +12,12 @@ seconds=${SFERANT_FUZZ_SECONDS:-40}
 CC=clang CXX=clang++ cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
   -DSFERANT_TESTS=OFF -DSFERANT_BENCH=OFF -DSFERANT_FUZZ=ON \
   -DSFERANT_SANITIZE=fuzzer-no-link,address,undefined >/dev/null
-cmake --build "$build" -j"$(nproc)" --target fuzz_dispatcher fuzz_process fuzz_png fuzz_clap
+cmake --build "$build" -j"$(nproc)" --target fuzz_dispatcher fuzz_process fuzz_png fuzz_clap fuzz_vst3
 
 export ASAN_OPTIONS=detect_leaks=1:halt_on_error=1
 export UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1
 failed=0
-for target in dispatcher process png clap; do
+for target in dispatcher process png clap vst3; do
   work=$build/corpus/$target
   artifacts=$build/artifacts/$target
   log=$build/fuzz_$target.log

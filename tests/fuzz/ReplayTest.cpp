@@ -70,6 +70,9 @@ INSTANTIATE_TEST_SUITE_P(Targets, FuzzReplay,
 #ifdef SFERANT_FUZZ_CLAP
                                          Target{"clap", fuzz::clapTarget},
 #endif
+#ifdef SFERANT_FUZZ_VST3
+                                         Target{"vst3", fuzz::vst3Target},
+#endif
                                          Target{"png", fuzz::pngTarget}),
                          [](const testing::TestParamInfo<Target>& info)
                          { return std::string(info.param.name); });
