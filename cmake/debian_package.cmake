@@ -13,6 +13,10 @@ install(DIRECTORY ${SFERANT_LV2_BUNDLE}/ DESTINATION lib/lv2/Sferant.lv2
 if(TARGET sferant_clap)
   install(TARGETS sferant_clap LIBRARY DESTINATION lib/clap COMPONENT ${SFERANT_DEB} EXCLUDE_FROM_ALL)
 endif()
+if(TARGET sferant_vst3)
+  install(TARGETS sferant_vst3 LIBRARY DESTINATION lib/vst3/Sferant.vst3/Contents/x86_64-linux
+    COMPONENT ${SFERANT_DEB} EXCLUDE_FROM_ALL)
+endif()
 install(FILES LICENSE DESTINATION share/doc/sferant RENAME copyright
   COMPONENT ${SFERANT_DEB} EXCLUDE_FROM_ALL)
 install(FILES README.md DESTINATION share/doc/sferant COMPONENT ${SFERANT_DEB} EXCLUDE_FROM_ALL)
@@ -39,13 +43,14 @@ set(CPACK_STRIP_FILES ON)
 set(CPACK_PACKAGE_NAME sferant)
 set(CPACK_PACKAGE_VENDOR "Sferant Project")
 set(CPACK_PACKAGE_CONTACT "Sferant Project")
-set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "Ambisonic encoder plug-in for VST 2.4, LV2 and CLAP hosts")
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "Ambisonic encoder plug-in for VST 2.4, VST3, LV2 and CLAP hosts")
 set(CPACK_PACKAGE_DESCRIPTION "\
 Encodes a mono or stereo source into Ambisonic B-Format of orders 1 to 5\n\
 (36 outputs, Furse-Malham sequence) in five normalisations, full-sphere or\n\
 horizontal-only, with stereo width and near-field compensation. The VST 2.4\n\
-modules go into /usr/lib/lxvst, the LV2 bundle into /usr/lib/lv2 and the CLAP\n\
-module into /usr/lib/clap, where Linux hosts find them${SFERANT_DEB_HOST_TEXT}.")
+modules go into /usr/lib/lxvst, the VST3 bundle into /usr/lib/vst3, the LV2\n\
+bundle into /usr/lib/lv2 and the CLAP module into /usr/lib/clap, where Linux\n\
+hosts find them${SFERANT_DEB_HOST_TEXT}.")
 set(CPACK_DEBIAN_PACKAGE_SECTION sound)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)

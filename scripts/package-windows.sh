@@ -11,7 +11,8 @@ version=$(sed -n 's/^project(Sferant VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)
 name=sferant-$version-windows
 
 files=(x64/Sferant.dll x64/SferantAmbiX.dll x64/Sferant.clap x64/sferant-host.exe
-  x86/Sferant.dll x86/SferantAmbiX.dll x86/Sferant.clap x86/sferant-host.exe)
+  x86/Sferant.dll x86/SferantAmbiX.dll x86/Sferant.clap x86/sferant-host.exe
+  x64/Sferant.vst3/Contents/x86_64-win/Sferant.vst3 x86/Sferant.vst3/Contents/x86-win/Sferant.vst3)
 for file in "${files[@]}"; do
   if [ ! -f "$build/$file" ]; then
     echo "package-windows: $build/$file is missing (scripts/build-windows.sh builds it)" >&2
@@ -23,7 +24,11 @@ stage=$build/$name
 rm -rf "$stage" "$build/$name.zip"
 mkdir -p "$stage/x64" "$stage/x86"
 for file in "${files[@]}"; do
-  cp "$build/$file" "$stage/$file"
+  # One VST3 bundle holds both architectures.
+  to=$stage/$file
+  [[ $file != */Sferant.vst3/* ]] || to=$stage/${file#*/}
+  mkdir -p "$(dirname "$to")"
+  cp "$build/$file" "$to"
 done
 cp LICENSE "$stage/LICENSE.txt"
 # The README's Windows section (from its heading to the next one); the whole README without one.

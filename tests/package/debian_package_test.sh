@@ -21,6 +21,7 @@ deb=$scratch/sferant_${version}_$(dpkg --print-architecture).deb
 contents=$(dpkg-deb -c "$deb")
 bundle=/usr/lib/lv2/Sferant.lv2
 for path in /usr/lib/lxvst/Sferant.so /usr/lib/lxvst/SferantAmbiX.so /usr/lib/clap/Sferant.clap \
+  /usr/lib/vst3/Sferant.vst3/Contents/x86_64-linux/Sferant.so \
   /usr/bin/sferant-host \
   /usr/share/man/man1/sferant-host.1.gz \
   $bundle/manifest.ttl $bundle/sferant.ttl $bundle/sferant_ui.ttl $bundle/sferant_dsp.so \

@@ -10,13 +10,15 @@ rm -rf "$scratch"
 mkdir -p "$scratch/x64" "$scratch/x86"
 modules="x64/Sferant.dll x64/SferantAmbiX.dll x64/Sferant.clap x86/Sferant.dll x86/SferantAmbiX.dll
   x86/Sferant.clap"
-for file in $modules x64/sferant-host.exe x86/sferant-host.exe; do
+vst3="Sferant.vst3/Contents/x86_64-win/Sferant.vst3 Sferant.vst3/Contents/x86-win/Sferant.vst3"
+for file in $modules x64/sferant-host.exe x86/sferant-host.exe x64/${vst3% *} x86/${vst3#* }; do
+  mkdir -p "$(dirname "$scratch/$file")"
   echo "$file" >"$scratch/$file"
 done
 "$source/scripts/package-windows.sh" "$scratch" >/dev/null
 zip=$scratch/sferant-$version-windows.zip
 listing=$(cd "$scratch" && cmake -E tar tf "$zip")
-for entry in $modules x64/sferant-host.exe x86/sferant-host.exe README.txt LICENSE.txt; do
+for entry in $modules $vst3 x64/sferant-host.exe x86/sferant-host.exe README.txt LICENSE.txt; do
   grep -qx "sferant-$version-windows/$entry" <<<"$listing" || {
     echo "FAILED: $zip lacks $entry: $listing" >&2
     exit 1

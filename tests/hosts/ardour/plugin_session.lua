@@ -63,6 +63,10 @@ local function export (session, frames, folder)
   job:set_name ("export")
   job:set_range (0, frames)
   if not job:run_export () then fail ("the export failed") end
+  -- The file is complete once the job is gone; Ardour 7.3 may abort while closing a session,
+  -- which must not find the job still open.
+  job = nil
+  collectgarbage ()
 end
 
 local function create (dir, kind, plugin, outputs, frames, folder, settings)
