@@ -58,7 +58,7 @@ int32_t V3_API busCount(void* self, int32_t type, int32_t direction)
 v3_result V3_API busInfo(void* self, int32_t type, int32_t direction, int32_t index,
                          v3_bus_info* info)
 {
-    return info ? encoder(self).busInfo(type, direction, index, *info) : V3_INVALID_ARG;
+    return info ? encoder(self).busInfo(type, direction, index, *info) : v3_result(V3_INVALID_ARG);
 }
 v3_result V3_API routingInfo(void*, v3_routing_info*, v3_routing_info*)
 {
@@ -91,7 +91,7 @@ v3_result V3_API setArrangements(void* self, v3_speaker_arrangement* inputs, int
 v3_result V3_API arrangement(void* self, int32_t direction, int32_t index,
                              v3_speaker_arrangement* out)
 {
-    return out ? encoder(self).arrangement(direction, index, *out) : V3_INVALID_ARG;
+    return out ? encoder(self).arrangement(direction, index, *out) : v3_result(V3_INVALID_ARG);
 }
 v3_result V3_API canProcess(void*, int32_t size)
 {
@@ -103,7 +103,7 @@ uint32_t V3_API noSamples(void*)
 }
 v3_result V3_API setupProcessing(void* self, v3_process_setup* setup)
 {
-    return setup ? encoder(self).setupProcessing(*setup) : V3_INVALID_ARG;
+    return setup ? encoder(self).setupProcessing(*setup) : v3_result(V3_INVALID_ARG);
 }
 v3_result V3_API setProcessing(void* self, v3_bool state)
 {
@@ -111,7 +111,7 @@ v3_result V3_API setProcessing(void* self, v3_bool state)
 }
 v3_result V3_API process(void* self, v3_process_data* data)
 {
-    return data ? encoder(self).process(*data) : V3_INVALID_ARG;
+    return data ? encoder(self).process(*data) : v3_result(V3_INVALID_ARG);
 }
 uint32_t V3_API tailSamples(void*)
 {
@@ -133,7 +133,7 @@ int32_t V3_API parameterCount(void*)
 }
 v3_result V3_API parameterInfo(void* self, int32_t index, v3_param_info* info)
 {
-    return info ? encoder(self).parameterInfo(index, *info) : V3_INVALID_ARG;
+    return info ? encoder(self).parameterInfo(index, *info) : v3_result(V3_INVALID_ARG);
 }
 v3_result V3_API stringForValue(void*, v3_param_id id, double value, v3_str_128 out)
 {

@@ -13,6 +13,7 @@ may_include() {
     plugin/vst2/*) echo "plugin/vst2 core host editor gui" ;; # the module gives the effect its editor and its host
     plugin/lv2/*) echo "plugin/lv2 core editor gui" ;; # the UI binary shows the editor's frame
     plugin/clap/*) echo "plugin/clap core editor gui" ;;
+    plugin/vst3/*) echo "plugin/vst3 core editor gui" ;;
     gui/AEffGUIEditor.* | gui/VirtualKeys.h) echo "gui host" ;; # the editor base; the key record
     gui/*) echo "gui resources" ;;
     editor/*) echo "editor core gui host" ;;
