@@ -108,4 +108,4 @@ for arch in x64 x86; do
     -DCMAKE_BUILD_TYPE=Release -DSFERANT_BENCH=OFF >/dev/null
   cmake --build "$out/$arch" -j"$(nproc)"
 done
-ls -l "$out"/{x64,x86}/{Sferant.dll,SferantAmbiX.dll,Sferant.clap,sferant-host.exe}
+ls -l "$out"/{x64,x86}/{Sferant.dll,SferantAmbiX.dll,Sferant.clap,sferant-host.exe} "$out"/*/Sferant.vst3/Contents/*/*

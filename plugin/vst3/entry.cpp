@@ -33,6 +33,8 @@ constexpr int32_t kNumClasses = 2;
 constexpr const char* kVendor = "Sferant Project";
 constexpr const char* kCategory = "Audio Module Class";
 constexpr const char* kSubCategories = "Fx|Spatial";
+// The interface version the classes are written against.
+constexpr const char* kInterfaceVersion = "VST 3.7";
 constexpr int32_t kManyInstances = 0x7FFFFFFF;
 constexpr int32_t kUnicode = 0x10;
 
@@ -66,44 +68,40 @@ int32_t V3_API numClasses(void*)
 {
     return kNumClasses;
 }
-v3_result V3_API classInfo(void*, int32_t index, v3_class_info* info)
+// What every version of the class info starts with; false for no such class.
+template <class Info> bool describe(int32_t index, Info* info)
 {
-    if (!info || index < 0 || index >= kNumClasses) return V3_INVALID_ARG;
+    if (!info || index < 0 || index >= kNumClasses) return false;
     *info = {};
     std::memcpy(info->class_id, kClasses[index].id, sizeof(v3_tuid));
     info->cardinality = kManyInstances;
     copy(info->category, kCategory);
+    return true;
+}
+v3_result V3_API classInfo(void*, int32_t index, v3_class_info* info)
+{
+    if (!describe(index, info)) return V3_INVALID_ARG;
     copy(info->name, kClasses[index].edition.name);
     return V3_OK;
 }
 v3_result V3_API classInfo2(void*, int32_t index, v3_class_info_2* info)
 {
-    v3_class_info first;
-    if (!info || classInfo(nullptr, index, &first) != V3_OK) return V3_INVALID_ARG;
-    *info = {};
-    std::memcpy(info->class_id, first.class_id, sizeof(v3_tuid));
-    info->cardinality = first.cardinality;
-    copy(info->category, first.category);
-    copy(info->name, first.name);
+    if (!describe(index, info)) return V3_INVALID_ARG;
+    copy(info->name, kClasses[index].edition.name);
     copy(info->sub_categories, kSubCategories);
     copy(info->vendor, kVendor);
     copy(info->version, SFERANT_VERSION);
-    copy(info->sdk_version, "VST 3.7");
+    copy(info->sdk_version, kInterfaceVersion);
     return V3_OK;
 }
 v3_result V3_API classInfo3(void*, int32_t index, v3_class_info_3* info)
 {
-    v3_class_info_2 narrow;
-    if (!info || classInfo2(nullptr, index, &narrow) != V3_OK) return V3_INVALID_ARG;
-    *info = {};
-    std::memcpy(info->class_id, narrow.class_id, sizeof(v3_tuid));
-    info->cardinality = narrow.cardinality;
-    copy(info->category, narrow.category);
-    toUtf16(narrow.name, info->name, 64);
-    copy(info->sub_categories, narrow.sub_categories);
-    toUtf16(narrow.vendor, info->vendor, 64);
-    toUtf16(narrow.version, info->version, 64);
-    toUtf16(narrow.sdk_version, info->sdk_version, 64);
+    if (!describe(index, info)) return V3_INVALID_ARG;
+    toUtf16(kClasses[index].edition.name, info->name, 64);
+    copy(info->sub_categories, kSubCategories);
+    toUtf16(kVendor, info->vendor, 64);
+    toUtf16(SFERANT_VERSION, info->version, 64);
+    toUtf16(kInterfaceVersion, info->sdk_version, 64);
     return V3_OK;
 }
 v3_result V3_API createInstance(void*, const v3_tuid classId, const v3_tuid iid, void** instance)

@@ -243,17 +243,7 @@ TEST_F(Lv2Ui, ADragWritesTheControlPortBetweenTouches)
     hosted->calls.clear();
     // As the VST 2.4 editor's drag test: up from the knob's centre; the knob tracks the mouse
     // inside an idle call until the button is released.
-    const std::string w = std::to_string(hosted->widgetWindow());
-    std::thread drag(
-        [&]
-        {
-            std::system(("xdotool mousemove --window " + w + " 420 92 mousedown 1 sleep 0.2 " +
-                         "mousemove --window " + w + " 420 72 sleep 0.2 mousemove --window " + w +
-                         " 420 62 sleep 0.2 mouseup 1")
-                            .c_str());
-        });
-    hosted->idle(40);
-    drag.join();
+    sferant_test::dragAzimuthKnobUp(hosted->widgetWindow(), [&] { hosted->idle(1); });
     hosted->idle();
 
     const auto& calls = hosted->calls;

@@ -7,6 +7,7 @@
 #include <fcntl.h>
 #include <string>
 #include <sys/wait.h>
+#include <thread>
 #include <unistd.h>
 
 namespace sferant_test
@@ -95,6 +96,25 @@ NoDisplay::NoDisplay() : hadDisplay(saveDisplay(savedDisplay))
 NoDisplay::~NoDisplay()
 {
     restoreDisplay(hadDisplay, savedDisplay);
+}
+
+void dragAzimuthKnobUp(unsigned long window, const std::function<void()>& tick)
+{
+    const std::string w = std::to_string(window);
+    std::thread drag(
+        [&]
+        {
+            std::system(("xdotool mousemove --window " + w + " 420 92 mousedown 1 sleep 0.2 " +
+                         "mousemove --window " + w + " 420 72 sleep 0.2 mousemove --window " + w +
+                         " 420 62 sleep 0.2 mouseup 1")
+                            .c_str());
+        });
+    for (int i = 0; i < 40; ++i)
+    {
+        tick();
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    }
+    drag.join();
 }
 
 } // namespace sferant_test

@@ -3,6 +3,7 @@
 // it; or no display at all. Linux only: the rest of the test support builds everywhere.
 #pragma once
 
+#include <functional>
 #include <string>
 #include <sys/types.h>
 
@@ -29,6 +30,10 @@ class XServer
     std::string savedDisplay;
     bool hadDisplay = false;
 };
+
+// Drags the azimuth knob of the editor in `window` up from its centre with xdotool, as the
+// editor's drag tests do, while `tick` (the host's idle) runs 40 times 20 ms apart.
+void dragAzimuthKnobUp(unsigned long window, const std::function<void()>& tick);
 
 // Unsets DISPLAY for the length of a scope.
 class NoDisplay

@@ -4,16 +4,14 @@
 // (GoogleTest comes first: Xlib's macros would rename its names.)
 #include <gtest/gtest.h>
 
+#include "HostWindow.h"
 #include "XServer.h"
 
 #include "core/parameters.h"
 #include "editor/layout.h"
 #include "plugin/vst3/host_side/Vst3Instance.h"
 
-#include <X11/Xlib.h>
-
 #include <chrono>
-#include <cstdlib>
 #include <string>
 #include <thread>
 
@@ -26,12 +24,9 @@ TEST(Vst3Editor, ADragOnAKnobReachesTheHostAsBeginPerformAndEndEdits)
 {
     XServer server;
     if (!server.started()) GTEST_SKIP() << "no Xvfb";
-    Display* display = XOpenDisplay(nullptr);
-    ASSERT_NE(display, nullptr);
-    const Window parent = XCreateSimpleWindow(display, DefaultRootWindow(display), 0, 0,
-                                              layout::kPanelWidth, layout::kPanelHeight, 0, 0, 0);
-    XMapWindow(display, parent);
-    XSync(display, False);
+    HostWindow host(layout::kPanelWidth, layout::kPanelHeight);
+    const Window parent = host.id();
+    ASSERT_NE(parent, 0u);
     {
         sferant::vst3::Vst3Instance vst3(static_cast<v3_plugin_factory**>(GetPluginFactory()), 0);
         ASSERT_TRUE(vst3.openEditor(reinterpret_cast<void*>(parent)));
@@ -47,18 +42,7 @@ TEST(Vst3Editor, ADragOnAKnobReachesTheHostAsBeginPerformAndEndEdits)
             }
         };
         tick(5);
-        // Up from the knob's centre, as the other formats' drag tests do.
-        const std::string w = std::to_string(parent);
-        std::thread drag(
-            [&]
-            {
-                std::system(("xdotool mousemove --window " + w + " 420 92 mousedown 1 sleep 0.2 " +
-                             "mousemove --window " + w + " 420 72 sleep 0.2 mousemove --window " +
-                             w + " 420 62 sleep 0.2 mouseup 1")
-                                .c_str());
-            });
-        tick(40);
-        drag.join();
+        dragAzimuthKnobUp(parent, [&] { vst3.idleEditor(); });
         tick(5);
         const auto& edits = vst3.edits;
         ASSERT_GE(edits.size(), 3u);
@@ -71,6 +55,4 @@ TEST(Vst3Editor, ADragOnAKnobReachesTheHostAsBeginPerformAndEndEdits)
         EXPECT_FLOAT_EQ(float(vst3.normalised(sferant::kAzimuth)), float(last));
         vst3.closeEditor();
     }
-    XDestroyWindow(display, parent);
-    XCloseDisplay(display);
 }
