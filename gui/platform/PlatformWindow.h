@@ -19,6 +19,9 @@ class PlatformWindow
 
     // The window system's id of the frame's window (an X11 Window, a Windows HWND).
     virtual uintptr_t getWindowId() const = 0;
+    // The file descriptor that becomes readable when events are pending (an X11 connection's),
+    // for hosts that watch it in their run loop; -1 for none.
+    virtual int getEventDescriptor() const { return -1; }
     // Copies rect of the frame-sized image to the same place on the window.
     virtual void present(const PlatformImage& image, const CRect& rect) = 0;
 

@@ -114,6 +114,11 @@ const v3_plugin_view_cpp kViewTable = {
      notHandled, checkSize},
 };
 const v3_timer_handler_cpp kTimerTable = {{queryView, refView, unrefView}, {onTimer}};
+void V3_API onEvents(void* self, int)
+{
+    view(self).tick();
+}
+const v3_event_handler_cpp kEventTable = {{queryView, refView, unrefView}, {onEvents}};
 
 } // namespace
 
@@ -123,8 +128,8 @@ View* View::create(Encoder& encoder)
 }
 
 View::View(Encoder& e)
-    : viewFace{&kViewTable, this}, timerFace{&kTimerTable, this}, encoder(&e),
-      editor(*this, e.edition.badge)
+    : viewFace{&kViewTable, this}, timerFace{&kTimerTable, this}, eventFace{&kEventTable, this},
+      encoder(&e), editor(*this, e.edition.badge)
 {
     encoder->ref();
     for (int i = 0; i < kNumParams; ++i)
@@ -149,6 +154,8 @@ v3_result View::queryInterface(const v3_tuid iid, void** object)
         face = &viewFace;
     else if (sameId(iid, v3_timer_handler_iid))
         face = &timerFace;
+    else if (sameId(iid, v3_event_handler_iid))
+        face = &eventFace;
     if (object) *object = face;
     if (!face) return V3_NO_INTERFACE;
     ref();
@@ -213,15 +220,25 @@ void View::startTimer()
     timer = SetTimer(nullptr, 0, kIdleMilliseconds, onWindowsTimer);
     if (timer) runningTimers.emplace_back(timer, this);
 #else
-    if (runLoop)
-        timer = v3_cpp_obj(runLoop)->register_timer(
-                    runLoop, reinterpret_cast<v3_timer_handler**>(&timerFace), kIdleMilliseconds) ==
-                V3_OK;
+    if (!runLoop) return;
+    auto* loop = v3_cpp_obj(runLoop);
+    timer = loop->register_timer(runLoop, reinterpret_cast<v3_timer_handler**>(&timerFace),
+                                 kIdleMilliseconds) == V3_OK;
+    const int fd = editor.getFrame()->getPlatformWindow()->getEventDescriptor();
+    watching =
+        fd >= 0 && loop->register_event_handler(
+                       runLoop, reinterpret_cast<v3_event_handler**>(&eventFace), fd) == V3_OK;
 #endif
 }
 
 void View::stopTimer()
 {
+#ifndef _WIN32
+    if (watching && runLoop)
+        v3_cpp_obj(runLoop)->unregister_event_handler(
+            runLoop, reinterpret_cast<v3_event_handler**>(&eventFace));
+    watching = false;
+#endif
     if (!timer) return;
 #ifdef _WIN32
     KillTimer(nullptr, timer);

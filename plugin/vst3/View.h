@@ -9,9 +9,9 @@
 #include <atomic>
 
 // The editor in the host's window through the plug-in view: embedded in an X11 window (the
-// host's run loop drives its idle) or an HWND (a timer of its own does), at a fixed size. Its
-// gestures reach the host as begin, perform and end edits; the host's values move the
-// controls at the next idle.
+// host's run loop drives its idle and watches its X connection) or an HWND (a timer of its own
+// does), at a fixed size. Its gestures reach the host as begin, perform and end edits; the host's
+// values move the controls at the next idle.
 
 namespace sferant::vst3
 {
@@ -54,7 +54,7 @@ class View final : public EditorHost
     void stopTimer();
 
     std::atomic<uint32_t> references{1};
-    Face<View> viewFace, timerFace;
+    Face<View> viewFace, timerFace, eventFace;
     Encoder* encoder;
     Sferant_Editor editor;
     float shown[kNumParams];
@@ -62,6 +62,7 @@ class View final : public EditorHost
     v3_plugin_frame** frame = nullptr;
     v3_run_loop** runLoop = nullptr;
     uintptr_t timer = 0;
+    bool watching = false; // the host's run loop watches the editor's X connection
 };
 
 } // namespace sferant::vst3

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The VST3 editor inside a host's X11 window, its idle on the host's run loop: a drag on the
-// azimuth knob reaches the component handler as begin, perform and end edits.
+// The VST3 editor inside a host's X11 window, its idle and its X connection on the host's run
+// loop: a drag on the azimuth knob reaches the component handler as begin, perform and end
+// edits.
 // (GoogleTest comes first: Xlib's macros would rename its names.)
 #include <gtest/gtest.h>
 
@@ -33,6 +34,7 @@ TEST(Vst3Editor, ADragOnAKnobReachesTheHostAsBeginPerformAndEndEdits)
         const v3_view_rect size = vst3.editorSize();
         EXPECT_EQ(size.right - size.left, layout::kPanelWidth);
         EXPECT_EQ(size.bottom - size.top, layout::kPanelHeight);
+        EXPECT_EQ(vst3.watchedDescriptors(), 1) << "the editor's X connection";
         const auto tick = [&](int times)
         {
             for (int i = 0; i < times; ++i)
@@ -54,5 +56,6 @@ TEST(Vst3Editor, ADragOnAKnobReachesTheHostAsBeginPerformAndEndEdits)
         EXPECT_NEAR(sferant::userValue(sferant::kAzimuth, float(last)), -54, 8);
         EXPECT_FLOAT_EQ(float(vst3.normalised(sferant::kAzimuth)), float(last));
         vst3.closeEditor();
+        EXPECT_EQ(vst3.watchedDescriptors(), 0);
     }
 }

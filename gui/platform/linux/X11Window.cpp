@@ -83,6 +83,7 @@ class X11Window : public PlatformWindow
     bool create(Window parent, long width, long height);
 
     uintptr_t getWindowId() const override { return window; }
+    int getEventDescriptor() const override { return ConnectionNumber(display); }
     void present(const PlatformImage& image, const CRect& rect) override;
     void dispatchEvents() override;
     void dispatchRepaint() override;

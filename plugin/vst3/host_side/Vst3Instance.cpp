@@ -59,10 +59,12 @@ struct Vst3Instance::Host
     Vst3Instance* owner;
     std::vector<Queue> queues;
     std::vector<v3_timer_handler**> timers;
+    std::vector<std::pair<v3_event_handler**, int>> watched;
     std::vector<unsigned char> bytes;
     std::size_t position = 0;
     int chunk = 1 << 20;
 
+    explicit Host(Vst3Instance* owner);
     static v3_result V3_API query(void* self, const v3_tuid iid, void** object);
     void setPoints(const std::vector<HostPoint>& points);
 };
@@ -97,12 +99,17 @@ v3_result V3_API resizeView(void*, v3_plugin_view**, v3_view_rect*)
 {
     return V3_FALSE;
 }
-v3_result V3_API registerHandler(void*, v3_event_handler**, int)
+v3_result V3_API registerHandler(void* self, v3_event_handler** handler, int fd)
 {
+    of<Host>(self).watched.emplace_back(handler, fd);
     return V3_OK;
 }
-v3_result V3_API unregisterHandler(void*, v3_event_handler**)
+v3_result V3_API unregisterHandler(void* self, v3_event_handler** handler)
 {
+    auto& watched = of<Host>(self).watched;
+    watched.erase(std::remove_if(watched.begin(), watched.end(),
+                                 [&](const auto& w) { return w.first == handler; }),
+                  watched.end());
     return V3_OK;
 }
 v3_result V3_API registerTimer(void* self, v3_timer_handler** timer, uint64_t)
@@ -195,6 +202,12 @@ const StreamTable kStream = {{Host::query, keep, keep}, {read, write, seek, tell
 
 } // namespace
 
+Host::Host(Vst3Instance* owner)
+    : handlerFace{&kHandler, this}, frameFace{&kFrame, this}, loopFace{&kLoop, this},
+      changesFace{&kChanges, this}, streamFace{&kStream, this}, owner(owner)
+{
+}
+
 v3_result V3_API Host::query(void* self, const v3_tuid iid, void** object)
 {
     Host& host = of<Host>(self);
@@ -225,22 +238,8 @@ void Host::setPoints(const std::vector<HostPoint>& points)
         queue.face.object = &queue;
 }
 
-Vst3Instance::Vst3Instance(v3_plugin_factory** factory, int classIndex)
-    : host(new Host{{&kHandler, nullptr},
-                    {&kFrame, nullptr},
-                    {&kLoop, nullptr},
-                    {&kChanges, nullptr},
-                    {&kStream, nullptr},
-                    this,
-                    {},
-                    {},
-                    {},
-                    0,
-                    1 << 20})
+Vst3Instance::Vst3Instance(v3_plugin_factory** factory, int classIndex) : host(new Host(this))
 {
-    for (Face<Host>* face : {&host->handlerFace, &host->frameFace, &host->loopFace,
-                             &host->changesFace, &host->streamFace})
-        face->object = host;
     v3_class_info info{};
     if (!factory || v3_cpp_obj(factory)->get_class_info(factory, classIndex, &info) != V3_OK ||
         v3_cpp_obj(factory)->create_instance(factory, info.class_id, v3_component_iid,
@@ -409,6 +408,8 @@ bool Vst3Instance::openEditor(void* parent)
 
 void Vst3Instance::idleEditor()
 {
+    for (const auto& [handler, fd] : decltype(host->watched)(host->watched))
+        v3_cpp_obj(handler)->on_fd_is_set(handler, fd);
     for (v3_timer_handler** timer : std::vector<v3_timer_handler**>(host->timers))
         v3_cpp_obj(timer)->on_timer(timer);
 }
@@ -420,6 +421,11 @@ void Vst3Instance::closeEditor()
     v3_cpp_obj(view)->set_frame(view, nullptr);
     v3_cpp_obj_unref(view);
     view = nullptr;
+}
+
+int Vst3Instance::watchedDescriptors() const
+{
+    return int(host->watched.size());
 }
 
 v3_view_rect Vst3Instance::editorSize() const

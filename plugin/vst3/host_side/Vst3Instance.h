@@ -55,12 +55,14 @@ class Vst3Instance
     v3_result loadState(const std::vector<unsigned char>& bytes, int chunk = 1 << 20);
     v3_result terminate();
 
-    // The editor with its parent (an X11 window, an HWND); the timers the view registered
-    // with the host's run loop run at each idle.
+    // The editor with its parent (an X11 window, an HWND); the timers and the descriptors'
+    // handlers the view registered with the host's run loop run at each idle.
     bool openEditor(void* parent);
     void idleEditor();
     void closeEditor();
     v3_view_rect editorSize() const;
+    // How many descriptors the view asked the host's run loop to watch.
+    int watchedDescriptors() const;
     // The editor's gestures as the component handler heard them: "begin 0", "perform 0 0.5".
     std::vector<std::string> edits;
 
