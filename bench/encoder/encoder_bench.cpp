@@ -13,6 +13,10 @@
 #include "ClapHost.h"
 #include "ModuleInstance.h"
 #endif
+#ifdef SFERANT_BENCH_VST3
+#include "plugin/vst3/host_side/Vst3Instance.h"
+extern "C" void* GetPluginFactory();
+#endif
 
 #include <algorithm>
 #include <array>
@@ -192,7 +196,8 @@ void BM_CorePoints(benchmark::State& state)
 
 #ifdef SFERANT_BENCH_CLAP
 // A still source through the built modules as hosts load them, block 512, near-field
-// compensation on: argument 0 the VST 2.4 module, 1 Sferant.clap.
+// compensation on: argument 0 the VST 2.4 module, 1 Sferant.clap, 2 Sferant.vst3 (its
+// factory linked in).
 void BM_StillThroughModule(benchmark::State& state)
 {
     constexpr int kBlock = 512;
@@ -214,6 +219,26 @@ void BM_StillThroughModule(benchmark::State& state)
             vst.set(i, values[i]);
         run(vst);
     }
+#ifdef SFERANT_BENCH_VST3
+    else if (state.range(0) == 2)
+    {
+        struct
+        {
+            sferant::vst3::Vst3Instance instance{
+                static_cast<v3_plugin_factory**>(GetPluginFactory()), 0};
+            std::vector<sferant::vst3::HostPoint> points;
+            void process(float** in, float** out, int frames)
+            {
+                instance.process(in, 2, out, 36, frames, points);
+                points.clear();
+            }
+        } vst3;
+        for (int i = 0; i < sferant::kNumParams; ++i)
+            vst3.points.push_back({0, i, values[i]});
+        vst3.instance.start(kSampleRate, kBlock, false);
+        run(vst3);
+    }
+#endif
     else
     {
         sferant_test::ClapInstance clap("org.sferant.encoder");
@@ -280,7 +305,14 @@ BENCHMARK_TEMPLATE(BM_Process, double)->Apply(blockSizes);
 BENCHMARK_TEMPLATE(BM_ProcessMoving, float)->Apply(blockSizes);
 BENCHMARK(BM_CorePoints)->ArgName("points_every")->Arg(0)->Arg(32);
 #ifdef SFERANT_BENCH_CLAP
-BENCHMARK(BM_StillThroughModule)->ArgName("clap")->Arg(0)->Arg(1);
+BENCHMARK(BM_StillThroughModule)
+    ->ArgName("format")
+    ->Arg(0)
+    ->Arg(1)
+#ifdef SFERANT_BENCH_VST3
+    ->Arg(2)
+#endif
+    ;
 #endif
 BENCHMARK(BM_DenormalTail)->ArgName("flush")->Arg(1)->Arg(0);
 
