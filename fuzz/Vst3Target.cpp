@@ -4,13 +4,15 @@
 // frame and value, in both precisions.
 //
 // Invariants: a refused state changes no value; an accepted one saves back to the same
-// bytes; after any points every value lies within 0..1; every output is finite.
+// bytes (what follows it in the stream is not read); after any points every value lies within 0..1;
+// every output is finite.
 #include "FuzzInput.h"
 #include "FuzzTargets.h"
 
 #include "core/parameters.h"
 #include "plugin/vst3/host_side/Vst3Instance.h"
 
+#include <algorithm>
 #include <cmath>
 #include <vector>
 
@@ -68,7 +70,12 @@ void vst3Target(const uint8_t* data, size_t size)
     const std::vector<unsigned char> bytes(state, state + count);
     const std::vector<double> before = values(instance);
     if (instance.loadState(bytes, chunk) == V3_OK)
-        check(instance.saveState() == bytes, "an accepted state saves back to its bytes");
+    {
+        // What follows the state in the stream is not read.
+        const std::vector<unsigned char> saved = instance.saveState();
+        check(saved.size() <= bytes.size() && std::equal(saved.begin(), saved.end(), bytes.begin()),
+              "an accepted state saves back to its bytes");
+    }
     else
         check(values(instance) == before, "a refused state changes nothing");
     const bool wide = in.byte() & 1;
