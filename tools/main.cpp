@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "plugin/hosting/LoadedPlugin.h"
 #include "tools/commands.h"
 #include "tools/options.h"
 #include "tools/tool_error.h"
@@ -70,6 +71,14 @@ struct Command
 const Command kCommands[] = {
     {"info", runInfo}, {"render", runRender}, {"bench", runBench}, {"editor", runEditor}};
 
+// One line on stderr and status 2, for every failure the user can act on.
+int reportError(const std::exception& error)
+{
+    std::fflush(stdout);
+    std::fprintf(stderr, "sferant-host: %s\n", error.what());
+    return 2;
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -93,8 +102,10 @@ int main(int argc, char** argv)
     }
     catch (const ToolError& error)
     {
-        std::fflush(stdout);
-        std::fprintf(stderr, "sferant-host: %s\n", error.what());
-        return 2;
+        return reportError(error);
+    }
+    catch (const PluginError& error)
+    {
+        return reportError(error);
     }
 }
