@@ -23,8 +23,9 @@ sound files through it, also as AmbiX and .amb files")
   sferant_join_words(SFERANT_DEB_TITLES ${titles})
   sferant_join_words(SFERANT_DEB_PLACES ${places})
   string(SUBSTRING "${SFERANT_DEB_PLACES}" 0 1 first)
+  string(SUBSTRING "${SFERANT_DEB_PLACES}" 1 -1 rest)
   string(TOUPPER "${first}" first)
-  string(REGEX REPLACE "^." "${first}" SFERANT_DEB_PLACES "${SFERANT_DEB_PLACES}")
+  set(SFERANT_DEB_PLACES "${first}${rest}")
 
   set(CPACK_GENERATOR DEB)
   # Only the package's own component, as one package named after the project.
