@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The VST 2.4 host side: a module loaded the way a DAW loads it (the entry point VSTPluginMain,
 // or main, called with our host callback, then effOpen), driven through its record.
-#include <algorithm>
 #include <vector>
 
+#include "plugin/hosting/BlockSplitter.h"
 #include "plugin/hosting/LoadedPlugin.h"
 #include "plugin/hosting/SharedLibrary.h"
 #include "plugin/vst2/host_side/Vst2Host.h"
@@ -25,45 +25,6 @@ AEffect* callEntryPoint(const SharedLibrary& library, const std::string& path)
                           " returned a record without the effect magic");
     return effect;
 }
-
-// Processes a block in pieces that start at the parameter changes' frames.
-template <typename Sample> class BlockSplitter
-{
-  public:
-    void resize(int inputs, int outputs)
-    {
-        fIn.resize(inputs);
-        fOut.resize(outputs);
-    }
-
-    template <typename Process, typename Set>
-    void run(Sample** in, Sample** out, int frames, const std::vector<ParameterPoint>& changes,
-             Process process, Set set)
-    {
-        size_t next = 0;
-        for (int start = 0; start < frames;)
-        {
-            for (; next < changes.size() && changes[next].frame <= start; ++next)
-                set(changes[next].index, changes[next].value);
-            const int end = next < changes.size() ? std::min(changes[next].frame, frames) : frames;
-            process(offset(fIn, in, start), offset(fOut, out, start), end - start);
-            start = end;
-        }
-        for (; next < changes.size(); ++next) // at or after the block's end
-            set(changes[next].index, changes[next].value);
-    }
-
-  private:
-    static Sample** offset(std::vector<Sample*>& pieces, Sample** whole, int start)
-    {
-        if (start == 0) return whole;
-        for (size_t c = 0; c < pieces.size(); ++c)
-            pieces[c] = whole[c] + start;
-        return pieces.data();
-    }
-
-    std::vector<Sample*> fIn, fOut;
-};
 
 class Vst2Plugin : public LoadedPlugin
 {
