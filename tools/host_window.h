@@ -17,7 +17,7 @@ class HostWindow
     HostWindow(const HostWindow&) = delete;
     HostWindow& operator=(const HostWindow&) = delete;
 
-    // What effEditOpen passes the editor: the X11 Window id, or the HWND.
+    // What an editor is opened in: the X11 Window id, or the HWND.
     void* parentForEditor() const;
     void resize(int width, int height);
     void show();

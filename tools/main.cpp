@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// sferant-host: loads a VST 2.4 module the way a DAW does and drives it from the command line.
+// sferant-host: loads a plug-in module the way a DAW does and drives it from the command line.
 #include <cstdio>
 #include <cstring>
 #include <string>
