@@ -100,14 +100,14 @@ void BlockPlan::update(const float (&p)[kNumParams], double sampleRate)
         changed(kElevation) || changed(kOrder) || changed(kWeight) || changed(kOutput);
 
     order = ambisonicOrder(p[kOrder]);
-    normalisation = fiveWayChoice(p[kWeight]);
-    outputMode = switchState(p[kOutput]);
-    stereo = switchState(p[kInput]) == 1;
-    nearField = switchState(p[kNFC]) == 1;
-    distance = distanceMetres(p[kDistance]);
-    if (changed(kAzimuth)) azimuth = Angle::of(azimuthRadians(p[kAzimuth]));
-    if (changed(kElevation)) elevation = Angle::of(elevationRadians(p[kElevation]));
-    if (changed(kWidth)) halfWidth = Angle::of(halfWidthRadians(p[kWidth]));
+    normalisation = choiceOf(kWeight, p[kWeight]);
+    outputMode = choiceOf(kOutput, p[kOutput]);
+    stereo = choiceOf(kInput, p[kInput]) == 1;
+    nearField = choiceOf(kNFC, p[kNFC]) == 1;
+    distance = processingValue(kDistance, p[kDistance]);
+    if (changed(kAzimuth)) azimuth = Angle::of(processingValue(kAzimuth, p[kAzimuth]));
+    if (changed(kElevation)) elevation = Angle::of(processingValue(kElevation, p[kElevation]));
+    if (changed(kWidth)) halfWidth = Angle::of(processingValue(kWidth, p[kWidth]));
     if (newTerms)
         terms.set({order, normalisation, outputMode, elevation.radians}, elevation.sin,
                   elevation.cos);

@@ -92,18 +92,14 @@ bool moved(const float* before, const float (&after)[kNumParams], int index)
     return std::memcmp(&before[index], &after[index], sizeof(float)) != 0;
 }
 
-// The switches' positions differ; values that are the same bits need no look.
+// A switch's position differs; values that are the same bits need no look.
 bool switched(const float* before, const float (&after)[kNumParams])
 {
-    const bool sameBits =
-        !moved(before, after, kNFC) &&
-        std::memcmp(&before[kOrder], &after[kOrder], (kNumParams - kOrder) * sizeof(float)) == 0;
-    if (sameBits) return false;
-    return ambisonicOrder(before[kOrder]) != ambisonicOrder(after[kOrder]) ||
-           fiveWayChoice(before[kWeight]) != fiveWayChoice(after[kWeight]) ||
-           switchState(before[kInput]) != switchState(after[kInput]) ||
-           switchState(before[kOutput]) != switchState(after[kOutput]) ||
-           switchState(before[kNFC]) != switchState(after[kNFC]);
+    for (int i = 0; i < kNumParams; ++i)
+        if (kParameters[i].positions && moved(before, after, i) &&
+            choiceOf(i, before[i]) != choiceOf(i, after[i]))
+            return true;
+    return false;
 }
 
 } // namespace
@@ -143,7 +139,7 @@ void BlockProcessor::process(const double* const* inputs, double* const* outputs
 template <class Sample>
 void BlockProcessor::processBlock(const Sample* const* inputs, Sample* const* outputs, int frames)
 {
-    if (!buffersUsable(inputs, outputs, frames, switchState(parameters[kInput]) == 1)) return;
+    if (!buffersUsable(inputs, outputs, frames, choiceOf(kInput, parameters[kInput]) == 1)) return;
     FlushDenormals flush;
     FilterState fadingState;
     const Glides glides = startGlides(frames, fadingState);

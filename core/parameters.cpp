@@ -31,6 +31,10 @@ constexpr double widthDegrees(float x)
 {
     return x * 180.0f;
 }
+constexpr double metres(double x)
+{
+    return x * 10 + 0.1;
+}
 constexpr double distanceText(float x)
 {
     return double(x * 10.0f) + 0.1;
@@ -45,18 +49,19 @@ const char* const kOutputs[] = {"3D", "2D"};
 constexpr Parameter continuous(const char* symbol, const char* name, const char* label, Unit unit,
                                float defaultValue, double minimum, double maximum,
                                double (*toUser)(float), float (*fromUser)(double),
-                               double (*hostNumber)(float), double (*readoutNumber)(float))
+                               double (*toProcessing)(double), double (*hostNumber)(float),
+                               double (*readoutNumber)(float), bool circular = false)
 {
-    return {symbol, name,    label,  unit,     defaultValue, minimum,      maximum,
-            0,      nullptr, toUser, fromUser, hostNumber,   readoutNumber};
+    return {symbol, name,    label,  unit,     defaultValue, minimum,    maximum,      circular,
+            0,      nullptr, toUser, fromUser, toProcessing, hostNumber, readoutNumber};
 }
 
 template <int N>
 constexpr Parameter choice(const char* symbol, const char* name, const char* label, double minimum,
                            const char* const (&choices)[N])
 {
-    return {symbol, name,    label,   Unit::kNone, 0.0f,    minimum, minimum + N - 1,
-            N,      choices, nullptr, nullptr,     nullptr, nullptr};
+    return {symbol, name,    label,   Unit::kNone, 0.0f,    minimum, minimum + N - 1, false,
+            N,      choices, nullptr, nullptr,     nullptr, nullptr, nullptr};
 }
 
 } // namespace
@@ -65,19 +70,23 @@ constexpr Parameter choice(const char* symbol, const char* name, const char* lab
 constexpr Parameter kParameters[kNumParams] = {
     continuous(
         "azimuth", "Azimuth", "deg", Unit::kDegrees, 0.5f, -180, 180, azimuthDegrees,
-        [](double deg) { return float(0.5 - deg / 360); }, azimuthDegrees, azimuthDegreesInSingle),
+        [](double deg) { return float(0.5 - deg / 360); },
+        [](double x) { return (0.5 - x) * 2 * kPi; }, azimuthDegrees, azimuthDegreesInSingle, true),
     continuous(
         "elevation", "Elev", "deg", Unit::kDegrees, 0.5f, -90, 90,
         [](float x) { return (x - 0.5) * 180; }, [](double deg) { return float(deg / 180 + 0.5); },
-        elevationDegrees, elevationDegrees),
+        [](double x) { return (x - 0.5) * kPi; }, elevationDegrees, elevationDegrees),
     choice("nfc", "NFC", "", 0, kOnOff),
     continuous(
         "distance", "Distance", "m", Unit::kMetres, 1.0f, 0.1, 10.1,
-        [](float x) { return distanceMetres(x); }, [](double m) { return float((m - 0.1) / 10); },
+        [](float x) { return metres(x); }, [](double m) { return float((m - 0.1) / 10); }, metres,
         distanceText, distanceText),
+    // The processing takes the half-angle: the two sources stand at the azimuth plus and minus
+    // it.
     continuous(
         "width", "Width", "deg", Unit::kDegrees, 0.0f, 0, 180, [](float x) { return x * 180.0; },
-        [](double deg) { return float(deg / 180); }, widthDegrees, widthDegrees),
+        [](double deg) { return float(deg / 180); }, [](double x) { return x * kPi * 0.5; },
+        widthDegrees, widthDegrees),
     choice("order", "Order", "order", 1, kOrders),
     choice("weight", "Weight", "weight", 0, kWeights),
     choice("input", "Input", "", 0, kInputs),

@@ -41,16 +41,20 @@ struct Parameter
 
     // The range of the value a user reads: degrees, metres, an order, a choice's number.
     double minimum, maximum;
+    // A continuous value whose range is a whole turn: beyond either end it comes round again.
+    bool circular;
     // 0 for a continuous value; else the number of positions of a switch, whose names are
-    // `choices` and whose user values run from `minimum` in steps of 1.
+    // `choices` and whose user values run from `minimum` in steps of 1. A change of a
+    // continuous value glides; a change of a switch's position crossfades.
     int positions;
     const char* const* choices;
 
     // Continuous values only (null for switches): the user value in double precision and its
-    // inverse; the numbers the host's text (in single precision) and the editor's read-out
-    // print.
+    // inverse; the value the processing works with (radians, metres); the numbers the host's
+    // text (in single precision) and the editor's read-out print.
     double (*toUser)(float normalised);
     float (*fromUser)(double user);
+    double (*toProcessing)(double normalised);
     double (*hostNumber)(float normalised);
     double (*readoutNumber)(float normalised);
 };
@@ -75,6 +79,16 @@ const char* choiceText(const Parameter& p, float x);
 // The parameter with this symbol or name; -1 for none.
 int findParameter(const char* symbolOrName);
 
+// The text a host shows for a value (the VST 2.4 effect's display texts): a continuous
+// value's number in eight characters, a switch's choice name. Writes at most maxLen
+// characters and a terminator; false, writing nothing, for a value that selects no choice.
+bool displayText(int index, float normalised, char* text, int maxLen);
+
+// The normalised value of a text a user typed: a number with or without the unit's label
+// ("45", "45 deg", "2.5m"), or a choice's name in any case ("3rd", "sn3d"). Numbers beyond the
+// range are clamped, a circular one's brought round into it. False for anything else.
+bool parseText(int index, const char* text, float& normalised);
+
 // The processing uses this eight-decimal value, not the full-precision pi: the angles of
 // the output (and the reference the tests compare it with) are defined with it.
 constexpr double kPi = 3.14159265;
@@ -84,36 +98,20 @@ constexpr int kNumOutputs = (kMaxOrder + 1) * (kMaxOrder + 1);
 constexpr int kNumInputs = 2;
 
 // What the processing works with: angles in radians (azimuth positive to the left, elevation
-// positive up), the half-angle between the two sources of a width, and metres.
-inline double azimuthRadians(double x)
+// positive up; of a width, the half-angle between its two sources), and metres.
+inline double processingValue(int index, double x)
 {
-    return (0.5 - x) * 2 * kPi;
-}
-inline double elevationRadians(double x)
-{
-    return (x - 0.5) * kPi;
-}
-inline double halfWidthRadians(double x)
-{
-    return x * kPi * 0.5;
-}
-inline double distanceMetres(double x)
-{
-    return x * 10 + 0.1;
+    return kParameters[index].toProcessing(x);
 }
 
-// The switches' states for stored values, which always lie within 0..1.
-inline int switchState(float x)
+// The position a switch's stored value (within 0..1) selects, 0 to positions - 1.
+inline int choiceOf(int index, float x)
 {
-    return static_cast<int>(switchPosition(kParameters[kNFC], x));
-}
-inline int fiveWayChoice(float x)
-{
-    return static_cast<int>(switchPosition(kParameters[kWeight], x));
+    return static_cast<int>(switchPosition(kParameters[index], x));
 }
 inline int ambisonicOrder(float x)
 {
-    return fiveWayChoice(x) + 1;
+    return static_cast<int>(kParameters[kOrder].minimum) + choiceOf(kOrder, x);
 }
 
 } // namespace sferant

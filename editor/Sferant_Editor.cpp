@@ -2,7 +2,6 @@
 #include "editor/Sferant_Editor.h"
 
 #include "editor/EditionBadge.h"
-#include "editor/converters.h"
 #include "editor/layout.h"
 #include "core/parameters.h"
 #include "gui/CAnimKnob.h"
@@ -15,22 +14,6 @@ using namespace sferant;
 
 namespace
 {
-
-// Resource ids of the editor's bitmaps.
-enum BitmapId
-{
-    kPanelBitmap = 128,
-    kAzimuthBitmap,
-    kElevationBitmap,
-    kDistanceBitmap,
-    kWidthBitmap,
-    kToggleBitmap,
-    kOrderBitmap,
-    kWeightBitmap,
-    kReadoutBitmap,
-};
-constexpr int kFirstControlBitmap = kAzimuthBitmap;
-constexpr int kControlBitmaps = kReadoutBitmap - kAzimuthBitmap + 1;
 
 // Sets none of the style bits a display tests: it draws its bitmap and its text only.
 constexpr long kReadoutStyle = 1;
@@ -45,11 +28,21 @@ bool isParameterIndex(long index)
     return static_cast<unsigned long>(index) < static_cast<unsigned long>(kNumParams);
 }
 
+CParamDisplay* makeReadout(const layout::Control& row, CBitmap* bitmap)
+{
+    CParamDisplay* display = new CParamDisplay(rectOf(row.box), bitmap, kReadoutStyle);
+    display->setFont(kSmallFont);
+    display->setFontColor(kBlackCColor);
+    display->setBackColor(kTransparentCColor);
+    display->setFrameColor(kTransparentCColor);
+    display->setStringConvert(row.text);
+    return display;
+}
+
 } // namespace
 
-Sferant_Editor::Sferant_Editor(AudioEffect* effect, PluginParameters& parameters, const char* badge)
-    : AEffGUIEditor(effect), parameters(parameters), badge(badge),
-      backgroundBitmap(new CBitmap(kPanelBitmap))
+Sferant_Editor::Sferant_Editor(EditorHost& host, const char* badge)
+    : AEffGUIEditor(host), badge(badge), backgroundBitmap(new CBitmap(layout::kPanelBitmap))
 {
     rect.top = 0;
     rect.left = 0;
@@ -59,7 +52,7 @@ Sferant_Editor::Sferant_Editor(AudioEffect* effect, PluginParameters& parameters
 
 Sferant_Editor::~Sferant_Editor()
 {
-    // The effect may be destroyed while the host still shows the editor.
+    // The plug-in may be destroyed while the host still shows the editor.
     if (frame) close();
     backgroundBitmap->forget();
     backgroundBitmap = nullptr;
@@ -72,15 +65,19 @@ bool Sferant_Editor::open(void* parent)
     // Cleared before the controls read the values: a change from now on is shown at idle.
     changedParameters.store(0, std::memory_order_relaxed);
 
-    CBitmap* bitmaps[kControlBitmaps];
-    for (int i = 0; i < kControlBitmaps; ++i)
-        bitmaps[i] = new CBitmap(kFirstControlBitmap + i);
+    CBitmap* bitmaps[layout::kControlBitmaps];
+    for (int i = 0; i < layout::kControlBitmaps; ++i)
+        bitmaps[i] = new CBitmap(layout::kFirstControlBitmap + i);
 
     CRect size(0, 0, backgroundBitmap->getWidth(), backgroundBitmap->getHeight());
     CFrame* newFrame = new CFrame(size, parent, this);
     newFrame->setBackground(backgroundBitmap);
-    addControls(newFrame, bitmaps);
-    addDisplays(newFrame, bitmaps[kReadoutBitmap - kFirstControlBitmap]);
+    for (int i = 0; i < layout::kNumControls; ++i)
+    {
+        const layout::Control& row = layout::kControls[i];
+        controls[i] = makeControl(row, bitmaps[row.bitmap - layout::kFirstControlBitmap]);
+        newFrame->addView(controls[i]);
+    }
     if (badge) newFrame->addView(new EditionBadge(rectOf(layout::kEditionBadge), badge));
 
     setKnobMode(kLinearKnobMode);
@@ -91,55 +88,26 @@ bool Sferant_Editor::open(void* parent)
     return true;
 }
 
-void Sferant_Editor::addControls(CFrame* target, CBitmap* const* bitmaps)
+CControl* Sferant_Editor::makeControl(const layout::Control& row, CBitmap* bitmap)
 {
-    auto bitmap = [&](int id) { return bitmaps[id - kFirstControlBitmap]; };
-    auto add = [&](CControl* control)
+    const CRect size = rectOf(row.box);
+    const int frameHeight = row.box.height();
+    CControl* control = nullptr;
+    switch (row.kind)
     {
-        control->setValue(parameters.value(control->getTag()));
-        target->addView(control);
-    };
-    // A switch's strip has a frame for each of its parameter's positions.
-    auto newSwitch = [&](const layout::Box& box, int index, int frameHeight, int id)
-    {
-        const int positions = kParameters[index].positions;
-        return new CVerticalSwitch(rectOf(box), this, index, positions, frameHeight, positions,
-                                   bitmap(id));
-    };
-    add(orderSwitch = newSwitch(layout::kOrderSwitch, kOrder, 75, kOrderBitmap));
-    add(weightSwitch = newSwitch(layout::kWeightSwitch, kWeight, 75, kWeightBitmap));
-    add(distanceKnob = new CAnimKnob(rectOf(layout::kDistanceKnob), this, kDistance, 281, 50,
-                                     bitmap(kDistanceBitmap)));
-    add(azimuthKnob = new CAnimKnob(rectOf(layout::kAzimuthKnob), this, kAzimuth, 361, 45,
-                                    bitmap(kAzimuthBitmap)));
-    add(elevationKnob = new CAnimKnob(rectOf(layout::kElevationKnob), this, kElevation, 181, 45,
-                                      bitmap(kElevationBitmap)));
-    add(widthKnob =
-            new CAnimKnob(rectOf(layout::kWidthKnob), this, kWidth, 181, 50, bitmap(kWidthBitmap)));
-    add(inputSwitch = newSwitch(layout::kInputSwitch, kInput, 44, kToggleBitmap));
-    add(outputSwitch = newSwitch(layout::kOutputSwitch, kOutput, 44, kToggleBitmap));
-    add(nfcSwitch = newSwitch(layout::kNfcSwitch, kNFC, 44, kToggleBitmap));
-}
-
-void Sferant_Editor::addDisplays(CFrame* target, CBitmap* readoutBox)
-{
-    auto add = [&](const CRect& size, long index, CParamDisplayValueToString convert)
-    {
-        CParamDisplay* display = new CParamDisplay(size, readoutBox, kReadoutStyle);
-        display->setFont(kSmallFont);
-        display->setFontColor(kBlackCColor);
-        display->setBackColor(kTransparentCColor);
-        display->setFrameColor(kTransparentCColor);
-        display->setValue(parameters.value(index));
-        display->setStringConvert(convert);
-        target->addView(display);
-        return display;
-    };
-    azimuthDisplay = add(rectOf(layout::kAzimuthReadout), kAzimuth, degreeStringConvert);
-    elevationDisplay =
-        add(rectOf(layout::kElevationReadout), kElevation, elevationDegreeStringConvert);
-    distanceDisplay = add(rectOf(layout::kDistanceReadout), kDistance, distanceStringConvert);
-    widthDisplay = add(rectOf(layout::kWidthReadout), kWidth, widthDegreeStringConvert);
+    case layout::Kind::knob:
+        control = new CAnimKnob(size, this, row.parameter, row.frames, frameHeight, bitmap);
+        break;
+    case layout::Kind::verticalSwitch:
+        control = new CVerticalSwitch(size, this, row.parameter, row.frames, frameHeight,
+                                      kParameters[row.parameter].positions, bitmap);
+        break;
+    case layout::Kind::readout:
+        control = makeReadout(row, bitmap);
+        break;
+    }
+    control->setValue(host.value(row.parameter));
+    return control;
 }
 
 void Sferant_Editor::close()
@@ -164,16 +132,6 @@ void Sferant_Editor::setParameter(VstInt32 index, float /*value*/)
     parameterChanged(index);
 }
 
-void Sferant_Editor::beginEdit(long index)
-{
-    parameters.beginGesture(int(index));
-}
-
-void Sferant_Editor::endEdit(long index)
-{
-    parameters.endGesture(int(index));
-}
-
 void Sferant_Editor::idle()
 {
     if (frame && !inIdleStuff)
@@ -187,21 +145,14 @@ void Sferant_Editor::idle()
 
 void Sferant_Editor::showParameter(int index)
 {
-    CControl* bound[kNumParams][2] = {
-        {azimuthKnob, azimuthDisplay}, {elevationKnob, elevationDisplay},
-        {nfcSwitch, nullptr},          {distanceKnob, distanceDisplay},
-        {widthKnob, widthDisplay},     {orderSwitch, nullptr},
-        {weightSwitch, nullptr},       {inputSwitch, nullptr},
-        {outputSwitch, nullptr},
-    };
-    for (CControl* control : bound[index])
-        if (control) control->setValue(parameters.value(index));
+    for (int i = 0; i < layout::kNumControls; ++i)
+        if (layout::kControls[i].parameter == index) controls[i]->setValue(host.value(index));
 }
 
 void Sferant_Editor::valueChanged(CDrawContext* /*context*/, CControl* control)
 {
     long tag = control->getTag();
-    if (isParameterIndex(tag)) parameters.setFromGesture(int(tag), control->getValue());
+    if (isParameterIndex(tag)) host.setFromGesture(int(tag), control->getValue());
 }
 
 long Sferant_Editor::controlModifierClicked(CDrawContext* /*context*/, CControl* /*control*/,

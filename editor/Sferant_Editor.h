@@ -1,37 +1,33 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "core/PluginParameters.h"
+#include "core/ParameterListener.h"
+#include "editor/layout.h"
 #include "gui/AEffGUIEditor.h"
 #include "gui/CControlListener.h"
 
 #include <atomic>
 #include <cstdint>
 
-class CAnimKnob;
 class CBitmap;
+class CControl;
 class CFrame;
-class CParamDisplay;
-class CVerticalSwitch;
 
-// The plug-in's window: a fixed 535 x 275 panel with four film-strip knobs, five switches
-// and four read-outs bound to the nine parameters. Whatever the plug-in format, the editor
-// reaches them only through PluginParameters: controls report gestures to the editor, which
-// forwards them there, and the plug-in tells it of every change (parameterChanged), which
-// only marks it: controls repaint on the next idle.
+// The plug-in's window: a fixed 535 x 275 panel with the controls of the control table
+// (editor/layout.h), bound to the nine parameters. Whatever the plug-in format, the editor
+// reaches the plug-in only through its EditorHost: controls report gestures to the editor,
+// which forwards them there, and the plug-in tells it of every change (parameterChanged),
+// which only marks it: controls repaint on the next idle.
 class Sferant_Editor : public AEffGUIEditor,
                        public CControlListener,
                        public sferant::ParameterListener
 {
   public:
-    // The effect is the VST 2.4 effect whose editor this is, or null for another format;
-    // either way, the parameters outlive the editor. The badge, if any, names the edition
-    // beside the title.
-    Sferant_Editor(AudioEffect* effect, sferant::PluginParameters& parameters,
-                   const char* badge = nullptr);
+    // The host outlives the editor. The badge, if any, names the edition beside the title.
+    explicit Sferant_Editor(EditorHost& host, const char* badge = nullptr);
     ~Sferant_Editor() override;
 
-    // Builds the frame and the controls from the effect's current values; a second open
+    // Builds the frame and the controls from the host's current values; a second open
     // while open keeps the existing frame. Always true.
     bool open(void* parent) override;
     // Destroys the frame with every control in it.
@@ -42,9 +38,6 @@ class Sferant_Editor : public AEffGUIEditor,
     void parameterChanged(int index) override;
     // The same, as the editor base names it (the value is read back at idle).
     void setParameter(VstInt32 index, float value) override;
-    // A gesture's begin and end go to the plug-in's parameters, not only to a VST host.
-    void beginEdit(long index) override;
-    void endEdit(long index) override;
     // Brings the controls of the changed parameters up to date, then repaints what is dirty.
     void idle() override;
 
@@ -53,28 +46,15 @@ class Sferant_Editor : public AEffGUIEditor,
     long controlModifierClicked(CDrawContext* context, CControl* control, long buttons) override;
 
   private:
-    // Rows of the control table, in drawing order: switches and knobs, then the read-outs.
-    void addControls(CFrame* target, CBitmap* const* bitmaps);
-    void addDisplays(CFrame* target, CBitmap* readoutBox);
-    // Sets the controls bound to the parameter to the effect's value.
+    // The control of a row of the table, set to its parameter's value.
+    CControl* makeControl(const sferant::layout::Control& row, CBitmap* bitmap);
+    // Sets the controls bound to the parameter to the host's value.
     void showParameter(int index);
 
-    sferant::PluginParameters& parameters;
     const char* const badge;
-    // Owned by the frame while open; stale (and never followed) once closed.
-    CAnimKnob* azimuthKnob = nullptr;
-    CAnimKnob* elevationKnob = nullptr;
-    CAnimKnob* distanceKnob = nullptr;
-    CAnimKnob* widthKnob = nullptr;
-    CVerticalSwitch* inputSwitch = nullptr;
-    CVerticalSwitch* outputSwitch = nullptr;
-    CVerticalSwitch* nfcSwitch = nullptr;
-    CVerticalSwitch* orderSwitch = nullptr;
-    CVerticalSwitch* weightSwitch = nullptr;
-    CParamDisplay* azimuthDisplay = nullptr;
-    CParamDisplay* elevationDisplay = nullptr;
-    CParamDisplay* distanceDisplay = nullptr;
-    CParamDisplay* widthDisplay = nullptr;
+    // The controls of the table's rows, owned by the frame while open; stale (and never
+    // followed) once closed.
+    CControl* controls[sferant::layout::kNumControls] = {};
     // The panel; owned by the editor for its whole life.
     CBitmap* backgroundBitmap = nullptr;
     // One bit per parameter set since the last idle: the only state the host's threads touch.

@@ -5,14 +5,12 @@
 #include "gui/CFrame.h"
 #include "gui/platform/PlatformInput.h"
 #include "gui/platform/PlatformWindow.h"
-#include "host/AudioEffectX.h"
 
 VstInt32 AEffGUIEditor::knobMode = 0;
 
-AEffGUIEditor::AEffGUIEditor(AudioEffect* effect) : AEffEditor(effect)
+AEffGUIEditor::AEffGUIEditor(EditorHost& host) : AEffEditor(nullptr), host(host)
 {
     lastTicks = getTicks();
-    if (effect) effect->setEditor(this);
 }
 
 // The derived editor's close has already destroyed the frame; nothing here is
@@ -60,23 +58,19 @@ bool AEffGUIEditor::setKnobMode(VstInt32 mode)
 
 void AEffGUIEditor::setParameter(VstInt32, float) {}
 
-// The editor belongs to an effect of the extended family: gestures and window
-// sizes are its host calls.
 void AEffGUIEditor::beginEdit(long index)
 {
-    if (effect) static_cast<AudioEffectX*>(effect)->beginEdit(VstInt32(index));
+    host.beginGesture(int(index));
 }
 
 void AEffGUIEditor::endEdit(long index)
 {
-    if (effect) static_cast<AudioEffectX*>(effect)->endEdit(VstInt32(index));
+    host.endGesture(int(index));
 }
 
 bool AEffGUIEditor::sizeWindow(long width, long height)
 {
-    auto* host = static_cast<AudioEffectX*>(effect);
-    char canDo[] = "sizeWindow";
-    return host && host->canHostDo(canDo) && host->sizeWindow(VstInt32(width), VstInt32(height));
+    return host.resizeWindow(int(width), int(height));
 }
 
 void AEffGUIEditor::__drawDeprecated(ERect* area)
@@ -119,8 +113,13 @@ void AEffGUIEditor::doIdleStuff()
     if (frame && frame->getPlatformWindow()) frame->getPlatformWindow()->dispatchRepaint();
     lastTicks = now + 100;
     inIdleStuff = true;
-    if (effect) effect->masterIdle();
+    host.idleTick();
     inIdleStuff = false;
+}
+
+uintptr_t AEffGUIEditor::getWindowId() const
+{
+    return frame && frame->getPlatformWindow() ? frame->getPlatformWindow()->getWindowId() : 0;
 }
 
 uint32_t AEffGUIEditor::getTicks()

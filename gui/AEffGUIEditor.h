@@ -2,23 +2,24 @@
 #pragma once
 
 #include "gui/CHostLink.h"
+#include "gui/EditorHost.h"
 #include "host/AEffEditor.h"
 
 #include <cstdint>
 
-class AudioEffect;
 class CFrame;
 
 // The editor base that binds the host's editor calls to a frame: the derived
 // editor builds the frame in open and destroys it in close; this class forwards
 // idle, keys, the wheel and the knob mode to it, and is the frame's link to the
-// host: it relays gestures and window sizes to the effect and keeps the host
-// served while a control tracks the mouse.
+// plug-in: it relays gestures and window sizes to the editor host and keeps the
+// host served while a control tracks the mouse. It knows no plug-in format: the
+// format that gives an effect this editor registers it there.
 class AEffGUIEditor : public AEffEditor, public CHostLink
 {
   public:
-    // Registers itself as the effect's editor.
-    explicit AEffGUIEditor(AudioEffect* effect);
+    // The host outlives the editor.
+    explicit AEffGUIEditor(EditorHost& host);
     ~AEffGUIEditor() override;
 
     bool getRect(ERect** out) override;
@@ -36,7 +37,7 @@ class AEffGUIEditor : public AEffEditor, public CHostLink
     // Called from mouse-tracking loops: repaints the frame and gives the host an
     // idle call at most every 100 ms, slowing the loop by at most about 4 ms.
     void doIdleStuff() override;
-    // Only when the host says it can resize its window.
+    // False when the host cannot resize its window.
     bool sizeWindow(long width, long height) override;
     long getKnobMode() const override { return knobMode; }
 
@@ -45,11 +46,15 @@ class AEffGUIEditor : public AEffEditor, public CHostLink
     void wait(uint32_t milliseconds);
 
     CFrame* getFrame() const { return frame; }
+    // The editor's own window inside the host's while open (an X11 Window, an HWND); 0 when
+    // closed or when no window could be made there.
+    uintptr_t getWindowId() const;
 
     // Shared by every editor of the module; knobs read it through their frame.
     static VstInt32 knobMode;
 
   protected:
+    EditorHost& host;
     ERect rect{};
     uint32_t lastTicks = 0;
     bool inIdleStuff = false;

@@ -2,7 +2,7 @@
 #pragma once
 
 // The toolkit's one way to the plug-in host: the frame and its controls call these, and the
-// editor base answers them through its effect. Nothing else in the toolkit knows the host.
+// editor base answers them through its EditorHost. Nothing else in the toolkit knows the host.
 class CHostLink
 {
   public:

@@ -19,24 +19,40 @@ constexpr int kMaxBlock = 1 << 20;
 using sferant::kParameters;
 
 // The encoder's parameters that an option sets in the units a user reads (its name is the
-// parameter's symbol), and the switches that a flag turns to their second position.
-const int kUserValueOptions[] = {sferant::kAzimuth, sferant::kElevation, sferant::kWidth,
-                                 sferant::kDistance, sferant::kOrder};
+// parameter's symbol; the weight takes a choice's name), and what the help adds to the range.
+struct ValueOption
+{
+    int parameter;
+    const char* note;
+};
 
+const ValueOption kValueOptions[] = {
+    {sferant::kAzimuth, ", positive to the left"},
+    {sferant::kElevation, ", positive up"},
+    {sferant::kWidth, ""},
+    {sferant::kDistance, ""},
+    {sferant::kOrder, ""},
+    {sferant::kWeight, ""},
+};
+
+// The switches that a flag turns to their last position.
 struct SwitchOption
 {
     const char* option;
     int parameter;
+    const char* help;
 };
 
 const SwitchOption kSwitchOptions[] = {
-    {"nfc", sferant::kNFC}, {"2d", sferant::kOutput}, {"stereo", sferant::kInput}};
+    {"nfc", sferant::kNFC, "near-field compensation on"},
+    {"2d", sferant::kOutput, "horizontal-only output"},
+    {"stereo", sferant::kInput, "stereo input (automatic for a 2-channel input file)"},
+};
 
 const sferant::Parameter& kWeight = kParameters[sferant::kWeight];
 
-// Options that take no value; all others do.
-const char* const kFlags[] = {"nfc",   "2d",    "stereo",      "double", "demo",
-                              "trace", "ambix", "dump-params", "acn"};
+// Options that take no value besides the switches' flags; all others do.
+const char* const kFlags[] = {"double", "demo", "trace", "ambix", "dump-params", "acn"};
 
 [[noreturn]] void fail(const std::string& option, const std::string& message)
 {
@@ -114,21 +130,23 @@ double parseUserValue(const std::string& option, const std::string& text,
     return parseInRange(option, text, p.minimum, p.maximum);
 }
 
-std::string choiceList(const sferant::Parameter& p)
+// The choices' names, the last one after `last` (", " or " or ").
+std::string choiceList(const sferant::Parameter& p, const char* last = ", ")
 {
     std::string list;
     for (int i = 0; i < p.positions; ++i)
-        list += (i ? ", " : "") + std::string(p.choices[i]);
+        list += (i == 0 ? "" : i + 1 < p.positions ? ", " : last) + std::string(p.choices[i]);
     return list;
 }
 
 bool applyParameterOption(Options& options, const std::string& option, const std::string& value)
 {
-    for (int index : kUserValueOptions)
+    for (const ValueOption& v : kValueOptions)
     {
-        const sferant::Parameter& p = kParameters[index];
-        if (option != p.symbol) continue;
-        const float normalised = sferant::normalisedValue(index, parseUserValue(option, value, p));
+        const sferant::Parameter& p = kParameters[v.parameter];
+        if (option != p.symbol || v.parameter == sferant::kWeight) continue;
+        const float normalised =
+            sferant::normalisedValue(v.parameter, parseUserValue(option, value, p));
         options.parameters.push_back({p.name, normalised, "--" + option});
         return true;
     }
@@ -196,25 +214,65 @@ void applyOption(Options& options, const std::string& option, const std::string&
 
 bool isFlag(const std::string& option)
 {
-    return std::find(std::begin(kFlags), std::end(kFlags), option) != std::end(kFlags);
+    return std::find(std::begin(kFlags), std::end(kFlags), option) != std::end(kFlags) ||
+           std::any_of(std::begin(kSwitchOptions), std::end(kSwitchOptions),
+                       [&](const SwitchOption& s) { return option == s.option; });
+}
+
+// What a value option takes: degrees, metres, a number (the order) or a choice's name.
+std::string argumentOf(int parameter)
+{
+    const sferant::Parameter& p = kParameters[parameter];
+    if (parameter == sferant::kWeight) return "W";
+    if (p.positions) return "N";
+    return p.unit == sferant::Unit::kMetres ? "M" : "DEG";
+}
+
+std::string rangeOf(int parameter)
+{
+    const sferant::Parameter& p = kParameters[parameter];
+    if (parameter == sferant::kWeight) return choiceList(p, " or ");
+    return formatNumber(p.minimum) + ".." + formatNumber(p.maximum);
+}
+
+std::string usageLine(const std::string& option, const std::string& help)
+{
+    char line[160];
+    std::snprintf(line, sizeof line, "  --%-16s %s\n", option.c_str(), help.c_str());
+    return line;
+}
+
+std::string parameterOptionsUsage()
+{
+    std::string usage;
+    for (const ValueOption& v : kValueOptions)
+        usage += usageLine(kParameters[v.parameter].symbol + (" " + argumentOf(v.parameter)),
+                           rangeOf(v.parameter) + v.note);
+    for (const SwitchOption& s : kSwitchOptions)
+        usage += usageLine(s.option, s.help);
+    return usage + usageLine("set NAME=VALUE", "any parameter by name, normalised 0..1");
+}
+
+std::vector<std::string> parameterOptions()
+{
+    std::vector<std::string> names;
+    for (const ValueOption& v : kValueOptions)
+        names.push_back(kParameters[v.parameter].symbol);
+    for (const SwitchOption& s : kSwitchOptions)
+        names.push_back(s.option);
+    names.push_back("set");
+    return names;
 }
 
 } // namespace
 
-const std::vector<std::string> kParameterOptions = {
-    "azimuth", "elevation", "width", "distance", "nfc", "order", "weight", "2d", "stereo", "set"};
+const std::vector<std::string> kParameterOptions = parameterOptions();
 
-const char* const kParameterOptionsUsage =
-    "  --azimuth DEG      -180..180, positive to the left\n"
-    "  --elevation DEG    -90..90, positive up\n"
-    "  --width DEG        0..180\n"
-    "  --distance M       0.1..10.1\n"
-    "  --order N          1..5\n"
-    "  --weight W         SN2D, N2D, SN3D, N3D or Fu-Ma\n"
-    "  --nfc              near-field compensation on\n"
-    "  --2d               horizontal-only output\n"
-    "  --stereo           stereo input (automatic for a 2-channel input file)\n"
-    "  --set NAME=VALUE   any parameter by name, normalised 0..1\n";
+const char* const kParameterOptionsUsage = []
+{
+    static const std::string usage = parameterOptionsUsage();
+    return usage.c_str();
+}();
 
 Options parseOptions(const std::vector<std::string>& args, const std::vector<std::string>& accepted)
 {

@@ -1,12 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The LV2 plug-in's X11 UI: the same editor as the VST 2.4 module's, inside the host's
-// window. It reaches the plug-in through the ports: a gesture writes the control port (in
+// window. It is the editor's host over the ports: a gesture writes the control port (in
 // the units a user reads) between touches, and the host's port events move the controls.
-#include "core/PluginParameters.h"
 #include "core/parameters.h"
 #include "editor/Sferant_Editor.h"
-#include "gui/CFrame.h"
-#include "gui/platform/PlatformWindow.h"
 #include "plugin/lv2/ports.h"
 
 #include <lv2/core/lv2.h>
@@ -23,16 +20,19 @@ namespace
 {
 
 // The editor over the ports. The values are those of the last port events and gestures.
-class EncoderUi final : public PluginParameters
+class EncoderUi final : public EditorHost
 {
   public:
     EncoderUi(const Edition& edition, LV2UI_Write_Function write, LV2UI_Controller controller,
-              const LV2UI_Touch* touch);
+              const LV2UI_Touch* touch, const LV2UI_Resize* resize);
 
     float value(int index) const override { return values[index]; }
     void beginGesture(int index) override { setTouched(index, true); }
     void setFromGesture(int index, float value) override;
     void endGesture(int index) override { setTouched(index, false); }
+    bool resizeWindow(int width, int height) override;
+    // The host's idle calls run on their own: nothing to give it.
+    void idleTick() override {}
 
     // A value the host sent to a port: a control's moves the editor's controls.
     void portEvent(uint32_t port, float user);
@@ -45,12 +45,15 @@ class EncoderUi final : public PluginParameters
     LV2UI_Write_Function write;
     LV2UI_Controller controller;
     const LV2UI_Touch* touch;
+    const LV2UI_Resize* resize;
     float values[kNumParams]; // normalised
 };
 
 EncoderUi::EncoderUi(const Edition& edition, LV2UI_Write_Function write,
-                     LV2UI_Controller controller, const LV2UI_Touch* touch)
-    : editor(nullptr, *this, edition.badge), write(write), controller(controller), touch(touch)
+                     LV2UI_Controller controller, const LV2UI_Touch* touch,
+                     const LV2UI_Resize* resize)
+    : editor(*this, edition.badge), write(write), controller(controller), touch(touch),
+      resize(resize)
 {
     for (int i = 0; i < kNumParams; ++i)
         values[i] = defaultValue(edition, i);
@@ -70,6 +73,11 @@ void EncoderUi::setTouched(int index, bool grabbed)
 {
     if (touch && index >= 0 && index < kNumParams)
         touch->touch(touch->handle, controlPort(index), grabbed);
+}
+
+bool EncoderUi::resizeWindow(int width, int height)
+{
+    return resize && resize->ui_resize(resize->handle, width, height) == 0;
 }
 
 void EncoderUi::portEvent(uint32_t port, float user)
@@ -109,22 +117,19 @@ LV2UI_Handle instantiate(const LV2UI_Descriptor* descriptor, const char* pluginU
     const Lv2Plugin* plugin = pluginOf(descriptor, pluginUri);
     if (!write || !widget || !parent || !plugin) return nullptr;
     auto* ui = new (std::nothrow) EncoderUi(plugin->edition, write, controller,
-                                            featureData<LV2UI_Touch>(features, LV2_UI__touch));
+                                            featureData<LV2UI_Touch>(features, LV2_UI__touch),
+                                            featureData<LV2UI_Resize>(features, LV2_UI__resize));
     if (!ui) return nullptr;
     ui->editor.open(parent);
-    CFrame* frame = ui->editor.getFrame();
-    if (!frame || !frame->getPlatformWindow())
+    if (!ui->editor.getWindowId())
     {
         delete ui; // no display, or the parent is no window
         return nullptr;
     }
-    *widget = reinterpret_cast<LV2UI_Widget>(frame->getPlatformWindow()->getWindowId());
-    if (const auto* resize = featureData<LV2UI_Resize>(features, LV2_UI__resize))
-    {
-        ERect* rect = nullptr;
-        ui->editor.getRect(&rect);
-        resize->ui_resize(resize->handle, rect->right - rect->left, rect->bottom - rect->top);
-    }
+    *widget = reinterpret_cast<LV2UI_Widget>(ui->editor.getWindowId());
+    ERect* rect = nullptr;
+    ui->editor.getRect(&rect);
+    ui->resizeWindow(rect->right - rect->left, rect->bottom - rect->top);
     return ui;
 }
 

@@ -163,18 +163,3 @@ void Sferant::tellEditor(VstInt32 index)
 {
     if (editorListener) editorListener->parameterChanged(index);
 }
-
-void Sferant::beginGesture(int index)
-{
-    beginEdit(index);
-}
-
-void Sferant::setFromGesture(int index, float value)
-{
-    setParameterAutomated(index, value);
-}
-
-void Sferant::endGesture(int index)
-{
-    endEdit(index);
-}

@@ -2,7 +2,7 @@
 #pragma once
 
 #include "core/BlockProcessor.h"
-#include "core/PluginParameters.h"
+#include "core/ParameterListener.h"
 #include "core/gains.h"
 #include "core/parameters.h"
 #include "host/AudioEffectX.h"
@@ -23,7 +23,7 @@ struct SferantProgram
 };
 
 // The Ambisonic encoder as a VST 2.4 effect: one mono or stereo source into 36 outputs.
-class Sferant : public AudioEffectX, public sferant::PluginParameters
+class Sferant : public AudioEffectX
 {
   public:
     // Makes the effect's editor, which registers itself with the effect (setEditor) and is
@@ -93,11 +93,8 @@ class Sferant : public AudioEffectX, public sferant::PluginParameters
 
     const sferant::Edition& edition() const { return vstEdition.edition; }
 
-    // The editor's way to the parameters: host values, and gestures reported to the host.
-    float value(int index) const override;
-    void beginGesture(int index) override;
-    void setFromGesture(int index, float value) override;
-    void endGesture(int index) override;
+    // The current value of parameter index; 0 outside 0..8.
+    float value(int index) const;
 
   private:
     // The values as one consistent reading, taken once per block.

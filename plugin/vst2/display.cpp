@@ -12,20 +12,6 @@ namespace
 
 constexpr char kVendorName[] = "Sferant Project";
 
-// The number of a continuous parameter as the host's text shows it.
-void writeNumber(AudioEffect& effect, int index, float x, char* text, VstInt32 maxLen)
-{
-    effect.float2string(static_cast<float>(kParameters[index].hostNumber(x)), text, maxLen);
-}
-
-// The choice at a switch position; a value that selects no choice (any value a caller may
-// pass, not only a stored one) writes nothing.
-void writeChoice(int index, float x, char* text, VstInt32 maxLen)
-{
-    if (const char* choice = choiceText(kParameters[index], x))
-        copyText(text, choice, static_cast<size_t>(maxLen));
-}
-
 } // namespace
 
 void Sferant::getParameterName(VstInt32 index, char* text)
@@ -52,47 +38,47 @@ void Sferant::getParameterDisplay(VstInt32 index, char* text)
 
 void Sferant::deg2string(float x, char* text, VstInt32 maxLen)
 {
-    writeNumber(*this, kAzimuth, x, text, maxLen);
+    displayText(kAzimuth, x, text, maxLen);
 }
 
 void Sferant::degEl2string(float x, char* text, VstInt32 maxLen)
 {
-    writeNumber(*this, kElevation, x, text, maxLen);
+    displayText(kElevation, x, text, maxLen);
 }
 
 void Sferant::dist2string(float x, char* text, VstInt32 maxLen)
 {
-    writeNumber(*this, kDistance, x, text, maxLen);
+    displayText(kDistance, x, text, maxLen);
 }
 
 void Sferant::width2string(float x, char* text, VstInt32 maxLen)
 {
-    writeNumber(*this, kWidth, x, text, maxLen);
+    displayText(kWidth, x, text, maxLen);
 }
 
 void Sferant::float2onoff(float x, char* text, VstInt32 maxLen)
 {
-    writeChoice(kNFC, x, text, maxLen);
+    displayText(kNFC, x, text, maxLen);
 }
 
 void Sferant::stereo2string(float x, char* text, VstInt32 maxLen)
 {
-    writeChoice(kInput, x, text, maxLen);
+    displayText(kInput, x, text, maxLen);
 }
 
 void Sferant::type2string(float x, char* text, VstInt32 maxLen)
 {
-    writeChoice(kOutput, x, text, maxLen);
+    displayText(kOutput, x, text, maxLen);
 }
 
 void Sferant::floatOrder2string(float x, char* text, VstInt32 maxLen)
 {
-    writeChoice(kOrder, x, text, maxLen);
+    displayText(kOrder, x, text, maxLen);
 }
 
 void Sferant::floatWeight2string(float x, char* text, VstInt32 maxLen)
 {
-    writeChoice(kWeight, x, text, maxLen);
+    displayText(kWeight, x, text, maxLen);
 }
 
 bool Sferant::getEffectName(char* name)

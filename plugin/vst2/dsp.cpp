@@ -12,30 +12,31 @@ using namespace sferant;
 
 double Sferant::weightCalculation(int n, int m)
 {
-    return normalisationWeight(fiveWayChoice(value(kWeight)), n, m);
+    return normalisationWeight(choiceOf(kWeight, value(kWeight)), n, m);
 }
 
 double Sferant::float2azimuth(double x)
 {
-    return azimuthRadians(x);
+    return processingValue(kAzimuth, x);
 }
 double Sferant::float2elevation(double x)
 {
-    return elevationRadians(x);
+    return processingValue(kElevation, x);
 }
 double Sferant::float2width(double x)
 {
-    return halfWidthRadians(x);
+    return processingValue(kWidth, x);
 }
 double Sferant::float2distance(double x)
 {
-    return distanceMetres(x);
+    return processingValue(kDistance, x);
 }
 
 GainVector Sferant::ambiChannels(double azimuth)
 {
-    const GainSettings settings{ambisonicOrder(value(kOrder)), fiveWayChoice(value(kWeight)),
-                                switchState(value(kOutput)), float2elevation(value(kElevation))};
+    const GainSettings settings{ambisonicOrder(value(kOrder)), choiceOf(kWeight, value(kWeight)),
+                                choiceOf(kOutput, value(kOutput)),
+                                float2elevation(value(kElevation))};
     return encodingGains(settings, azimuth);
 }
 

@@ -2,8 +2,9 @@
 #include "plugin/vst2/editor_maker.h"
 
 #include "editor/Sferant_Editor.h"
+#include "plugin/vst2/VstEditorHost.h"
 
 sferant::ParameterListener* makeSferantEditor(Sferant& effect)
 {
-    return new Sferant_Editor(&effect, effect, effect.edition().badge);
+    return new VstEditor<Sferant_Editor>(effect, effect.edition().badge);
 }

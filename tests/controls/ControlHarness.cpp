@@ -3,6 +3,7 @@
 #include "core/parameters.h"
 
 #include "gui/CDrawContext.h"
+#include "plugin/vst2/VstEditorHost.h"
 
 namespace
 {
@@ -77,7 +78,7 @@ ControlBench::ControlBench()
     installSteppingClock();
     recording_host::reset();
     effect = std::make_unique<QuietEffect>();
-    editor = new AEffGUIEditor(effect.get()); // the effect owns it from here on
+    editor = new VstEditor<AEffGUIEditor>(*effect); // the effect owns it from here on
     frame = new CFrame(CRect(0, 0, 535, 275), nullptr, editor);
     drawContext = new CDrawContext(frame, nullptr, nullptr);
 }

@@ -109,6 +109,7 @@ constexpr int kOrderSwitchRow = 0;
 TEST_F(Editor, TheEffectRegistersItsEditorOnCreation)
 {
     ASSERT_NE(editor, nullptr);
+    EXPECT_EQ(editor->getEffect(), effect.get());
     EXPECT_EQ(effect->getAeffect()->flags, 0x1011);
     ERect* rect = nullptr;
     EXPECT_TRUE(editor->getRect(&rect));
@@ -143,7 +144,16 @@ TEST_F(Editor, OpeningBuildsTheThirteenControlsOfTheTable)
         EXPECT_EQ(c->getTag(), isDisplay ? 0 : kRows[row].parameter);
         EXPECT_EQ(c->getListener(), isDisplay ? nullptr : static_cast<CControlListener*>(editor));
         EXPECT_EQ(c->getValue(), effect->getParameter(kRows[row].parameter));
-        EXPECT_NE(c->getBackground(), nullptr);
+        ASSERT_NE(c->getBackground(), nullptr);
+        // The row's bitmap holds its frames, each the size of its box; a switch has a frame
+        // for each position of its parameter.
+        const sferant::layout::Control& entry = sferant::layout::kControls[row];
+        EXPECT_EQ(c->getBackground()->getWidth(), entry.box.width());
+        EXPECT_EQ(c->getBackground()->getHeight(), entry.frames * entry.box.height());
+        if (entry.kind == sferant::layout::Kind::verticalSwitch)
+        {
+            EXPECT_EQ(entry.frames, sferant::kParameters[entry.parameter].positions);
+        }
     }
 }
 

@@ -16,8 +16,10 @@ using namespace sferant_test;
 namespace
 {
 
-using sferant::layout::kAzimuthKnob;
-using sferant::layout::kAzimuthReadout;
+namespace layout = sferant::layout;
+constexpr layout::Box kAzimuthKnob = layout::controlOf(sferant::kAzimuth, layout::Kind::knob).box;
+constexpr layout::Box kAzimuthReadout =
+    layout::controlOf(sferant::kAzimuth, layout::Kind::readout).box;
 
 bool samePixels(const RgbaImage& a, const RgbaImage& b, const sferant::layout::Box& area)
 {

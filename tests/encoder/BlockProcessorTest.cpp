@@ -75,23 +75,6 @@ void expectSameOutputs(const Channels<Sample>& a, const Channels<Sample>& b, con
 
 } // namespace
 
-TEST(BlockProcessor, EncodesAsTheEffectDoesThroughItsRecord)
-{
-    Channels<float> direct(kFrames), hosted(kFrames);
-    fillInputs(direct, 3);
-    fillInputs(hosted, 3);
-    auto processor = preparedProcessor(kNearField);
-    HostedEffect effect;
-    effect.start(float(kRate), kFrames);
-    effect.setAll(kNearField);
-    for (int block = 0; block < 3; ++block)
-    {
-        processor->process(direct.inputs, direct.outputs, kFrames);
-        effect.process(hosted, kFrames);
-        expectSameOutputs(direct, hosted, "the same block");
-    }
-}
-
 TEST(BlockProcessor, ResetForgetsTheFiltersMemory)
 {
     Channels<double> fresh(kFrames), resetOne(kFrames);

@@ -1,9 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Encoding gains against spherical harmonics from closed forms.
-#include "HostedEffect.h"
+#include "CoreEncoder.h"
 #include "SphericalHarmonics.h"
 
-#include "plugin/vst2/Sferant.h"
+#include "core/gains.h"
+#include "core/weights.h"
 
 #include <gtest/gtest.h>
 
@@ -43,20 +44,43 @@ constexpr Letter kLetters[] = {
     {"N", 3, 2, false}, {"O", 3, 2, true},  {"P", 3, 3, false}, {"Q", 3, 3, true},
 };
 
+// The gains, Legendre values and weights the core computes from the parameters' values.
 class Gains : public ::testing::Test
 {
   protected:
-    Gains() : effect(quietHost) {}
+    Gains()
+    {
+        for (int i = 0; i < sferant::kNumParams; ++i)
+            values[i] = sferant::kParameters[i].defaultValue;
+    }
 
     void setup(float elevation, float weight, int order, bool horizontal = false)
     {
-        effect.setParameter(1, elevation);
-        effect.setParameter(6, weight);
-        effect.setParameter(5, orderValue(order));
-        effect.setParameter(8, horizontal ? 1.0f : 0.0f);
+        values[sferant::kElevation] = elevation;
+        values[sferant::kWeight] = weight;
+        values[sferant::kOrder] = orderValue(order);
+        values[sferant::kOutput] = horizontal ? 1.0f : 0.0f;
     }
 
-    Sferant effect;
+    double elevation() const
+    {
+        return sferant::processingValue(sferant::kElevation, values[sferant::kElevation]);
+    }
+    int weightChoice() const
+    {
+        return sferant::choiceOf(sferant::kWeight, values[sferant::kWeight]);
+    }
+    double legendre(int n, int m) const { return sferant::legendreValue(elevation(), n, m); }
+    double weight(int n, int m) const { return sferant::normalisationWeight(weightChoice(), n, m); }
+    sferant::GainVector gains(double azimuth) const
+    {
+        const sferant::GainSettings settings{
+            sferant::ambisonicOrder(values[sferant::kOrder]), weightChoice(),
+            sferant::choiceOf(sferant::kOutput, values[sferant::kOutput]), elevation()};
+        return sferant::encodingGains(settings, azimuth);
+    }
+
+    float values[sferant::kNumParams];
 };
 
 } // namespace
@@ -65,11 +89,11 @@ TEST_F(Gains, LegendreValuesMatchTheClosedForms)
 {
     for (float e : kElevations)
     {
-        effect.setParameter(1, e);
+        values[sferant::kElevation] = e;
         const double x = std::sin(elevationOf(e)), c = std::cos(elevationOf(e));
         for (int n = 0; n <= 5; ++n)
             for (int m = 0; m <= n; ++m)
-                EXPECT_NEAR(effect.legendre(n, m), legendreClosedForm(n, m, x, c), kClose * 1000)
+                EXPECT_NEAR(legendre(n, m), legendreClosedForm(n, m, x, c), kClose * 1000)
                     << "P(" << n << "," << m << ") at " << e;
     }
 }
@@ -81,7 +105,7 @@ TEST_F(Gains, EveryComponentToOrderFiveIsItsSphericalHarmonic)
             for (double azimuth : kAzimuths)
             {
                 setup(e, kWeights[normalisation], 5);
-                const sferant::GainVector g = effect.ambiChannels(azimuth);
+                const sferant::GainVector g = gains(azimuth);
                 for (int n = 0; n <= 5; ++n)
                     for (int m = 0; m <= n; ++m)
                         for (bool sine : {false, true})
@@ -103,7 +127,7 @@ TEST_F(Gains, EntriesAboveTheOrderAreExactlyZero)
         for (bool horizontal : {false, true})
         {
             setup(0.3f, 0.75f, order, horizontal);
-            const sferant::GainVector g = effect.ambiChannels(0.4);
+            const sferant::GainVector g = gains(0.4);
             const int used = horizontal ? 2 * order + 1 : (order + 1) * (order + 1);
             for (int k = used; k < 36; ++k)
                 EXPECT_EQ(g[k], 0.0) << "order " << order << " entry " << k;
@@ -117,7 +141,7 @@ TEST_F(Gains, MaxNormalisedComponentsPeakAtOneAndOrdersFourAndFiveAreSilent)
     for (int step = 0; step <= 1800; ++step)
     {
         setup(step / 1800.0f, 1.0f, 5);
-        const sferant::GainVector g = effect.ambiChannels(0.0); // cosine terms at their peak
+        const sferant::GainVector g = gains(0.0); // cosine terms at their peak
         for (int k = 0; k < 36; ++k)
             peak[k] = std::max(peak[k], std::fabs(g[k]));
     }
@@ -156,8 +180,8 @@ TEST_F(Gains, WorkedWeights)
     };
     for (const auto& c : cases)
     {
-        effect.setParameter(6, c.weight);
-        EXPECT_NEAR(effect.weightCalculation(c.n, c.m), c.value, 1e-15)
+        values[sferant::kWeight] = c.weight;
+        EXPECT_NEAR(weight(c.n, c.m), c.value, 1e-15)
             << "weight " << c.weight << " (" << c.n << "," << c.m << ")";
     }
 }
@@ -188,7 +212,7 @@ TEST_F(Gains, HorizontalGainsAreCircularHarmonicsIndependentOfElevation)
             for (double azimuth : kAzimuths)
             {
                 setup(e, normalisation / 4.0f, 5, true);
-                const sferant::GainVector g = effect.ambiChannels(azimuth);
+                const sferant::GainVector g = gains(azimuth);
                 EXPECT_NEAR(g[0], normalisation == 4 ? std::sqrt(0.5) : 1.0, kClose);
                 for (int n = 1; n <= 5; ++n)
                 {
@@ -202,7 +226,7 @@ TEST_F(Gains, HorizontalGainsAreCircularHarmonicsIndependentOfElevation)
 TEST_F(Gains, SpecialDirections)
 {
     setup(0.5f, 0.5f, 5); // horizon, SN3D
-    sferant::GainVector g = effect.ambiChannels(kPi8 / 2);
+    sferant::GainVector g = gains(kPi8 / 2);
     EXPECT_NEAR(g[sphereEntry(1, 1, false)], 0.0, 1e-8) << "X of a source on the left";
     EXPECT_NEAR(g[sphereEntry(1, 1, true)], 1.0, 1e-12) << "Y of a source on the left";
     EXPECT_EQ(g[sphereEntry(1, 0, false)], 0.0) << "Z on the horizon";
@@ -211,7 +235,7 @@ TEST_F(Gains, SpecialDirections)
     EXPECT_DOUBLE_EQ(g[4], -0.5) << "(2,0) on the horizon";
 
     setup(1.0f, 0.75f, 5); // straight up, N3D: cos(elevation) is tiny but not zero
-    g = effect.ambiChannels(0.3);
+    g = gains(0.3);
     EXPECT_NEAR(g[sphereEntry(1, 0, false)], std::sqrt(3.0), 1e-12) << "Z straight up";
     EXPECT_NE(g[sphereEntry(1, 1, false)], 0.0) << "X straight up";
     EXPECT_LT(std::fabs(g[sphereEntry(1, 1, false)]), 1e-8) << "X straight up";
@@ -222,7 +246,7 @@ TEST(ChannelOrder, OutputsFollowTheFurseMalhamSequence)
     const float elevation = 0.62f;
     const float azimuthValue = 0.37f;
     const double azimuth = (0.5 - azimuthValue) * 2 * kPi8;
-    HostedEffect effect;
+    CoreEncoder effect;
     effect.set(sferant::kAzimuth, azimuthValue);
     effect.set(sferant::kElevation, elevation);
     effect.set(sferant::kOrder, 0.5f);  // third order
@@ -245,7 +269,7 @@ TEST(ChannelOrder, HorizontalOutputsPairCosineAndSinePerOrder)
 {
     const float azimuthValue = 0.29f;
     const double azimuth = (0.5 - azimuthValue) * 2 * kPi8;
-    HostedEffect effect;
+    CoreEncoder effect;
     effect.set(sferant::kAzimuth, azimuthValue);
     effect.set(sferant::kOrder, 1.0f);  // fifth order
     effect.set(sferant::kOutput, 1.0f); // 2D

@@ -2,9 +2,7 @@
 // How a block with new values gets there: a moving source glides from where the previous
 // block left it and arrives at the block's last frame; a switch crossfades the old settings'
 // output into the new one's; after a pause or a new rate the block starts at its values.
-#include "HostedEffect.h"
-
-#include "core/BlockProcessor.h"
+#include "CoreEncoder.h"
 
 #include <gtest/gtest.h>
 
@@ -154,7 +152,7 @@ TEST(Glide, ADirectionGlidesLinearlyAndArrivesAtTheBlocksLastFrame)
     constexpr int kFrames = 100; // three whole steps of 32 frames and a shorter one
     const Outputs gains = gainsOfBlocks({firstOrderMono(0), firstOrderMono(60)}, kFrames);
     const Outputs there = gainsOfBlocks({firstOrderMono(60)}, kFrames);
-    const double end = sferant::azimuthRadians(azimuthValue(60));
+    const double end = sferant::processingValue(sferant::kAzimuth, azimuthValue(60));
     const auto y = [&](int frames) { return std::sin(end * frames / kFrames); };
     for (int i = 0, stepStart = 0; i < kFrames; ++i)
     {
@@ -186,7 +184,7 @@ TEST(Glide, AfterAGlideAStillSourceIsEncodedAsIfItHadAlwaysStoodThere)
             << "output " << c;
 }
 
-// A resume (effMainsChanged) and a new sample rate: the block after starts at its values,
+// A resume and a new sample rate: the block after starts at its values,
 // as a fresh instance does.
 TEST(Glide, AfterAResumeOrANewRateTheBlockStartsAtItsValues)
 {
@@ -194,16 +192,14 @@ TEST(Glide, AfterAResumeOrANewRateTheBlockStartsAtItsValues)
     const struct
     {
         const char* what;
-        std::function<void(HostedEffect&)> pause;
+        std::function<void(CoreEncoder&)> pause;
     } pauses[] = {
-        {"resume", [](HostedEffect& e)
-         { e.dispatch(effMainsChanged, 0, 0), e.dispatch(effMainsChanged, 0, 1); }},
-        {"a new sample rate",
-         [](HostedEffect& e) { e.dispatch(effSetSampleRate, 0, 0, nullptr, 96000); }},
+        {"resume", [](CoreEncoder& e) { e.resume(); }},
+        {"a new sample rate", [](CoreEncoder& e) { e.start(96000, 64); }},
     };
     for (const auto& pause : pauses)
     {
-        HostedEffect paused, fresh;
+        CoreEncoder paused, fresh;
         paused.start(48000, 64);
         fresh.start(48000, 64);
         Channels<double> a(64), b(64);

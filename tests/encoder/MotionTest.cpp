@@ -2,7 +2,7 @@
 // A moving source, as a host automates it: a new value at the start of every block. The
 // encoder glides from one block's values to the next, so the motion adds no buzz at the
 // block rate and follows the ideal per-sample encoding one block late.
-#include "HostedEffect.h"
+#include "CoreEncoder.h"
 #include "OutOfBand.h"
 #include "SphericalHarmonics.h"
 
@@ -49,7 +49,7 @@ struct Motion
     {
         const double value = from + perSecond * (frame - kPreRoll) / kRate;
         const sferant::Parameter& p = sferant::kParameters[parameter];
-        return parameter == sferant::kAzimuth ? value : std::clamp(value, p.minimum, p.maximum);
+        return p.circular ? value : std::clamp(value, p.minimum, p.maximum);
     }
 
     // The azimuth as the host sends it: wrapped into 0..1.
@@ -85,7 +85,7 @@ using Outputs = std::vector<std::vector<double>>;
 // The tone encoded in blocks of `block` frames, the moving value set before each block.
 Outputs encodeMoving(const Motion& motion, int block)
 {
-    HostedEffect effect;
+    CoreEncoder effect;
     effect.start(static_cast<float>(kRate), block);
     const auto settings = stillSettings(motion.nearField);
     for (int i = 0; i < sferant::kNumParams; ++i)

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Near-field compensation filters: the design against the analog prototype
 // built from reverse Bessel roots computed here, and the filters as they run.
-#include "HostedEffect.h"
+#include "CoreEncoder.h"
 
-#include "plugin/vst2/Sferant.h"
+#include "core/nearfield.h"
 
 #include <gtest/gtest.h>
 
@@ -67,7 +67,7 @@ class FilterResponses
   public:
     FilterResponses(float fs, float distanceValue, int frames) : channels(frames)
     {
-        effect.dispatch(effSetSampleRate, 0, 0, nullptr, fs);
+        effect.start(fs, frames);
         const float settings[sferant::kNumParams] = {0.5f, 0.5f, 1, distanceValue, 0, 1, 0, 0, 1};
         for (int i = 0; i < sferant::kNumParams; ++i)
             effect.set(i, settings[i]);
@@ -86,7 +86,7 @@ class FilterResponses
         return sum / distanceGain;
     }
 
-    HostedEffect effect;
+    CoreEncoder effect;
     Channels<double> channels;
     double distanceGain;
 };
@@ -95,7 +95,6 @@ class FilterResponses
 
 TEST(NearField, TabledRootsAreTwiceTheReverseBesselRoots)
 {
-    Sferant effect(quietHost);
     for (int n = 1; n <= 5; ++n)
     {
         std::vector<Complex> roots = reverseBesselRoots(n);
@@ -103,10 +102,10 @@ TEST(NearField, TabledRootsAreTwiceTheReverseBesselRoots)
                   [](Complex a, Complex b) { return a.imag() > b.imag(); });
         for (int k = 1; k <= n; ++k)
         {
-            EXPECT_NEAR(effect.fRootsReal(n, k), 2 * roots[k - 1].real(), 1e-4) << n << "," << k;
+            EXPECT_NEAR(sferant::rootReal(n, k), 2 * roots[k - 1].real(), 1e-4) << n << "," << k;
             if (n > 1)
             {
-                EXPECT_NEAR(effect.fRootsAbs(n, k), 2 * std::abs(roots[k - 1]), 2e-4)
+                EXPECT_NEAR(sferant::rootMagnitude(n, k), 2 * std::abs(roots[k - 1]), 2e-4)
                     << n << "," << k;
             }
         }
@@ -115,11 +114,9 @@ TEST(NearField, TabledRootsAreTwiceTheReverseBesselRoots)
 
 TEST(NearField, DenominatorOfTheFirstOrderAtTwoMetres)
 {
-    Sferant effect(quietHost);
-    effect.setSampleRate(44100);
     const double alpha = 1028.5714285714287;
     double a[2];
-    effect.firstOrderFilterCoeffs(2.0, 1, a);
+    sferant::firstOrderCoefficients(44100, 2.0, 1, a);
     EXPECT_DOUBLE_EQ(a[0], 1 + 2 / alpha);
     EXPECT_DOUBLE_EQ(a[1], 2 / alpha - 1);
     EXPECT_NEAR(-a[1] / a[0], 0.99612, 1e-5);
@@ -129,19 +126,17 @@ TEST(NearField, DenominatorPolesLieInsideTheUnitCircle)
 {
     for (float fs : {44100.0f, 48000.0f, 96000.0f, 192000.0f})
     {
-        Sferant effect(quietHost);
-        effect.setSampleRate(fs);
         for (int n : {1, 3, 5})
         {
             double a[2];
-            effect.firstOrderFilterCoeffs(2.0, n, a);
+            sferant::firstOrderCoefficients(fs, 2.0, n, a);
             EXPECT_LT(std::fabs(a[1] / a[0]), 1.0) << "order " << n << " at " << fs;
         }
         const int pairs[][2] = {{2, 1}, {3, 1}, {4, 1}, {4, 2}, {5, 1}, {5, 2}};
         for (const auto& p : pairs)
         {
             double a[3];
-            effect.secondOrderFilterCoeffs(2.0, p[0], p[1], a);
+            sferant::secondOrderCoefficients(fs, 2.0, p[0], p[1], a);
             const Complex root = std::sqrt(Complex(a[1] * a[1] - 4 * a[0] * a[2]));
             EXPECT_LT(std::abs((-a[1] + root) / (2 * a[0])), 1.0)
                 << p[0] << "," << p[1] << " at " << fs;
@@ -153,11 +148,10 @@ TEST(NearField, DenominatorPolesLieInsideTheUnitCircle)
 
 TEST(NearField, ConvolveMultipliesPolynomials)
 {
-    Sferant effect(quietHost);
     const double a[] = {1, 2};
     const double b[] = {3, 4, 5};
     double out[4] = {9, 9, 9, 9};
-    effect.convolve(a, 2, b, 3, out);
+    sferant::convolvePolynomials(a, 2, b, 3, out);
     EXPECT_EQ(std::vector<double>(out, out + 4), (std::vector<double>{3, 10, 13, 10}));
 }
 

@@ -56,3 +56,40 @@ TEST(ParameterTable, ParametersAreFoundBySymbolOrName)
     EXPECT_EQ(findParameter("Weight"), kWeight);
     EXPECT_EQ(findParameter("volume"), -1);
 }
+
+TEST(ParameterTable, TypedTextsTurnIntoValues)
+{
+    const struct
+    {
+        int index;
+        const char* text;
+        float normalised;
+    } cases[] = {
+        {kAzimuth, "45", 0.375f},    {kAzimuth, "45 deg", 0.375f}, {kAzimuth, "45DEG ", 0.375f},
+        {kAzimuth, "180", 0.0f},     {kAzimuth, "-270", 0.25f},    {kAzimuth, "530", 0.0277777f},
+        {kElevation, "-90.0", 0.0f}, {kElevation, "100", 1.0f},    {kWidth, "90deg", 0.5f},
+        {kDistance, "2.5 m", 0.24f}, {kDistance, "0", 0.0f},       {kOrder, "3rd", 0.5f},
+        {kOrder, "3", 0.5f},         {kWeight, "sn3d", 0.5f},      {kWeight, "Fu-Ma", 1.0f},
+        {kNFC, "On", 1.0f},          {kNFC, "off", 0.0f},          {kInput, "Stereo", 1.0f},
+        {kOutput, " 2D", 1.0f},      {kOutput, "3d", 0.0f},
+    };
+    for (const auto& c : cases)
+    {
+        float normalised = -1;
+        EXPECT_TRUE(parseText(c.index, c.text, normalised)) << c.text;
+        EXPECT_NEAR(normalised, c.normalised, 1e-6) << c.text;
+    }
+    const struct
+    {
+        int index;
+        const char* text;
+    } rejected[] = {{kAzimuth, ""},        {kAzimuth, "left"}, {kAzimuth, "nan"},
+                    {kAzimuth, "inf deg"}, {kAzimuth, "45 m"}, {kAzimuth, "45 degrees"},
+                    {kDistance, "2 deg"},  {kWeight, "AmbiX"}, {kNFC, "yes"}};
+    for (const auto& r : rejected)
+    {
+        float normalised = 0.3f;
+        EXPECT_FALSE(parseText(r.index, r.text, normalised)) << r.text;
+        EXPECT_EQ(normalised, 0.3f) << r.text;
+    }
+}

@@ -1,10 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// Block processing through the record's process pointers: the documented
-// cases, bad buffers, precision, filter history and the floating-point mode.
-#include "HostedEffect.h"
+// Block processing: the documented cases, bad buffers, precision, filter
+// history and the floating-point mode.
+#include "CoreEncoder.h"
 #include "SphericalHarmonics.h"
-
-#include "plugin/vst2/Sferant.h"
 
 #include <gtest/gtest.h>
 
@@ -27,7 +25,7 @@ constexpr double kUntouched = 7.0;
 using Settings = std::array<float, sferant::kNumParams>;
 constexpr Settings kFirstOrderMono = {0.5f, 0.5f, 0, 1, 0, 0, kSN3D, 0, 0};
 
-void configure(HostedEffect& effect, const Settings& settings)
+void configure(CoreEncoder& effect, const Settings& settings)
 {
     for (int i = 0; i < sferant::kNumParams; ++i)
         effect.set(i, settings[i]);
@@ -50,7 +48,7 @@ template <class Sample> void expectUntouched(const Channels<Sample>& channels, c
 
 TEST(BlockProcessing, MonoSourceStraightAheadFillsWAndXOnly)
 {
-    HostedEffect effect;
+    CoreEncoder effect;
     configure(effect, kFirstOrderMono);
     Channels<double> channels(64, kUntouched);
     fillNoise(channels.in[0], 1);
@@ -81,7 +79,7 @@ TEST(BlockProcessing, FirstOrderOutputsForSourceDirectionsAndWidths)
     };
     for (const auto& c : cases)
     {
-        HostedEffect effect;
+        CoreEncoder effect;
         Settings settings = kFirstOrderMono;
         settings[0] = c.azimuth;
         settings[4] = c.width;
@@ -97,7 +95,7 @@ TEST(BlockProcessing, FirstOrderOutputsForSourceDirectionsAndWidths)
 
 TEST(BlockProcessing, StereoLeftInputAloneIsHalfAGainAtItsSide)
 {
-    HostedEffect effect;
+    CoreEncoder effect;
     configure(effect, {0.5f, 0.6f, 0, 1, 0.5f, 0.5f, kSN3D, 1, 0}); // third order, width 90 degrees
     Channels<double> channels(1);
     channels.in[0][0] = 0.8;
@@ -116,7 +114,7 @@ TEST(BlockProcessing, StereoLeftInputAloneIsHalfAGainAtItsSide)
 
 TEST(BlockProcessing, NearFieldAtTheReferenceDistanceChangesNothing)
 {
-    HostedEffect plain, compensated;
+    CoreEncoder plain, compensated;
     Settings settings = {0.3f, 0.7f, 0, 0.19f, 0.2f, 1, 0.75f, 1, 0};
     configure(plain, settings);
     settings[2] = 1;
@@ -134,7 +132,7 @@ TEST(BlockProcessing, NearFieldAtTheReferenceDistanceChangesNothing)
 
 TEST(BlockProcessing, NearFieldScalesWByTwoOverDistanceWithoutFiltering)
 {
-    HostedEffect effect;
+    CoreEncoder effect;
     configure(effect, {0.5f, 0.5f, 1, 0, 0, 1, kSN3D, 0, 0}); // r = 0.1 m, fifth order
     Channels<double> channels(256);
     fillNoise(channels.in[0], 4);
@@ -153,7 +151,7 @@ TEST(BlockProcessing, OutputsAboveTheOrderAreSilent)
     for (const auto& c : cases)
         for (float nfc : {0.0f, 1.0f})
         {
-            HostedEffect effect;
+            CoreEncoder effect;
             configure(effect, {0.4f, 0.6f, nfc, 0.3f, 0.1f, 0.5f, 0.75f, 0, c.output});
             Channels<float> channels(100, kUntouched);
             fillNoise(channels.in[0], 5);
@@ -172,7 +170,7 @@ TEST(BlockProcessing, OutputsAboveTheOrderAreSilent)
 TEST(BlockProcessing, ABlockOfNoFramesWritesNothingAndLeavesTheFilterHistory)
 {
     const Settings settings = {0.2f, 0.3f, 1, 0.05f, 0.3f, 1, 0.75f, 1, 0};
-    HostedEffect effect, twin;
+    CoreEncoder effect, twin;
     configure(effect, settings);
     configure(twin, settings);
     Channels<double> first(300), empty(4, kUntouched), a(300), b(300);
@@ -192,7 +190,7 @@ TEST(BlockProcessing, ABlockOfNoFramesWritesNothingAndLeavesTheFilterHistory)
 
 TEST(BlockProcessing, MissingBuffersWriteNothing)
 {
-    HostedEffect effect;
+    CoreEncoder effect;
     configure(effect, {0.5f, 0.5f, 1, 0.1f, 0, 1, 0, 1, 0}); // stereo: both inputs are read
     Channels<float> channels(32, kUntouched);
     effect.process(nullptr, channels.outputs, 32);
@@ -213,7 +211,7 @@ TEST(BlockProcessing, MissingBuffersWriteNothing)
 
 TEST(BlockProcessing, MonoInputNeedsNoSecondChannel)
 {
-    HostedEffect effect;
+    CoreEncoder effect;
     configure(effect, kFirstOrderMono);
     Channels<float> channels(8, kUntouched);
     channels.in[0].assign(8, 0.5f);
@@ -225,7 +223,7 @@ TEST(BlockProcessing, MonoInputNeedsNoSecondChannel)
 TEST(BlockProcessing, SingleAndDoublePrecisionAgree)
 {
     const Settings settings = {0.15f, 0.8f, 1, 0.12f, 0.6f, 1, 0.75f, 1, 0};
-    HostedEffect single, twice;
+    CoreEncoder single, twice;
     configure(single, settings);
     configure(twice, settings);
     Channels<float> f(700);
@@ -246,7 +244,7 @@ TEST(BlockProcessing, SingleAndDoublePrecisionAgree)
 TEST(BlockProcessing, AlternatingPrecisionsContinueOneFilterHistory)
 {
     const Settings settings = {0.6f, 0.4f, 1, 0.3f, 0.25f, 1, 0.5f, 1, 0};
-    HostedEffect alternating, doubleOnly;
+    CoreEncoder alternating, doubleOnly;
     configure(alternating, settings);
     configure(doubleOnly, settings);
     for (int block = 0; block < 6; ++block)
@@ -278,7 +276,7 @@ TEST(BlockProcessing, AlternatingPrecisionsContinueOneFilterHistory)
 TEST(BlockProcessing, ResumeKeepsTheFilterHistory)
 {
     const Settings settings = {0.5f, 0.5f, 1, 0.0f, 0, 1, 0, 0, 0};
-    HostedEffect resumed, plain;
+    CoreEncoder resumed, plain;
     configure(resumed, settings);
     configure(plain, settings);
     Channels<double> a(100), b(100);
@@ -286,8 +284,7 @@ TEST(BlockProcessing, ResumeKeepsTheFilterHistory)
     b.in = a.in;
     resumed.process(a.inputs, a.outputs, 100);
     plain.process(b.inputs, b.outputs, 100);
-    resumed.dispatch(effMainsChanged, 0, 0);
-    resumed.dispatch(effMainsChanged, 0, 1);
+    resumed.resume();
     resumed.process(a.inputs, a.outputs, 100);
     plain.process(b.inputs, b.outputs, 100);
     EXPECT_EQ(a.out, b.out);
@@ -300,7 +297,7 @@ TEST(BlockProcessing, FiniteInputAfterNonFiniteSamplesGivesFiniteOutputWithinOne
     for (double value : bad)
         for (float nfc : {0.0f, 1.0f})
         {
-            HostedEffect effect;
+            CoreEncoder effect;
             configure(effect, {0.3f, 0.6f, nfc, 0.0f, 0.4f, 1, 0.75f, 1, 0});
             Channels<double> poisoned(256), clean(256);
             fillNoise(poisoned.in[0], 30);
@@ -320,7 +317,7 @@ TEST(BlockProcessing, FiniteInputAfterNonFiniteSamplesGivesFiniteOutputWithinOne
 TEST(BlockProcessing, TheHostsFloatingPointModeIsRestoredAfterEachCall)
 {
     const unsigned flushBits = 0x8040; // flush-to-zero and denormals-are-zero
-    HostedEffect effect;
+    CoreEncoder effect;
     configure(effect, {0.5f, 0.5f, 1, 0.5f, 0, 1, 0, 0, 0});
     Channels<float> f(64);
     Channels<double> d(64);
@@ -340,7 +337,7 @@ TEST(BlockProcessing, DenormalInputCountsAsSilenceWhileProcessing)
 {
     const unsigned original = _mm_getcsr();
     _mm_setcsr(original & ~0x8040u);
-    HostedEffect effect;
+    CoreEncoder effect;
     configure(effect, kFirstOrderMono);
     Channels<double> channels(4);
     channels.in[0].assign(4, 1e-310);
@@ -351,17 +348,16 @@ TEST(BlockProcessing, DenormalInputCountsAsSilenceWhileProcessing)
 
 TEST(BlockProcessing, WithoutAUsableSampleRateTheNearFieldFiltersPassTheSignal)
 {
-    // The dispatcher keeps such rates from the effect; a direct call does not.
+    // A format's adapter may pass on whatever rate its host gives.
     const Settings settings = {0.5f, 0.5f, 1, 0.39f, 0, 1, kSN3D, 0, 0}; // r = 4 m, fifth order
     for (float rate : {0.0f, -48000.0f, std::numeric_limits<float>::quiet_NaN()})
     {
-        Sferant effect(quietHost);
-        effect.setSampleRate(rate);
-        for (int i = 0; i < sferant::kNumParams; ++i)
-            effect.setParameter(i, settings[i]);
+        CoreEncoder effect;
+        effect.start(rate, 256);
+        configure(effect, settings);
         Channels<double> channels(256);
         fillNoise(channels.in[0], 40);
-        effect.processDoubleReplacing(channels.inputs, channels.outputs, 256);
+        effect.process(channels.inputs, channels.outputs, 256);
         for (int i = 0; i < 256; ++i)
             ASSERT_NEAR(channels.out[1][i], 0.5 * channels.in[0][i], 1e-6) << "X at " << rate;
     }
@@ -370,7 +366,7 @@ TEST(BlockProcessing, WithoutAUsableSampleRateTheNearFieldFiltersPassTheSignal)
 TEST(BlockProcessing, InputsMayShareBuffersWithTheFirstOutputs)
 {
     const Settings settings = {0.35f, 0.45f, 1, 0.2f, 0.3f, 1, 0.75f, 1, 0};
-    HostedEffect inPlace, separate;
+    CoreEncoder inPlace, separate;
     configure(inPlace, settings);
     configure(separate, settings);
     Channels<float> shared(300), apart(300);

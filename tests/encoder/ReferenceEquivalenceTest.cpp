@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The effect's restructured audio path against the literal per-sample
+// The core's restructured audio path against the literal per-sample
 // algorithm, on random settings, block sizes and signals. The literal algorithm
-// takes new values as a step, as the effect does in the first block after a
-// resume: the tests resume the effect before each block with new values.
-#include "HostedEffect.h"
+// takes new values as a step, as the encoder does in the first block after a
+// resume: the tests resume the encoder before each block with new values.
+#include "CoreEncoder.h"
 #include "LiteralEncoder.h"
 
 #include <gtest/gtest.h>
@@ -30,13 +30,13 @@ class Scenario
     {
         for (int i = 0; i < sferant::kNumParams; ++i)
             if (coin(share))
-                values[i] = isSwitch(i) && coin(0.8) ? switchPosition(i) : uniform(0.0f, 1.0f);
+                values[i] = sferant::kParameters[i].positions && coin(0.8) ? switchPosition(i)
+                                                                           : uniform(0.0f, 1.0f);
     }
 
-    void apply(HostedEffect& effect, LiteralEncoder& literal) const
+    void apply(CoreEncoder& effect, LiteralEncoder& literal) const
     {
-        effect.dispatch(effMainsChanged, 0, 0);
-        effect.dispatch(effMainsChanged, 0, 1);
+        effect.resume();
         for (int i = 0; i < sferant::kNumParams; ++i)
             effect.set(i, values[i]);
         float* fields[sferant::kNumParams] = {
@@ -67,11 +67,9 @@ class Scenario
     float values[sferant::kNumParams] = {};
 
   private:
-    static bool isSwitch(int i) { return i == 2 || (i >= 5 && i <= 8); }
-
     float switchPosition(int i)
     {
-        const int steps = (i == 5 || i == 6) ? 4 : 1;
+        const int steps = sferant::kParameters[i].positions - 1;
         return std::uniform_int_distribution<int>(0, steps)(random) / static_cast<float>(steps);
     }
 
@@ -122,7 +120,7 @@ void expectSameOutputs(const Channels<Sample>& effect, const Channels<Sample>& l
 }
 
 template <class Sample>
-void runBlock(Scenario& scenario, HostedEffect& effect, LiteralEncoder& literal,
+void runBlock(Scenario& scenario, CoreEncoder& effect, LiteralEncoder& literal,
               const std::string& where)
 {
     const int frames = scenario.blockSize();
@@ -134,7 +132,7 @@ void runBlock(Scenario& scenario, HostedEffect& effect, LiteralEncoder& literal,
     expectSameOutputs(forEffect, forLiteral, std::floor(literal.fOutput) == 1, where);
 }
 
-void runBlockInEitherPrecision(Scenario& scenario, HostedEffect& effect, LiteralEncoder& literal,
+void runBlockInEitherPrecision(Scenario& scenario, CoreEncoder& effect, LiteralEncoder& literal,
                                const std::string& where)
 {
     if (scenario.coin(0.5))
@@ -150,10 +148,10 @@ TEST(ReferenceEquivalence, RandomSettingsMatchTheLiteralAlgorithmInBothPrecision
     for (unsigned seed = 1; seed <= 60; ++seed)
     {
         Scenario scenario(seed);
-        HostedEffect effect;
+        CoreEncoder effect;
         LiteralEncoder literal;
         const float rate = scenario.sampleRate();
-        effect.dispatch(effSetSampleRate, 0, 0, nullptr, rate);
+        effect.start(rate, 1024);
         literal.sampleRate = rate;
         for (int block = 0; block < 8; ++block)
         {
@@ -177,7 +175,7 @@ TEST(ReferenceEquivalence, NearFieldOnEveryOrderAndModeMatchesTheLiteralAlgorith
             for (float input : {0.0f, 1.0f})
             {
                 Scenario scenario(static_cast<unsigned>(order * 8 + output * 2 + input));
-                HostedEffect effect;
+                CoreEncoder effect;
                 LiteralEncoder literal;
                 scenario.randomiseParameters();
                 scenario.values[2] = 1; // near-field compensation on
@@ -198,7 +196,7 @@ TEST(ReferenceEquivalence, ParametersAndSampleRateChangingBetweenBlocksMatchTheL
     for (unsigned seed = 1; seed <= 40; ++seed)
     {
         Scenario scenario(seed);
-        HostedEffect effect;
+        CoreEncoder effect;
         LiteralEncoder literal;
         scenario.randomiseParameters();
         scenario.values[2] = seed % 2; // near-field compensation on for odd seeds
@@ -207,7 +205,7 @@ TEST(ReferenceEquivalence, ParametersAndSampleRateChangingBetweenBlocksMatchTheL
             if (block == 0 || scenario.coin(0.2))
             {
                 const float rate = scenario.sampleRate();
-                effect.dispatch(effSetSampleRate, 0, 0, nullptr, rate);
+                effect.start(rate, 1024);
                 literal.sampleRate = rate;
             }
             if (block > 0) scenario.randomiseParameters(0.25);

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // A source that stands still: its output must never move, to the last bit, whatever the
 // processing learns to do with a moving one.
-#include "HostedEffect.h"
+#include "CoreEncoder.h"
 
 #include <gtest/gtest.h>
 
@@ -43,7 +43,8 @@ class StillScenario
     explicit StillScenario(unsigned seed) : random(seed)
     {
         for (int i = 0; i < sferant::kNumParams; ++i)
-            values[i] = isSwitch(i) && coin(0.8) ? switchPosition(i) : uniform();
+            values[i] =
+                sferant::kParameters[i].positions && coin(0.8) ? switchPosition(i) : uniform();
         const float rates[] = {44100, 48000, 96000, 192000};
         rate = rates[std::uniform_int_distribution<int>(0, 3)(random)];
     }
@@ -55,10 +56,9 @@ class StillScenario
     float rate;
 
   private:
-    static bool isSwitch(int i) { return i == sferant::kNFC || i >= sferant::kOrder; }
     float switchPosition(int i)
     {
-        const int steps = i == sferant::kOrder || i == sferant::kWeight ? 4 : 1;
+        const int steps = sferant::kParameters[i].positions - 1;
         return std::uniform_int_distribution<int>(0, steps)(random) / static_cast<float>(steps);
     }
     float uniform() { return std::uniform_real_distribution<float>(0.0f, 1.0f)(random); }
@@ -67,7 +67,7 @@ class StillScenario
 };
 
 template <class Sample>
-void runBlock(HostedEffect& effect, int frames, unsigned seed, long at, OutputDigest& digest)
+void runBlock(CoreEncoder& effect, int frames, unsigned seed, long at, OutputDigest& digest)
 {
     Channels<Sample> channels(frames, Sample(7));
     fillSignal(channels.in[0], seed, at);
@@ -80,7 +80,7 @@ void runBlock(HostedEffect& effect, int frames, unsigned seed, long at, OutputDi
 // before each block as automation that holds still does.
 void runStill(StillScenario& scenario, unsigned seed, OutputDigest& digest)
 {
-    HostedEffect effect;
+    CoreEncoder effect;
     effect.start(scenario.rate, 700);
     long at = 0;
     for (int block = 0; block < 6; ++block)

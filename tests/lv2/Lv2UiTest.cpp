@@ -166,8 +166,10 @@ class Lv2Ui : public ::testing::Test
     const LV2UI_Descriptor* descriptor = nullptr;
 };
 
-const layout::Box kAzimuthArea{layout::kAzimuthKnob.left, layout::kAzimuthKnob.top,
-                               layout::kAzimuthReadout.right, layout::kAzimuthReadout.bottom};
+constexpr layout::Box kAzimuthKnob = layout::controlOf(kAzimuth, layout::Kind::knob).box;
+constexpr layout::Box kAzimuthReadout = layout::controlOf(kAzimuth, layout::Kind::readout).box;
+const layout::Box kAzimuthArea{kAzimuthKnob.left, kAzimuthKnob.top, kAzimuthReadout.right,
+                               kAzimuthReadout.bottom};
 
 } // namespace
 

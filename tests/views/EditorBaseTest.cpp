@@ -11,7 +11,7 @@ struct Hosted
 {
     ManualClock clock;
     RecordingEffect* effect = new RecordingEffect;
-    TestEditor* editor = new TestEditor(effect);
+    TestEditor* editor = new TestEditor(*effect);
     AEffect* record = effect->getAeffect();
 
     ~Hosted() { delete effect; } // the effect owns and deletes its editor
@@ -86,7 +86,9 @@ TEST(EditorBase, KeyIsHandledOnlyWhenTheFrameAnswersOne)
 TEST(EditorBase, KnobModeIsSharedByEveryEditor)
 {
     Hosted first;
-    AEffGUIEditor other(nullptr);
+    RecordingEffect otherEffect;
+    VstEditorHost otherHost(otherEffect);
+    AEffGUIEditor other(otherHost);
     EXPECT_EQ(first.dispatch(effSetEditKnobMode, 0, 2), 1);
     EXPECT_EQ(AEffGUIEditor::knobMode, 2);
     other.setKnobMode(1);

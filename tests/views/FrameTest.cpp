@@ -287,7 +287,7 @@ TEST(Frame, EveryViewGoesWithTheFrame)
 TEST(Frame, ResizingAsksTheHostAndFollowsWithTheFrame)
 {
     RecordingEffect effect;
-    auto* editor = new TestEditor(&effect);
+    auto* editor = new TestEditor(effect);
     editor->open(nullptr);
     CFrame* frame = editor->getFrameForTest();
     recording_host::answers[audioMasterCanDo] = 1; // "sizeWindow", the only text asked

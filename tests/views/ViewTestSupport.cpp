@@ -131,12 +131,12 @@ RecordingEffect::RecordingEffect() : AudioEffectX(recording_host::callback, 1, 1
     recording_host::reset();
 }
 
-TestEditor::TestEditor(AudioEffect* effect, long width, long height) : AEffGUIEditor(effect)
+TestPanel::TestPanel(EditorHost& host, long width, long height) : AEffGUIEditor(host)
 {
     rect = {0, 0, int16_t(height), int16_t(width)};
 }
 
-bool TestEditor::open(void* parent)
+bool TestPanel::open(void* parent)
 {
     if (frame) return true;
     AEffEditor::open(parent);
@@ -151,12 +151,12 @@ bool TestEditor::open(void* parent)
     return true;
 }
 
-TestEditor::~TestEditor()
+TestPanel::~TestPanel()
 {
     close();
 }
 
-void TestEditor::close()
+void TestPanel::close()
 {
     if (frame) frame->forget();
     frame = nullptr;

@@ -10,6 +10,7 @@
 #include "gui/CFrame.h"
 #include "gui/platform/PlatformInput.h"
 #include "host/AudioEffectX.h"
+#include "plugin/vst2/VstEditorHost.h"
 
 #include <string>
 #include <vector>
@@ -88,11 +89,11 @@ class RecordingEffect : public AudioEffectX
 };
 
 // A plug-in editor with a few counting views; its open builds the frame once.
-class TestEditor : public AEffGUIEditor
+class TestPanel : public AEffGUIEditor
 {
   public:
-    explicit TestEditor(AudioEffect* effect, long width = 200, long height = 100);
-    ~TestEditor() override;
+    explicit TestPanel(EditorHost& host, long width = 200, long height = 100);
+    ~TestPanel() override;
 
     bool open(void* parent) override;
     void close() override;
@@ -102,3 +103,6 @@ class TestEditor : public AEffGUIEditor
     CountingView* right = nullptr;
     int framesBuilt = 0;
 };
+
+// The test panel given to an effect, as the VST 2.4 module gives its editor.
+using TestEditor = VstEditor<TestPanel>;

@@ -14,8 +14,12 @@ namespace
 using sferant::layout::Box;
 
 const Box kPanel{0, 0, sferant::layout::kPanelWidth, sferant::layout::kPanelHeight};
-const Box kReadouts[] = {sferant::layout::kWidthReadout, sferant::layout::kDistanceReadout,
-                         sferant::layout::kAzimuthReadout, sferant::layout::kElevationReadout};
+constexpr Box readoutOf(int parameter)
+{
+    return sferant::layout::controlOf(parameter, sferant::layout::Kind::readout).box;
+}
+const Box kReadouts[] = {readoutOf(sferant::kWidth), readoutOf(sferant::kDistance),
+                         readoutOf(sferant::kAzimuth), readoutOf(sferant::kElevation)};
 
 // Bitmaps are blended by the system's AlphaBlend here and by cairo there: a level of
 // rounding apart at most.

@@ -191,7 +191,7 @@ class EmbeddedEditor : public testing::Test
     XIOErrorHandler previousIOHandler = nullptr;
     Window parent = 0;
     RecordingEffect* effect = new RecordingEffect;
-    TestEditor* editor = new TestEditor(effect);
+    TestEditor* editor = new TestEditor(*effect);
 };
 
 } // namespace
@@ -441,7 +441,7 @@ TEST(NoDisplay, EditorOpensAsAFrameWithoutAWindow)
     unsetenv("DISPLAY");
     {
         RecordingEffect* effect = new RecordingEffect;
-        auto* editor = new TestEditor(effect);
+        auto* editor = new TestEditor(*effect);
         AEffect* record = effect->getAeffect();
         EXPECT_EQ(
             record->dispatcher(record, effEditOpen, 0, 0, reinterpret_cast<void*>(0x400001), 0), 1);

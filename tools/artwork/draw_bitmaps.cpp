@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// Draws the nine editor bitmaps (ids 128-136) as 8-bit RGBA PNG files.
+// Draws the editor's bitmaps as 8-bit RGBA PNG files: the panel and a strip for each bitmap of
+// the control table (editor/layout.h), sized and framed as its controls show it.
 //
 //   draw-bitmaps OUTDIR [--preview FILE]
 //
@@ -7,6 +8,7 @@
 // shows the control at the value i / (n - 1). --preview also writes the panel
 // with every control composited at its default value, for looking at the result.
 
+#include "core/parameters.h"
 #include "editor/layout.h"
 
 #include <cairo.h>
@@ -421,18 +423,31 @@ constexpr Box boxOf(const sferant::layout::Box& b)
 }
 
 namespace layout = sferant::layout;
-constexpr Box kOrderSwitch = boxOf(layout::kOrderSwitch);
-constexpr Box kWeightSwitch = boxOf(layout::kWeightSwitch);
-constexpr Box kWidthKnob = boxOf(layout::kWidthKnob);
-constexpr Box kDistanceKnob = boxOf(layout::kDistanceKnob);
-constexpr Box kAzimuthKnob = boxOf(layout::kAzimuthKnob);
-constexpr Box kElevationKnob = boxOf(layout::kElevationKnob);
-constexpr Box kInputSwitch = boxOf(layout::kInputSwitch);
-constexpr Box kNfcSwitch = boxOf(layout::kNfcSwitch);
-constexpr Box kOutputSwitch = boxOf(layout::kOutputSwitch);
-// Azimuth, elevation, distance and width.
-constexpr Box kReadouts[4] = {boxOf(layout::kAzimuthReadout), boxOf(layout::kElevationReadout),
-                              boxOf(layout::kDistanceReadout), boxOf(layout::kWidthReadout)};
+using layout::Kind;
+using sferant::kParameters;
+
+constexpr Box boxOf(int parameter, Kind kind)
+{
+    return boxOf(layout::controlOf(parameter, kind).box);
+}
+
+constexpr Box kOrderSwitch = boxOf(sferant::kOrder, Kind::verticalSwitch);
+constexpr Box kWeightSwitch = boxOf(sferant::kWeight, Kind::verticalSwitch);
+constexpr Box kWidthKnob = boxOf(sferant::kWidth, Kind::knob);
+constexpr Box kDistanceKnob = boxOf(sferant::kDistance, Kind::knob);
+constexpr Box kAzimuthKnob = boxOf(sferant::kAzimuth, Kind::knob);
+constexpr Box kElevationKnob = boxOf(sferant::kElevation, Kind::knob);
+constexpr Box kInputSwitch = boxOf(sferant::kInput, Kind::verticalSwitch);
+constexpr Box kNfcSwitch = boxOf(sferant::kNFC, Kind::verticalSwitch);
+constexpr Box kOutputSwitch = boxOf(sferant::kOutput, Kind::verticalSwitch);
+constexpr Box kWidthReadout = boxOf(sferant::kWidth, Kind::readout);
+constexpr Box kDistanceReadout = boxOf(sferant::kDistance, Kind::readout);
+
+// A toggle's two choices, printed above and below its lever.
+const char* choice(int parameter, int position)
+{
+    return kParameters[parameter].choices[position];
+}
 
 // Small deterministic generator for the brushed-metal streaks.
 uint32_t nextRandom(uint32_t& state)
@@ -574,24 +589,32 @@ void drawPanel(cairo_t* cr)
 
     // Each toggle's labels sit 3 pixels from its lever, so that Stereo and Off keep about 7
     // pixels to the NFC divider between them and read as the labels of their own toggles.
-    text(cr, "Mono", kInputSwitch.cx(), kInputSwitch.top - 3, 10, kLabel);
-    text(cr, "Stereo", kInputSwitch.cx(), kInputSwitch.bottom + 10, 10, kLabel);
-    text(cr, "Off", kNfcSwitch.cx(), kNfcSwitch.top - 3, 10, kLabel);
-    text(cr, "On", kNfcSwitch.cx(), kNfcSwitch.bottom + 10, 10, kLabel);
-    text(cr, "3D", kOutputSwitch.cx(), kOutputSwitch.top - 6, 11, kLabel);
-    text(cr, "2D", kOutputSwitch.cx(), kOutputSwitch.bottom + 14, 11, kLabel);
+    using sferant::kInput, sferant::kNFC, sferant::kOutput;
+    text(cr, choice(kInput, 0), kInputSwitch.cx(), kInputSwitch.top - 3, 10, kLabel);
+    text(cr, choice(kInput, 1), kInputSwitch.cx(), kInputSwitch.bottom + 10, 10, kLabel);
+    text(cr, choice(kNFC, 0), kNfcSwitch.cx(), kNfcSwitch.top - 3, 10, kLabel);
+    text(cr, choice(kNFC, 1), kNfcSwitch.cx(), kNfcSwitch.bottom + 10, 10, kLabel);
+    text(cr, choice(kOutput, 0), kOutputSwitch.cx(), kOutputSwitch.top - 6, 11, kLabel);
+    text(cr, choice(kOutput, 1), kOutputSwitch.cx(), kOutputSwitch.bottom + 14, 11, kLabel);
 
-    text(cr, "Width", kReadouts[3].cx(), kReadouts[3].bottom + 13, 10, kLabel);
-    text(cr, "Distance", kReadouts[2].cx(), kReadouts[2].bottom + 13, 10, kLabel);
-    for (const Box& r : {kReadouts[0], kReadouts[1], kReadouts[3]})
-        drawDegreeSign(cr, r.right + 6, r.cy() - 4);
-    text(cr, "m", kReadouts[2].right + 3, kReadouts[2].cy() + 4, 10, kDimLabel, Align::left, false);
+    text(cr, "Width", kWidthReadout.cx(), kWidthReadout.bottom + 13, 10, kLabel);
+    text(cr, "Distance", kDistanceReadout.cx(), kDistanceReadout.bottom + 13, 10, kLabel);
     text(cr, "Azimuth", kAzimuthKnob.left - 6, kAzimuthKnob.cy() + 4, 10, kLabel, Align::right);
     text(cr, "Elevation", kElevationKnob.left - 6, kElevationKnob.cy() + 4, 10, kLabel,
          Align::right);
 
-    for (const Box& r : kReadouts)
+    // Each read-out's box, with its unit beside it.
+    for (const layout::Control& row : layout::kControls)
+    {
+        if (row.kind != Kind::readout) continue;
+        const Box r = boxOf(row.box);
+        if (kParameters[row.parameter].unit == sferant::Unit::kDegrees)
+            drawDegreeSign(cr, r.right + 6, r.cy() - 4);
+        else
+            text(cr, kParameters[row.parameter].label, r.right + 3, r.cy() + 4, 10, kDimLabel,
+                 Align::left, false);
         drawReadoutBox(cr, r.left, r.top, r.right - r.left, r.bottom - r.top);
+    }
 }
 
 // ---------------------------------------------------------------------------
@@ -658,7 +681,9 @@ bool writePng(cairo_surface_t* s, const std::string& path)
     return std::fclose(f) == 0;
 }
 
-template <typename DrawFrame>
+// Draws frame i of a strip of n frames whose top is at top.
+using DrawFrame = void (*)(cairo_t* cr, double top, int i, int n);
+
 bool writeStrip(const std::string& path, int width, int frameHeight, int frames, DrawFrame draw)
 {
     Image img(width, frameHeight * frames);
@@ -673,12 +698,55 @@ bool writeStrip(const std::string& path, int width, int frameHeight, int frames,
     return writePng(img.surface, path);
 }
 
-const char* const kOrderLabels[5] = {"1st", "2nd", "3rd", "4th", "5th"};
-const char* const kWeightLabels[5] = {"SN2D", "N2D", "SN3D", "N3D", "Fu-Ma"};
-
 double frameValue(int i, int n)
 {
     return double(i) / (n - 1);
+}
+
+// The first row of the control table that shows the bitmap: its box and frame count.
+const layout::Control& rowOf(int bitmap)
+{
+    int row = 0;
+    while (layout::kControls[row].bitmap != bitmap)
+        ++row;
+    return layout::kControls[row];
+}
+
+// What each bitmap of the control table shows.
+struct Painter
+{
+    int bitmap;
+    DrawFrame draw;
+};
+const Painter kPainters[] = {
+    {layout::kAzimuthBitmap,
+     [](cairo_t* cr, double top, int i, int) { drawDirectionKnob(cr, top, 270.0 - i, false); }},
+    {layout::kElevationBitmap,
+     [](cairo_t* cr, double top, int i, int) { drawDirectionKnob(cr, top, 270.0 - i, true); }},
+    {layout::kDistanceBitmap, [](cairo_t* cr, double top, int i, int n)
+     { drawDial(cr, top, frameValue(i, n), Ring::distance); }},
+    {layout::kWidthBitmap, [](cairo_t* cr, double top, int i, int n)
+     { drawDial(cr, top, frameValue(i, n), Ring::width); }},
+    {layout::kToggleBitmap,
+     [](cairo_t* cr, double top, int i, int) { drawToggle(cr, top, i == 1); }},
+    {layout::kOrderBitmap, [](cairo_t* cr, double top, int i, int)
+     { drawSlideSwitch(cr, top, i, kParameters[sferant::kOrder].choices); }},
+    {layout::kWeightBitmap, [](cairo_t* cr, double top, int i, int)
+     { drawSlideSwitch(cr, top, i, kParameters[sferant::kWeight].choices); }},
+    {layout::kReadoutBitmap,
+     [](cairo_t* cr, double top, int, int)
+     {
+         const layout::Box& box = rowOf(layout::kReadoutBitmap).box;
+         drawReadoutBox(cr, 0, top, box.width(), box.height());
+     }},
+};
+
+const Painter& painterOf(int bitmap)
+{
+    int k = 0;
+    while (kPainters[k].bitmap != bitmap)
+        ++k;
+    return kPainters[k];
 }
 
 bool writeAll(const std::string& dir)
@@ -686,66 +754,44 @@ bool writeAll(const std::string& dir)
     auto file = [&](int id) { return dir + "/" + std::to_string(id) + ".png"; };
     bool ok = true;
     {
-        Image panel(535, 275);
+        Image panel(layout::kPanelWidth, layout::kPanelHeight);
         drawPanel(panel.cr);
-        ok &= writePng(panel.surface, file(128));
+        ok &= writePng(panel.surface, file(layout::kPanelBitmap));
     }
-    ok &= writeStrip(file(129), 45, 45, 361,
-                     [](cairo_t* cr, double top, int i, int)
-                     { drawDirectionKnob(cr, top, 270.0 - i, false); });
-    ok &= writeStrip(file(130), 45, 45, 181,
-                     [](cairo_t* cr, double top, int i, int)
-                     { drawDirectionKnob(cr, top, 270.0 - i, true); });
-    ok &= writeStrip(file(131), 50, 50, 281,
-                     [](cairo_t* cr, double top, int i, int n)
-                     { drawDial(cr, top, frameValue(i, n), Ring::distance); });
-    ok &= writeStrip(file(132), 50, 50, 181,
-                     [](cairo_t* cr, double top, int i, int n)
-                     { drawDial(cr, top, frameValue(i, n), Ring::width); });
-    ok &= writeStrip(file(133), 44, 44, 2,
-                     [](cairo_t* cr, double top, int i, int) { drawToggle(cr, top, i == 1); });
-    ok &= writeStrip(file(134), 75, 75, 5,
-                     [](cairo_t* cr, double top, int i, int)
-                     { drawSlideSwitch(cr, top, i, kOrderLabels); });
-    ok &= writeStrip(file(135), 75, 75, 5,
-                     [](cairo_t* cr, double top, int i, int)
-                     { drawSlideSwitch(cr, top, i, kWeightLabels); });
+    for (const Painter& painter : kPainters)
     {
-        Image box(40, 24);
-        drawReadoutBox(box.cr, 0, 0, 40, 24);
-        ok &= writePng(box.surface, file(136));
+        const layout::Control& row = rowOf(painter.bitmap);
+        ok &= writeStrip(file(painter.bitmap), row.box.width(), row.box.height(), row.frames,
+                         painter.draw);
     }
     return ok;
 }
 
-// The panel with each control drawn at its default value, as the editor first shows it.
+// The panel with each control drawn at its default value, as the editor first shows it: a
+// knob half-way, a switch at its first position.
 bool writePreview(const std::string& path)
 {
-    Image img(535, 275);
+    Image img(layout::kPanelWidth, layout::kPanelHeight);
     cairo_t* cr = img.cr;
     drawPanel(cr);
-    auto at = [&](const Box& b, double frameHeight, auto draw)
+    for (const layout::Control& row : layout::kControls)
     {
+        const Box b = boxOf(row.box);
+        if (row.kind == Kind::readout)
+        {
+            char reading[256];
+            row.text(0.5f, reading);
+            text(cr, reading, b.cx(), b.cy() + 4, 11, rgb8(0, 0, 0), Align::centre, false);
+            continue;
+        }
         cairo_save(cr);
         cairo_translate(cr, b.left, b.top);
-        cairo_rectangle(cr, 0, 0, b.right - b.left, frameHeight);
+        cairo_rectangle(cr, 0, 0, b.right - b.left, b.bottom - b.top);
         cairo_clip(cr);
-        draw();
+        const int frame = row.kind == Kind::knob ? (row.frames - 1) / 2 : 0;
+        painterOf(row.bitmap).draw(cr, 0, frame, row.frames);
         cairo_restore(cr);
-    };
-    at(kOrderSwitch, 75, [&] { drawSlideSwitch(cr, 0, 0, kOrderLabels); });
-    at(kWeightSwitch, 75, [&] { drawSlideSwitch(cr, 0, 0, kWeightLabels); });
-    at(kDistanceKnob, 50, [&] { drawDial(cr, 0, 0.5, Ring::distance); });
-    at(kAzimuthKnob, 45, [&] { drawDirectionKnob(cr, 0, 90, false); });
-    at(kElevationKnob, 45, [&] { drawDirectionKnob(cr, 0, 180, true); });
-    at(kWidthKnob, 50, [&] { drawDial(cr, 0, 0.5, Ring::width); });
-    at(kInputSwitch, 44, [&] { drawToggle(cr, 0, false); });
-    at(kOutputSwitch, 44, [&] { drawToggle(cr, 0, false); });
-    at(kNfcSwitch, 44, [&] { drawToggle(cr, 0, false); });
-    const char* readings[4] = {"0.0", "0.0", "5.1", "90.0"};
-    for (int k = 0; k < 4; ++k)
-        text(cr, readings[k], kReadouts[k].cx(), kReadouts[k].cy() + 4, 11, rgb8(0, 0, 0),
-             Align::centre, false);
+    }
     return writePng(img.surface, path);
 }
 
