@@ -9,6 +9,7 @@
 #include "gui/platform/mac/QuartzDrawing.h"
 
 #include <cmath>
+#include <cstdio>
 
 namespace
 {
@@ -48,7 +49,12 @@ CocoaWindow::CocoaWindow(CFrame& frame, id parent, long width, long height)
     : frame(frame), geometry(0, 0, width, height)
 {
     view = createFrameView(this, CGFloat(width), CGFloat(height));
-    if (!view) return;
+    if (!view)
+    {
+        // The class or the view could not be made: the editor runs without a window.
+        std::fprintf(stderr, "Could not create Control : %d\n", -1);
+        return;
+    }
     send<void, id>(parent, "addSubview:", view);
     CFRunLoopTimerContext context{0, this, nullptr, nullptr, nullptr};
     timer = CFRunLoopTimerCreate(nullptr, CFAbsoluteTimeGetCurrent() + kIdleSeconds, kIdleSeconds,
