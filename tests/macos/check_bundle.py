@@ -122,6 +122,8 @@ def check_slice(data, arch, minimum, export, stubs):
     require(magic == 0xFEEDFACF, "not a 64-bit Mach-O")
     require(filetype == MH_BUNDLE, f"file type {filetype}, not a bundle")
     require(flags & 0x80, "not a two-level namespace")
+    # Weak definitions the loader would merge with the host's (operator new, type infos).
+    require(not flags & 0x18000, "defines or binds to weak symbols")
     pos, libraries, found = 32, [], {}
     for _ in range(ncmds):
         cmd, size = struct.unpack_from("<II", data, pos)

@@ -22,37 +22,58 @@ bool yes(id, SEL)
     return true;
 }
 
+bool yesTo(id, SEL, id)
+{
+    return true;
+}
+
 void drawRect(id self, SEL, CGRect dirty)
 {
     if (CocoaWindow* owner = ownerOf(self)) owner->draw(dirty);
 }
 
-void mouseDown(id self, SEL, id event)
+template <void (CocoaWindow::*Handle)(id)> void forward(id self, SEL, id event)
 {
-    if (CocoaWindow* owner = ownerOf(self)) owner->mouseDown(event);
+    if (CocoaWindow* owner = ownerOf(self)) (owner->*Handle)(event);
 }
 
 // The frame tracks a drag itself, reading the pointer until the button goes up.
 void mouseTracked(id, SEL, id) {}
 
-void scrollWheel(id self, SEL, id event)
-{
-    if (CocoaWindow* owner = ownerOf(self)) owner->scrollWheel(event);
-}
-
-void keyDown(id self, SEL selector, id event)
+// A key the frame does not take goes on to the host's views.
+template <bool Down> void key(id self, SEL selector, id event)
 {
     CocoaWindow* owner = ownerOf(self);
-    if (!owner || !owner->key(event, true))
+    if (!owner || !owner->key(event, Down))
         send<void>(send<id>(self, "nextResponder"), sel_getName(selector), event);
 }
 
-void keyUp(id self, SEL selector, id event)
+template <class Function> IMP imp(Function function)
 {
-    CocoaWindow* owner = ownerOf(self);
-    if (!owner || !owner->key(event, false))
-        send<void>(send<id>(self, "nextResponder"), sel_getName(selector), event);
+    return reinterpret_cast<IMP>(function);
 }
+
+struct Method
+{
+    const char* selector;
+    IMP function;
+    const char* types;
+};
+
+const Method kMethods[] = {
+    {"isFlipped", imp(yes), "c@:"},
+    {"acceptsFirstResponder", imp(yes), "c@:"},
+    {"acceptsFirstMouse:", imp(yesTo), "c@:@"},
+    {"drawRect:", imp(drawRect), "v@:{CGRect={CGPoint=dd}{CGSize=dd}}"},
+    {"mouseDown:", imp(forward<&CocoaWindow::mouseDown>), "v@:@"},
+    {"rightMouseDown:", imp(forward<&CocoaWindow::mouseDown>), "v@:@"},
+    {"otherMouseDown:", imp(forward<&CocoaWindow::mouseDown>), "v@:@"},
+    {"mouseDragged:", imp(mouseTracked), "v@:@"},
+    {"mouseUp:", imp(mouseTracked), "v@:@"},
+    {"scrollWheel:", imp(forward<&CocoaWindow::scrollWheel>), "v@:@"},
+    {"keyDown:", imp(key<true>), "v@:@"},
+    {"keyUp:", imp(key<false>), "v@:@"},
+};
 
 // Classes stay registered as long as the process and their methods are code of this module:
 // once a view exists, the module stays loaded.
@@ -61,11 +82,6 @@ void keepModuleLoaded()
     Dl_info info{};
     if (dladdr(reinterpret_cast<const void*>(&keepModuleLoaded), &info) && info.dli_fname)
         dlopen(info.dli_fname, RTLD_NOLOAD | RTLD_NODELETE);
-}
-
-template <class Function> void addMethod(const char* selector, Function function, const char* types)
-{
-    class_addMethod(viewClass, sel_registerName(selector), reinterpret_cast<IMP>(function), types);
 }
 
 bool registerViewClass()
@@ -79,18 +95,9 @@ bool registerViewClass()
     if (!made) return false;
     viewClass = made;
     class_addIvar(viewClass, kOwner, sizeof(void*), 3, "^v");
-    addMethod("isFlipped", yes, "c@:");
-    addMethod("acceptsFirstResponder", yes, "c@:");
-    addMethod("acceptsFirstMouse:", yes, "c@:@");
-    addMethod("drawRect:", drawRect, "v@:{CGRect={CGPoint=dd}{CGSize=dd}}");
-    addMethod("mouseDown:", mouseDown, "v@:@");
-    addMethod("rightMouseDown:", mouseDown, "v@:@");
-    addMethod("otherMouseDown:", mouseDown, "v@:@");
-    addMethod("mouseDragged:", mouseTracked, "v@:@");
-    addMethod("mouseUp:", mouseTracked, "v@:@");
-    addMethod("scrollWheel:", scrollWheel, "v@:@");
-    addMethod("keyDown:", keyDown, "v@:@");
-    addMethod("keyUp:", keyUp, "v@:@");
+    for (const Method& method : kMethods)
+        class_addMethod(viewClass, sel_registerName(method.selector), method.function,
+                        method.types);
     objc_registerClassPair(viewClass);
     ownerOffset = ivar_getOffset(class_getInstanceVariable(viewClass, kOwner));
     keepModuleLoaded();
