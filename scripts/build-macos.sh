@@ -156,7 +156,7 @@ package() {
   local zip=$out/Sferant-$(version)-macOS.zip stage=$out/package
   rm -rf "$stage" "$zip"
   mkdir -p "$stage"
-  cp -R "$@" "$stage/"
+  cp -R "$@" LICENSE "$stage/"
   cat >"$stage/INSTALL.txt" <<TEXT
 Sferant $(version) for macOS (Intel: 10.13 and later; Apple silicon: 11 and later)
 
