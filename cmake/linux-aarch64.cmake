@@ -1,7 +1,7 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # The core and the VST 2.4 effect for 64-bit Arm Linux, built by clang-16 with Debian's cross
 # libstdc++ and run under qemu-user: the arm64 code paths (no wider vectors, the FPCR's
-# denormal flush) of the macOS build, tested here. scripts/test-aarch64.sh builds the encoder's
+# denormal flush) of the macOS build, tested here. scripts/test-clang.sh builds the encoder's
 # tests alone; configuring still finds the window system's packages of the build machine.
 set(CMAKE_SYSTEM_NAME Linux)
 set(CMAKE_SYSTEM_PROCESSOR aarch64)
