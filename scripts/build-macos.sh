@@ -153,7 +153,8 @@ bundle_vst2() {
 }
 
 package() {
-  local zip=$out/Sferant-$(version)-macOS.zip stage=$out/package
+  local zip stage=$out/package
+  zip=$out/Sferant-$(version)-macOS.zip
   rm -rf "$stage" "$zip"
   mkdir -p "$stage"
   cp -R "$@" LICENSE "$stage/"

@@ -2,7 +2,7 @@
 #pragma once
 
 #include "gui/platform/mac/MacSystem.h"
-#include "host/aeffect.h"
+#include "gui/VirtualKeys.h"
 
 // The key of an NSEvent as the frame takes it: a virtual key for keys without a character.
 VstKeyCode keyCodeFromEvent(id event);
