@@ -93,9 +93,10 @@ void CocoaWindow::dispatchRepaint()
 // The back buffer, once the frame has painted it, else a first paint of the whole frame.
 void CocoaWindow::draw(const CGRect& dirty)
 {
-    if (!backBuffer) frame.drawRect(nullptr, geometry);
+    if (!backBuffer)
+        frame.drawRect(nullptr, CRect(0, 0, geometry.getWidth(), geometry.getHeight()));
     id graphics = send<id>(objc_getClass("NSGraphicsContext"), "currentContext");
-    auto* context = graphics ? send<CGContextRef>(graphics, "graphicsPort") : nullptr;
+    auto* context = graphics ? send<CGContextRef>(graphics, "CGContext") : nullptr;
     auto canvas = PlatformCanvas::onSurface(context);
     if (!canvas || !backBuffer) return;
     const CRect area(long(std::floor(dirty.origin.x)), long(std::floor(dirty.origin.y)),
