@@ -147,7 +147,7 @@ bundle() {
 PLIST
 }
 
-# The VST 2.4 effects: hosts find them by the extension .vst.
+# The VST 2.4 effects: hosts find them by the extension .vst; the signature is the unique ID.
 bundle_vst2() {
   bundle "$1" vst "$2" "org.sferant.vst2.$1"
 }
@@ -184,5 +184,5 @@ for slice in "${macos_slices[@]}"; do
   build_slice "$slice" Sferant SferantAmbiX
 done
 bundle_vst2 Sferant Sfrt
-bundle_vst2 SferantAmbiX SfrA
+bundle_vst2 SferantAmbiX SfAX
 package "$out/Sferant.vst" "$out/SferantAmbiX.vst"
