@@ -108,7 +108,8 @@ version() {
 }
 
 # bundle NAME EXTENSION TYPE-CODE IDENTIFIER: Contents/ with the universal binary of target NAME
-# from both slice builds, Info.plist and PkgInfo. Each bundle kind calls it with its own.
+# from both slice builds, Info.plist and PkgInfo (the oldest system is the Intel slice's). Each
+# bundle kind calls it with its own.
 bundle() {
   local name=$1 extension=$2 signature=$3 identifier=$4
   local dir=$out/$name.$extension slices=() slice
