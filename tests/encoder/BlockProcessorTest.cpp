@@ -15,7 +15,6 @@
 #include <cstring>
 #include <memory>
 #include <new>
-#include <xmmintrin.h>
 
 using namespace sferant_test;
 
@@ -111,16 +110,16 @@ TEST(BlockProcessor, CarriesTheFiltersMemoryFromBlockToBlock)
 
 TEST(BlockProcessor, FlushesDenormalsWhileItRunsAndRestoresTheCallersMode)
 {
-    const unsigned callersMode = _mm_getcsr();
-    _mm_setcsr(callersMode & ~(sferant::FlushDenormals::kFlushToZero |
-                               sferant::FlushDenormals::kDenormalsAreZero));
-    const unsigned plainMode = _mm_getcsr();
+    const unsigned callersMode = sferant::FlushDenormals::mode();
+    sferant::FlushDenormals::setMode(callersMode & ~(sferant::FlushDenormals::kFlushToZero |
+                                                     sferant::FlushDenormals::kDenormalsAreZero));
+    const unsigned plainMode = sferant::FlushDenormals::mode();
     Channels<double> channels(kFrames);
     for (auto& input : channels.in)
         std::fill(input.begin(), input.end(), 1e-310);
     preparedProcessor(kNearField)->process(channels.inputs, channels.outputs, kFrames);
-    EXPECT_EQ(_mm_getcsr(), plainMode);
-    _mm_setcsr(callersMode);
+    EXPECT_EQ(sferant::FlushDenormals::mode(), plainMode);
+    sferant::FlushDenormals::setMode(callersMode);
     for (int c = 0; c < kOutputs; ++c)
         for (double s : channels.out[c])
             ASSERT_EQ(s, 0.0) << "output " << c << ": a denormal input counts as silence";
