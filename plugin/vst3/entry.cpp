@@ -134,33 +134,31 @@ const void* const kFactory = &kFactoryTable;
 
 } // namespace
 
-#ifdef _WIN32
-#define SFERANT_EXPORT extern "C" __declspec(dllexport)
+// Plain C calls: GetPluginFactory takes no arguments, so every calling convention agrees on
+// it. Both platforms' entry and exit calls, which have nothing to do. The module's export list
+// names them; they must be visible to it.
+#if defined(__GNUC__) && !defined(_WIN32)
+#define SFERANT_EXPORT __attribute__((visibility("default")))
 #else
-#define SFERANT_EXPORT extern "C" __attribute__((visibility("default")))
+#define SFERANT_EXPORT
 #endif
-
-SFERANT_EXPORT void* V3_API GetPluginFactory()
+extern "C" SFERANT_EXPORT void* GetPluginFactory()
 {
     return const_cast<const void**>(&kFactory);
 }
-
-#ifdef _WIN32
-SFERANT_EXPORT bool InitDll()
+extern "C" SFERANT_EXPORT bool ModuleEntry(void*)
 {
     return true;
 }
-SFERANT_EXPORT bool ExitDll()
+extern "C" SFERANT_EXPORT bool ModuleExit()
 {
     return true;
 }
-#else
-SFERANT_EXPORT bool ModuleEntry(void*)
+extern "C" SFERANT_EXPORT bool InitDll()
 {
     return true;
 }
-SFERANT_EXPORT bool ModuleExit()
+extern "C" SFERANT_EXPORT bool ExitDll()
 {
     return true;
 }
-#endif
