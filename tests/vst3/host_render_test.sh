@@ -2,7 +2,8 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # sferant-host loads Sferant.vst3 as it loads the VST 2.4 module: `info` names the class and its
 # buses, and its renders equal the module's to the bit (a still source in both precisions and
-# odd blocks, and a source moved before every block).
+# odd blocks, and a source moved before every block); its editor, opened by sferant-host on a
+# private X server with a value the host set, shows the VST 2.4 editor's pixels.
 # Usage: host_render_test.sh HOST BUNDLE MODULE SCRATCH
 set -euo pipefail
 host=$1 bundle=$2 module=$3 scratch=$4
@@ -26,3 +27,11 @@ $still
 $still --double --block 333
 --order 3 --azimuth-sweep -90:90
 END
+for plugin in "$module" "$bundle"; do
+  xvfb-run -a "$host" editor "$plugin" --seconds 1 --set Azimuth=0.25 --set Order=0.5 \
+    --screenshot "$scratch/$(basename "$plugin").png" >/dev/null
+done
+cmp -s "$scratch/$(basename "$module").png" "$scratch/$(basename "$bundle").png" || {
+  echo "FAILED: the editors' screenshots differ" >&2
+  exit 1
+}
