@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The Windows modules render through sferant-host.exe under wine what the Linux modules render
-// through sferant-host: the same arithmetic from the same sources, for both plug-ins.
+// through sferant-host: the same arithmetic from the same sources, for both plug-ins and the
+// VST3 bundle (its first class against the VST 2.4 module).
 #include "WindowsHost.h"
 
 #include <gtest/gtest.h>
@@ -77,4 +78,5 @@ TEST_P(WineParity, TheWindowsModulesRenderTheDemoWithinAMillionthOfFullScale)
 {
     EXPECT_LE(largestDifference(GetParam(), SFERANT_MODULE_PATH, "Sferant.dll"), 1e-6);
     EXPECT_LE(largestDifference(GetParam(), SFERANT_AMBIX_MODULE_PATH, "SferantAmbiX.dll"), 1e-6);
+    EXPECT_LE(largestDifference(GetParam(), SFERANT_MODULE_PATH, "Sferant.vst3"), 1e-6);
 }
