@@ -71,6 +71,7 @@ bool Sferant_Editor::open(void* parent)
 
     CRect size(0, 0, backgroundBitmap->getWidth(), backgroundBitmap->getHeight());
     CFrame* newFrame = new CFrame(size, parent, this);
+    newFrame->setScale(getContentScale());
     newFrame->setBackground(backgroundBitmap);
     for (int i = 0; i < layout::kNumControls; ++i)
     {

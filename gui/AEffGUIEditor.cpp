@@ -5,10 +5,14 @@
 #include "gui/CFrame.h"
 #include "gui/platform/PlatformInput.h"
 #include "gui/platform/PlatformWindow.h"
+#include "gui/platform/SystemServices.h"
+
+#include <cmath>
 
 VstInt32 AEffGUIEditor::knobMode = 0;
 
-AEffGUIEditor::AEffGUIEditor(EditorHost& host) : AEffEditor(nullptr), host(host)
+AEffGUIEditor::AEffGUIEditor(EditorHost& host)
+    : AEffEditor(nullptr), host(host), contentScale(CFrame::clampScale(systemScale()))
 {
     lastTicks = getTicks();
 }
@@ -20,8 +24,20 @@ AEffGUIEditor::~AEffGUIEditor() = default;
 bool AEffGUIEditor::getRect(ERect** out)
 {
     if (!out) return false;
-    *out = &rect;
+    auto scaled = [this](int16_t units) { return int16_t(std::ceil(units * contentScale)); };
+    scaledRect = {scaled(rect.top), scaled(rect.left), scaled(rect.bottom), scaled(rect.right)};
+    *out = &scaledRect;
     return true;
+}
+
+void AEffGUIEditor::setContentScale(double scale)
+{
+    contentScale = CFrame::clampScale(scale);
+    if (!frame || !frame->setScale(contentScale)) return;
+    contentScale = frame->getScale();
+    ERect* size = nullptr;
+    getRect(&size);
+    host.resizeWindow(size->right - size->left, size->bottom - size->top);
 }
 
 void AEffGUIEditor::idle()

@@ -46,6 +46,18 @@ class CFrame : public CViewContainer
     virtual uint32_t getTicks() const;
     virtual long getKnobMode() const;
 
+    // The screen's pixels per frame unit. Layout, hit-testing and values stay in frame units
+    // at every scale; the window is the frame's size times the scale and everything is drawn
+    // at its pixel density. A scale outside 1 to 4 (or not a number) is taken as the nearest
+    // of them, NaN as 1. True when the scale changed: the frame is then redrawn whole.
+    bool setScale(double scale);
+    double getScale() const { return scale; }
+    static double clampScale(double scale);
+    // A rectangle of frame units as the window's pixels (rounded outwards), and back.
+    CRect toPixels(const CRect& units) const;
+    CRect toUnits(const CRect& pixels) const;
+    CPoint toUnits(const CPoint& pixel) const;
+
     virtual bool setPosition(long x, long y);
     virtual bool getPosition(long& x, long& y) const;
     virtual bool setSize(long width, long height);
@@ -127,6 +139,7 @@ class CFrame : public CViewContainer
     bool openFlag = true;
     bool dropActive = false;
     bool updatesOff = false;
+    double scale = 1;
 
     std::unique_ptr<PlatformWindow> platformWindow;
     COffscreenContext* backBuffer = nullptr;
