@@ -33,8 +33,10 @@ bool AEffGUIEditor::getRect(ERect** out)
 void AEffGUIEditor::setContentScale(double scale)
 {
     contentScale = CFrame::clampScale(scale);
-    if (!frame || !frame->setScale(contentScale)) return;
-    contentScale = frame->getScale();
+    if (!frame) return;
+    const bool changed = frame->setScale(contentScale);
+    contentScale = frame->getScale(); // a platform that draws only at 1 keeps 1
+    if (!changed) return;
     ERect* size = nullptr;
     getRect(&size);
     host.resizeWindow(size->right - size->left, size->bottom - size->top);
