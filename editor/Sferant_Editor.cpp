@@ -71,8 +71,6 @@ bool Sferant_Editor::open(void* parent)
 
     CRect size(0, 0, backgroundBitmap->getWidth(), backgroundBitmap->getHeight());
     CFrame* newFrame = new CFrame(size, parent, this);
-    newFrame->setScale(contentScale);
-    contentScale = newFrame->getScale(); // a platform that draws only at 1 keeps 1
     newFrame->setBackground(backgroundBitmap);
     for (int i = 0; i < layout::kNumControls; ++i)
     {

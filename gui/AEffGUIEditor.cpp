@@ -24,7 +24,9 @@ AEffGUIEditor::~AEffGUIEditor() = default;
 bool AEffGUIEditor::getRect(ERect** out)
 {
     if (!out) return false;
-    auto scaled = [this](int16_t units) { return int16_t(std::ceil(units * contentScale)); };
+    // An open frame's scale: a platform that draws only at 1 keeps 1.
+    const double scale = frame ? frame->getScale() : contentScale;
+    auto scaled = [scale](int16_t units) { return int16_t(std::ceil(units * scale)); };
     scaledRect = {scaled(rect.top), scaled(rect.left), scaled(rect.bottom), scaled(rect.right)};
     *out = &scaledRect;
     return true;
@@ -34,9 +36,7 @@ void AEffGUIEditor::setContentScale(double scale)
 {
     contentScale = CFrame::clampScale(scale);
     if (!frame) return;
-    const bool changed = frame->setScale(contentScale);
-    contentScale = frame->getScale(); // a platform that draws only at 1 keeps 1
-    if (!changed) return;
+    if (!frame->setScale(contentScale)) return;
     ERect* size = nullptr;
     getRect(&size);
     host.resizeWindow(size->right - size->left, size->bottom - size->top);

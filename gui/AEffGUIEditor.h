@@ -50,7 +50,7 @@ class AEffGUIEditor : public AEffEditor, public CHostLink
     // sharper; an open one is redrawn and the host asked for the new window size. A scale
     // outside 1 to 4 is clamped to them.
     void setContentScale(double scale);
-    double getContentScale() const { return contentScale; }
+    double getContentScale() const override { return contentScale; }
 
     CFrame* getFrame() const { return frame; }
     // The editor's own window inside the host's while open (an X11 Window, an HWND); 0 when

@@ -36,8 +36,10 @@ bool CFrame::initFrame(void* window)
     // Frame coordinates are window-content coordinates.
     size.moveTo(0, 0);
     setDropActive(true);
+    if (editor) setScale(editor->getContentScale());
     if (!window) return false;
-    platformWindow = createPlatformWindow(*this, window, size.getWidth(), size.getHeight());
+    const CRect pixels = toPixels(size);
+    platformWindow = createPlatformWindow(*this, window, pixels.getWidth(), pixels.getHeight());
     return platformWindow != nullptr;
 }
 

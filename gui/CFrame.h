@@ -31,7 +31,8 @@ class CFrame : public CViewContainer
 {
   public:
     // systemWindow is the host's parent window (an X11 Window id, an HWND); editor is the
-    // editor that owns the frame, the frame's way to the host (may be null). Without a
+    // editor that owns the frame, the frame's way to the host (may be null), and gives its
+    // scale. Without a
     // usable window the frame still answers every call; it only receives no events.
     CFrame(const CRect& size, void* systemWindow, CHostLink* editor);
     ~CFrame() override;
