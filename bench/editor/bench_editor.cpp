@@ -7,7 +7,7 @@
 
 #include "RecordingHost.h"
 #include "editor/Sferant_Editor.h"
-#include "plugin/vst2/Sferant.h"
+#include "plugin/vst2/editor_maker.h"
 #include "gui/CControl.h"
 #include "gui/CFrame.h"
 #include "gui/COffscreenContext.h"
@@ -26,7 +26,7 @@ constexpr int kAzimuthKnobRow = 3; // fourth control the editor adds
 
 void openAndClose(benchmark::State& state, void* parent)
 {
-    Sferant effect(quietHost);
+    Sferant effect(quietHost, makeSferantEditor);
     AEffEditor* editor = effect.getEditor();
     for (auto _ : state)
     {
@@ -66,7 +66,7 @@ BENCHMARK(BM_OpenEditorInWindow)->Unit(benchmark::kMillisecond);
 // the panel behind it.
 void BM_KnobRepaintDuringDrag(benchmark::State& state)
 {
-    Sferant effect(quietHost);
+    Sferant effect(quietHost, makeSferantEditor);
     auto* editor = static_cast<Sferant_Editor*>(effect.getEditor());
     editor->open(nullptr);
     CFrame* frame = editor->getFrame();
@@ -89,7 +89,7 @@ BENCHMARK(BM_KnobRepaintDuringDrag)->Unit(benchmark::kMicrosecond);
 // of the argument / 10: the cost of a sharp editor on a denser screen.
 void BM_FullRedrawAtScale(benchmark::State& state)
 {
-    Sferant effect(quietHost);
+    Sferant effect(quietHost, makeSferantEditor);
     auto* editor = static_cast<Sferant_Editor*>(effect.getEditor());
     editor->setContentScale(state.range(0) / 10.0);
     editor->open(nullptr);

@@ -184,7 +184,7 @@ void CairoCanvas::paintSurface(cairo_surface_t* source, const CRect& dest, const
     const double ratio = density() / sourceDensity;
     const bool wholeFactor = ratio >= 1 && ratio == std::floor(ratio);
     cairo_pattern_set_filter(cairo_get_source(cr),
-                             wholeFactor ? CAIRO_FILTER_NEAREST : CAIRO_FILTER_GOOD);
+                             wholeFactor ? CAIRO_FILTER_NEAREST : CAIRO_FILTER_BILINEAR);
     if (alpha == 255)
         cairo_paint(cr);
     else
