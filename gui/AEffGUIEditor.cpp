@@ -11,8 +11,7 @@
 
 VstInt32 AEffGUIEditor::knobMode = 0;
 
-AEffGUIEditor::AEffGUIEditor(EditorHost& host)
-    : AEffEditor(nullptr), host(host), contentScale(CFrame::clampScale(systemScale()))
+AEffGUIEditor::AEffGUIEditor(EditorHost& host) : AEffEditor(nullptr), host(host)
 {
     lastTicks = getTicks();
 }
@@ -25,11 +24,18 @@ bool AEffGUIEditor::getRect(ERect** out)
 {
     if (!out) return false;
     // An open frame's scale: a platform that draws only at 1 keeps 1.
-    const double scale = frame ? frame->getScale() : contentScale;
+    const double scale = frame ? frame->getScale() : getContentScale();
     auto scaled = [scale](int16_t units) { return int16_t(std::ceil(units * scale)); };
     scaledRect = {scaled(rect.top), scaled(rect.left), scaled(rect.bottom), scaled(rect.right)};
     *out = &scaledRect;
     return true;
+}
+
+// Asking the system may mean a round trip to the display: only when an editor is shown.
+double AEffGUIEditor::getContentScale() const
+{
+    if (contentScale == 0) contentScale = CFrame::clampScale(systemScale());
+    return contentScale;
 }
 
 void AEffGUIEditor::setContentScale(double scale)
