@@ -113,14 +113,19 @@ bool readsRightInput(const float (&parameters)[kNumParams], const ParameterPoint
 
 // Where the span that starts at `start` ends: a continuous value's point ends a span (its
 // value is reached at the span's last frame), a switch's point starts one (its fade starts
-// at its frame). Points are in order of frames from `next` on.
+// at its frame). A continuous value's point at the block's first frame ends none: reached
+// there it would be a step; it glides across the first span as a value set between blocks
+// does, and a later point in that span supersedes it. Points are in order of frames from
+// `next` on.
 int spanEnd(const ParameterPoint* next, const ParameterPoint* last, int start, int frames)
 {
     int end = frames;
     for (; next != last && std::min(next->frame, frames - 1) < end; ++next)
     {
         const int at = std::min(next->frame, frames - 1);
-        const int boundary = kParameters[next->index].positions ? at : at + 1;
+        const bool isSwitch = kParameters[next->index].positions != 0;
+        if (!isSwitch && at == 0) continue;
+        const int boundary = isSwitch ? at : at + 1;
         if (boundary > start) end = std::min(end, boundary);
     }
     return end;

@@ -21,7 +21,9 @@
 //
 // Values may also change at frames inside a block (parameter points): the source reaches a
 // point's value at the point's frame, gliding there from the value before as between blocks,
-// and a switch's crossfade starts at its point's frame.
+// and a switch's crossfade starts at its point's frame. A move at a block's first frame is
+// no step: it glides as a value set before the block does (hosts that automate once a block
+// send their values there).
 
 namespace sferant
 {

@@ -265,3 +265,28 @@ TEST(BlockProcessor, PointsEncodeAsBlocksThatEndAtAMoveAndStartAtASwitch)
     }
     expectSameOutputs(a, b, "points against blocks");
 }
+
+// A host that automates once a block sends its values at each block's first frame: the
+// source glides across the block as with values set between blocks, with no step.
+TEST(BlockProcessor, MovesAtABlocksFirstFrameGlideAsValuesSetBetweenBlocks)
+{
+    auto pointed = preparedProcessor(kNearField), between = preparedProcessor(kNearField);
+    Channels<float> a(kFrames), b(kFrames);
+    fillInputs(a, 7);
+    fillInputs(b, 7);
+    float values[sferant::kNumParams];
+    std::copy(std::begin(kNearField), std::end(kNearField), values);
+    auto points = std::make_unique<sferant::ParameterPoints>();
+    for (float azimuth : {0.5f, 0.45f, 0.3f})
+    {
+        values[sferant::kAzimuth] = azimuth;
+        values[sferant::kDistance] = azimuth * 0.5f;
+        points->clear();
+        points->add(0, sferant::kAzimuth, azimuth);
+        points->add(0, sferant::kDistance, azimuth * 0.5f);
+        pointed->process(a.inputs, a.outputs, kFrames, *points);
+        between->setParameters(values);
+        between->process(b.inputs, b.outputs, kFrames);
+        expectSameOutputs(a, b, "values at the first frame against values between blocks");
+    }
+}
