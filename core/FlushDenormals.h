@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <cstdint>
 #if defined(__SSE__)
 #include <xmmintrin.h>
 #endif
@@ -25,11 +26,17 @@ class FlushDenormals
     FlushDenormals(const FlushDenormals&) = delete;
     FlushDenormals& operator=(const FlushDenormals&) = delete;
 
+#if defined(__aarch64__)
+    // The FZ bit of the floating-point control register flushes inputs and results alike.
+    static constexpr unsigned kFlushToZero = 1u << 24;
+    static constexpr unsigned kDenormalsAreZero = 1u << 24;
+#else
     // The two bits of the SSE control and status register.
     static constexpr unsigned kFlushToZero = 0x8000;
     static constexpr unsigned kDenormalsAreZero = 0x0040;
+#endif
 
-  private:
+    // The processor's floating-point mode, as the bits above read it.
 #if defined(__SSE__)
     static unsigned mode()
     {
@@ -39,6 +46,17 @@ class FlushDenormals
     {
         _mm_setcsr(m);
     }
+#elif defined(__aarch64__)
+    static unsigned mode()
+    {
+        uint64_t fpcr = 0;
+        __asm__ volatile("mrs %0, fpcr" : "=r"(fpcr));
+        return unsigned(fpcr);
+    }
+    static void setMode(unsigned m)
+    {
+        __asm__ volatile("msr fpcr, %0" : : "r"(uint64_t(m)));
+    }
 #else
     static unsigned mode()
     {
@@ -47,6 +65,7 @@ class FlushDenormals
     static void setMode(unsigned) {}
 #endif
 
+  private:
     const unsigned saved = mode();
     // Writing the register costs more than reading it: skip it when the host
     // already flushes.

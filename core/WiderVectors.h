@@ -18,12 +18,29 @@
 #define SFERANT_AVX512
 #endif
 
+#if SFERANT_WIDER_VECTORS && defined(__APPLE__)
+#include <sys/sysctl.h>
+#endif
+
 namespace sferant
 {
 
+#if SFERANT_WIDER_VECTORS && defined(__APPLE__)
+// macOS has no runtime behind __builtin_cpu_supports: the kernel says what the processor has.
+inline bool processorHas(const char* feature)
+{
+    int value = 0;
+    size_t size = sizeof value;
+    return sysctlbyname(feature, &value, &size, nullptr, 0) == 0 && value != 0;
+}
+#endif
+
 template <class Function> Function widestOf(Function plain, Function avx2, Function avx512)
 {
-#if SFERANT_WIDER_VECTORS
+#if SFERANT_WIDER_VECTORS && defined(__APPLE__)
+    if (processorHas("hw.optional.avx512f") && processorHas("hw.optional.avx512vl")) return avx512;
+    if (processorHas("hw.optional.avx2_0")) return avx2;
+#elif SFERANT_WIDER_VECTORS
     __builtin_cpu_init();
     if (__builtin_cpu_supports("avx512f") && __builtin_cpu_supports("avx512vl")) return avx512;
     if (__builtin_cpu_supports("avx2")) return avx2;

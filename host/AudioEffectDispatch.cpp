@@ -12,6 +12,12 @@
 namespace
 {
 constexpr VstIntPtr kIdentifyAnswer = 0x4E764566; // 'NvEf'
+// The Mac build answers 0 to the meter opcode without asking the effect.
+#if defined(__APPLE__)
+constexpr bool kAsksMeter = false;
+#else
+constexpr bool kAsksMeter = true;
+#endif
 
 // The meter reading scaled to 16 bits; a reading that is no number reads 0.
 VstIntPtr vuAnswer(float vu)
@@ -63,7 +69,7 @@ VstIntPtr AudioEffect::dispatcher(VstInt32 opcode, VstInt32 index, VstIntPtr val
             writeHostText(ptr, kParamTextLength, [&](char* t) { getParameterName(index, t); });
         return 0;
     case effGetVu:
-        return vuAnswer(__getVuDeprecated());
+        return kAsksMeter ? vuAnswer(__getVuDeprecated()) : 0;
     case effSetSampleRate:
         if (isValidSampleRate(opt)) setSampleRate(opt);
         return 0;

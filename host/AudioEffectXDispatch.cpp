@@ -35,6 +35,35 @@ template <typename T> T* as(void* ptr)
 {
     return static_cast<T*>(ptr);
 }
+
+// The Mac build does not dispatch these deprecated opcodes: they reach the base dispatcher,
+// which answers 0 and calls nothing.
+bool leftToTheBase(VstInt32 opcode)
+{
+#if defined(__APPLE__)
+    switch (opcode)
+    {
+    case effGetNumProgramCategories:
+    case effCopyProgram:
+    case effConnectInput:
+    case effConnectOutput:
+    case effGetCurrentPosition:
+    case effGetDestinationBuffer:
+    case effSetBlockSizeAndSampleRate:
+    case effGetErrorText:
+    case effIdle:
+    case effGetIcon:
+    case effSetViewPosition:
+    case effKeysRequired:
+        return true;
+    default:
+        return false;
+    }
+#else
+    (void)opcode;
+    return false;
+#endif
+}
 } // namespace
 
 VstIntPtr AudioEffectX::dispatcher(VstInt32 opcode, VstInt32 index, VstIntPtr value, void* ptr,
@@ -44,6 +73,7 @@ VstIntPtr AudioEffectX::dispatcher(VstInt32 opcode, VstInt32 index, VstIntPtr va
     const auto value32 = static_cast<VstInt32>(value);
     auto* text = as<char>(ptr);
     auto* valuePtr = reinterpret_cast<void*>(value);
+    if (leftToTheBase(opcode)) return AudioEffect::dispatcher(opcode, index, value, ptr, opt);
 
     switch (opcode)
     {

@@ -23,6 +23,10 @@ stage scripts/leaks.sh build
 # The Windows deliverables, cross-built and tested under wine.
 stage scripts/test-windows.sh
 stage scripts/package-windows.sh
+# The macOS bundles, cross-built and checked from their bytes; the encoder built by clang for
+# x86-64 and for Arm (under qemu).
+stage scripts/test-macos.sh
+stage scripts/test-clang.sh
 echo "== all stages passed in $SECONDS s"
 # CTest's counts again as the closing line, now that every stage has passed too; the x86 tests
 # of a kernel that starts no 32-bit programs count as skipped.

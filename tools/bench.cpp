@@ -8,7 +8,7 @@
 #include "tools/channel_buffers.h"
 #include "tools/commands.h"
 #include "tools/demo_signal.h"
-#include "tools/hosted_effect.h"
+#include "plugin/hosting/LoadedPlugin.h"
 #include "tools/options.h"
 #include "tools/stop_signal.h"
 #include "tools/tool_error.h"
@@ -23,6 +23,8 @@ constexpr double kWarmUpSeconds = 0.1;
 constexpr int kCallsPerClockRead = 16;
 
 using Clock = std::chrono::steady_clock;
+
+const std::vector<ParameterPoint> kNoChanges;
 
 struct Measurement
 {
@@ -51,12 +53,12 @@ class Sweeps
     {
     }
 
-    void next(AEffect& record)
+    void next(LoadedPlugin& effect)
     {
         position = std::fmod(position + step, 2.0);
         const float value = static_cast<float>(position <= 1.0 ? position : 2.0 - position);
         for (int index : indices)
-            record.setParameter(&record, index, value);
+            effect.setParameter(index, value);
     }
 
   private:
@@ -68,9 +70,9 @@ class Sweeps
 // Calls the process function on the same block until `seconds` have passed;
 // the moved parameters are set before each call, inside the timing.
 template <typename Sample>
-Measurement measure(AEffect& record, int block, double rate, double seconds, Sweeps& sweeps)
+Measurement measure(LoadedPlugin& effect, int block, double rate, double seconds, Sweeps& sweeps)
 {
-    ChannelBuffers<Sample> in(record.numInputs, block), out(record.numOutputs, block);
+    ChannelBuffers<Sample> in(effect.numInputs(), block), out(effect.numOutputs(), block);
     fillWithNoise(in, block, rate);
     Measurement result{0, 0.0};
     const Clock::time_point start = Clock::now();
@@ -78,8 +80,8 @@ Measurement measure(AEffect& record, int block, double rate, double seconds, Swe
     {
         for (int i = 0; i < kCallsPerClockRead; ++i)
         {
-            sweeps.next(record);
-            processBlock(record, in.pointers(), out.pointers(), block);
+            sweeps.next(effect);
+            effect.process(in.pointers(), out.pointers(), block, kNoChanges);
         }
         result.frames += int64_t(kCallsPerClockRead) * block;
         result.seconds = std::chrono::duration<double>(Clock::now() - start).count();
@@ -87,14 +89,14 @@ Measurement measure(AEffect& record, int block, double rate, double seconds, Swe
     return result;
 }
 
-void benchBlock(HostedEffect& effect, int block, double rate, double seconds, bool useDouble,
+void benchBlock(LoadedPlugin& effect, int block, double rate, double seconds, bool useDouble,
                 const std::vector<int>& moved)
 {
     effect.startProcessing(static_cast<float>(rate), block, useDouble);
     auto run = useDouble ? measure<double> : measure<float>;
     Sweeps sweeps(moved, block, rate);
-    run(effect.record(), block, rate, kWarmUpSeconds, sweeps);
-    const Measurement m = run(effect.record(), block, rate, seconds, sweeps);
+    run(effect, block, rate, kWarmUpSeconds, sweeps);
+    const Measurement m = run(effect, block, rate, seconds, sweeps);
     effect.stopProcessing();
     const double audioSeconds = m.frames / rate;
     std::printf("%6d %12lld %10.2f %12.1f\n", block, static_cast<long long>(m.frames),
@@ -102,7 +104,7 @@ void benchBlock(HostedEffect& effect, int block, double rate, double seconds, bo
     std::fflush(stdout);
 }
 
-std::vector<int> findMoved(HostedEffect& effect, const std::vector<std::string>& names)
+std::vector<int> findMoved(LoadedPlugin& effect, const std::vector<std::string>& names)
 {
     std::vector<int> indices;
     for (const std::string& name : names)
@@ -129,15 +131,14 @@ int runBench(const std::vector<std::string>& args)
         options.blocks.assign(std::begin(kDefaultBlocks), std::end(kDefaultBlocks));
     const double rate = options.rate > 0 ? options.rate : kDefaultRate;
     const double seconds = options.seconds >= 0 ? options.seconds : kDefaultSeconds;
-    if (options.trace) hostSettings().trace = stdout;
     catchStopSignals();
 
-    HostedEffect effect(options.positional[0]);
+    const std::unique_ptr<LoadedPlugin> plugin = loadModule(options);
+    LoadedPlugin& effect = *plugin;
     applyParameters(effect, options.parameters);
     const std::vector<int> moved = findMoved(effect, options.moved);
-    std::printf("%s: %d in, %d out, %s, %.0f Hz\n", effect.text(effGetEffectName).c_str(),
-                effect.record().numInputs, effect.record().numOutputs,
-                options.useDouble ? "double" : "float", rate);
+    std::printf("%s: %d in, %d out, %s, %.0f Hz\n", effect.name().c_str(), effect.numInputs(),
+                effect.numOutputs(), options.useDouble ? "double" : "float", rate);
     std::printf("%6s %12s %10s %12s\n", "block", "frames", "ns/frame", "x real time");
     for (int block : options.blocks)
     {

@@ -5,8 +5,6 @@
 #include <cstdint>
 #include <vector>
 
-#include "host/aeffect.h"
-
 // Planar audio as the process calls take it: one pointer per channel into one block of storage.
 template <typename Sample> class ChannelBuffers
 {
@@ -44,13 +42,3 @@ template <typename Sample> class ChannelBuffers
     std::vector<Sample> fStorage;
     std::vector<Sample*> fPointers;
 };
-
-// The record's replacing process call for either sample type.
-inline void processBlock(AEffect& effect, float** in, float** out, int frames)
-{
-    effect.processReplacing(&effect, in, out, frames);
-}
-inline void processBlock(AEffect& effect, double** in, double** out, int frames)
-{
-    effect.processDoubleReplacing(&effect, in, out, frames);
-}

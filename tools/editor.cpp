@@ -5,10 +5,11 @@
 #include <memory>
 #include <thread>
 
+#include "plugin/hosting/LoadedPlugin.h"
 #include "tools/commands.h"
 #include "tools/host_window.h"
-#include "tools/hosted_effect.h"
 #include "tools/options.h"
+#include "tools/png_file.h"
 #include "tools/stop_signal.h"
 #include "tools/tool_error.h"
 
@@ -22,19 +23,11 @@ constexpr int kSettleMs =
 
 using Clock = std::chrono::steady_clock;
 
-struct Size
+// Editors that do not know their size yet get a window of a default size.
+EditorSize editorSize(LoadedPlugin& effect)
 {
-    int width, height;
-};
-
-// effEditGetRect; editors that do not know their size yet get a window of a default size.
-Size editorSize(HostedEffect& effect)
-{
-    ERect* rect = nullptr;
-    effect.dispatch(effEditGetRect, 0, 0, &rect);
-    if (!rect || rect->right <= rect->left || rect->bottom <= rect->top)
-        return {kFallbackWidth, kFallbackHeight};
-    return {rect->right - rect->left, rect->bottom - rect->top};
+    const EditorSize size = effect.editorSize();
+    return size.width > 0 ? size : EditorSize{kFallbackWidth, kFallbackHeight};
 }
 
 // A module's editor takes the scale of a desktop that scales without telling the window system
@@ -50,20 +43,21 @@ void setModuleScale(double scale)
 class OpenEditor
 {
   public:
-    OpenEditor(HostedEffect& effect, HostWindow& window) : fEffect(effect)
+    OpenEditor(LoadedPlugin& effect, HostWindow& window) : fEffect(effect)
     {
-        if (!fEffect.dispatch(effEditOpen, 0, 0, window.parentForEditor()))
+        if (!fEffect.openEditor(window.parentForEditor()))
             throw ToolError("the module did not open its editor");
     }
-    ~OpenEditor() { fEffect.dispatch(effEditClose); }
+    ~OpenEditor() { fEffect.closeEditor(); }
 
   private:
-    HostedEffect& fEffect;
+    LoadedPlugin& fEffect;
 };
 
 // Host-side setParameter calls that fall due; each is logged on the trace so that a reader
 // can tell what follows from what.
-void applyDueSettings(HostedEffect& effect, std::vector<DelayedSetting>& pending, int elapsedMs)
+void applyDueSettings(LoadedPlugin& effect, std::vector<DelayedSetting>& pending, int elapsedMs,
+                      FILE* trace)
 {
     for (auto it = pending.begin(); it != pending.end();)
     {
@@ -72,7 +66,7 @@ void applyDueSettings(HostedEffect& effect, std::vector<DelayedSetting>& pending
             ++it;
             continue;
         }
-        if (FILE* trace = hostSettings().trace)
+        if (trace)
         {
             std::fprintf(trace, "host setParameter index=%d value=%g\n", it->index, it->value);
             std::fflush(trace);
@@ -82,9 +76,9 @@ void applyDueSettings(HostedEffect& effect, std::vector<DelayedSetting>& pending
     }
 }
 
-void dumpParameters(HostedEffect& effect)
+void dumpParameters(LoadedPlugin& effect)
 {
-    for (int i = 0; i < effect.record().numParams; ++i)
+    for (int i = 0; i < effect.parameterCount(); ++i)
         std::printf("param index=%d value=%f name=\"%s\" display=\"%s\" label=\"%s\"\n", i,
                     effect.getParameter(i), effect.parameterName(i).c_str(),
                     effect.parameterDisplay(i).c_str(), effect.parameterLabel(i).c_str());
@@ -92,7 +86,7 @@ void dumpParameters(HostedEffect& effect)
 }
 
 // Idles the editor and pumps the window until it is closed, the time is up or a signal comes.
-void runEditorLoop(HostedEffect& effect, HostWindow& window, const Options& options)
+void runEditorLoop(LoadedPlugin& effect, HostWindow& window, const Options& options)
 {
     std::vector<DelayedSetting> pending = options.delayedSettings;
     const Clock::time_point start = Clock::now();
@@ -100,8 +94,9 @@ void runEditorLoop(HostedEffect& effect, HostWindow& window, const Options& opti
     {
         const auto elapsed = std::chrono::duration<double>(Clock::now() - start).count();
         if (stopRequested() || (options.seconds >= 0 && elapsed >= options.seconds)) return;
-        applyDueSettings(effect, pending, static_cast<int>(elapsed * 1000));
-        effect.dispatch(effEditIdle);
+        applyDueSettings(effect, pending, static_cast<int>(elapsed * 1000),
+                         options.trace ? stdout : nullptr);
+        effect.idleEditor();
         if (window.pumpEvents(kIdleMs)) return;
     }
 }
@@ -118,29 +113,30 @@ int runEditor(const std::vector<std::string>& args)
         throw ToolError(
             "usage: sferant-host editor MODULE.so [--seconds S] [--screenshot FILE.png] "
             "[--scale F] [--trace]");
-    if (options.trace) hostSettings().trace = stdout;
     catchStopSignals();
     if (options.scale > 0) setModuleScale(options.scale);
 
-    HostedEffect effect(options.positional[0]);
-    if (!effect.hasFlag(effFlagsHasEditor))
-        throw ToolError("the module has no editor (flag 0x1 is clear)");
+    const std::unique_ptr<LoadedPlugin> plugin = loadModule(options);
+    LoadedPlugin& effect = *plugin;
+    effect.requireEditor();
     applyParameters(effect, options.parameters);
 
-    const Size size = editorSize(effect);
-    HostWindow window(size.width, size.height, effect.text(effGetEffectName));
+    const EditorSize size = editorSize(effect);
+    HostWindow window(size.width, size.height, effect.name());
     {
         OpenEditor editor(effect, window);
-        const Size opened = editorSize(effect); // some editors know their size only once open
+        const EditorSize opened = editorSize(effect); // some editors know their size only once open
         window.resize(opened.width, opened.height);
         window.show();
         runEditorLoop(effect, window, options);
         if (!options.screenshot.empty())
         {
-            effect.dispatch(effEditIdle);
+            effect.idleEditor();
             std::this_thread::sleep_for(std::chrono::milliseconds(kSettleMs));
             window.pumpEvents(0);
-            window.savePng(options.screenshot);
+            TemporaryFile file(options.screenshot);
+            writePng(window.capture(), file);
+            file.commit();
         }
         if (options.dumpParams) dumpParameters(effect);
     }

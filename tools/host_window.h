@@ -4,8 +4,10 @@
 #include <memory>
 #include <string>
 
-// The top-level window a host gives an editor to live in: an X11 window on Linux
-// (host_window_x11.cpp), a Win32 window on Windows (host_window_win32.cpp).
+#include "tools/rgb_image.h"
+
+// The top-level window a host gives an editor to live in: each platform's folder makes it
+// (gui/platform/<platform>/hosting/HostWindow.cpp).
 class HostWindow
 {
   public:
@@ -15,7 +17,7 @@ class HostWindow
     HostWindow(const HostWindow&) = delete;
     HostWindow& operator=(const HostWindow&) = delete;
 
-    // What effEditOpen passes the editor: the X11 Window id, or the HWND.
+    // What an editor is opened in: the X11 Window id, or the HWND.
     void* parentForEditor() const;
     void resize(int width, int height);
     void show();
@@ -23,8 +25,9 @@ class HostWindow
     // Handles the window's own events for up to timeoutMs; true once the user has closed it.
     bool pumpEvents(int timeoutMs);
 
-    // Writes what the window shows, the editor's windows inside it included, as a PNG file.
-    void savePng(const std::string& path);
+    // What the window shows, the editor's windows inside it included; throws ToolError when
+    // the system does not give it.
+    RgbImage capture();
 
   private:
     struct System;

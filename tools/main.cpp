@@ -1,10 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// sferant-host: loads a VST 2.4 module the way a DAW does and drives it from the command line.
+// sferant-host: loads a plug-in module the way a DAW does and drives it from the command line.
 #include <cstdio>
 #include <cstring>
 #include <string>
 #include <vector>
 
+#include "plugin/hosting/LoadedPlugin.h"
 #include "tools/commands.h"
 #include "tools/options.h"
 #include "tools/tool_error.h"
@@ -72,6 +73,14 @@ struct Command
 const Command kCommands[] = {
     {"info", runInfo}, {"render", runRender}, {"bench", runBench}, {"editor", runEditor}};
 
+// One line on stderr and status 2, for every failure the user can act on.
+int reportError(const std::exception& error)
+{
+    std::fflush(stdout);
+    std::fprintf(stderr, "sferant-host: %s\n", error.what());
+    return 2;
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -95,8 +104,10 @@ int main(int argc, char** argv)
     }
     catch (const ToolError& error)
     {
-        std::fflush(stdout);
-        std::fprintf(stderr, "sferant-host: %s\n", error.what());
-        return 2;
+        return reportError(error);
+    }
+    catch (const PluginError& error)
+    {
+        return reportError(error);
     }
 }

@@ -7,7 +7,7 @@
 #include <cstdlib>
 
 #include "core/parameters.h"
-#include "tools/hosted_effect.h"
+#include "plugin/hosting/LoadedPlugin.h"
 #include "tools/sound_io.h"
 #include "tools/tool_error.h"
 
@@ -305,7 +305,7 @@ Options parseOptions(const std::vector<std::string>& args, const std::vector<std
     return options;
 }
 
-void applyParameters(HostedEffect& effect, const std::vector<ParameterSetting>& settings)
+void applyParameters(LoadedPlugin& effect, const std::vector<ParameterSetting>& settings)
 {
     for (const ParameterSetting& setting : settings)
     {

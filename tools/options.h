@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-class HostedEffect;
+class LoadedPlugin;
 
 // One parameter value to set by name before the module runs.
 struct ParameterSetting
@@ -62,7 +62,7 @@ Options parseOptions(const std::vector<std::string>& args,
                      const std::vector<std::string>& accepted);
 
 // Sets each value on the effect by parameter name; an unknown name throws ToolError.
-void applyParameters(HostedEffect& effect, const std::vector<ParameterSetting>& settings);
+void applyParameters(LoadedPlugin& effect, const std::vector<ParameterSetting>& settings);
 
 // The usage lines of the parameter options, shared by the subcommands that take them.
 extern const char* const kParameterOptionsUsage;

@@ -4,7 +4,7 @@
 #include <algorithm>
 #include <cctype>
 
-#include "tools/hosted_effect.h"
+#include "plugin/hosting/LoadedPlugin.h"
 #include "tools/options.h"
 #include "tools/sound_io.h"
 #include "tools/tool_error.h"
@@ -30,14 +30,14 @@ std::string trimmed(const std::string& text)
     return first < last ? std::string(first, last) : std::string();
 }
 
-std::string display(HostedEffect& effect, const std::string& name, const std::string& asker)
+std::string display(LoadedPlugin& effect, const std::string& name, const std::string& asker)
 {
     const int index = effect.findParameter(name);
     if (index < 0) throw ToolError(asker + ": the module has no parameter named \"" + name + "\"");
     return trimmed(effect.parameterDisplay(index));
 }
 
-AmbisonicSettings readSettings(HostedEffect& effect, const std::string& asker)
+AmbisonicSettings readSettings(LoadedPlugin& effect, const std::string& asker)
 {
     const std::string order = display(effect, "Order", asker);
     const int n = order.empty() ? 0 : order[0] - '0';
@@ -75,9 +75,9 @@ void checkAmb(const std::string& path, const AmbisonicSettings& settings)
 // An encoder writes its outputs in the Furse-Malham sequence unless its product name says it
 // follows the AmbiX convention (as Sferant AmbiX does): then in ACN order. Every format
 // follows from the components of the module's outputs.
-ChannelOrder moduleOutputOrder(HostedEffect& effect)
+ChannelOrder moduleOutputOrder(LoadedPlugin& effect)
 {
-    const bool ambix = effect.text(effGetProductString).find("AmbiX") != std::string::npos;
+    const bool ambix = effect.product().find("AmbiX") != std::string::npos;
     return ambix ? ChannelOrder::kAcn : ChannelOrder::kFurseMalham;
 }
 
@@ -187,9 +187,9 @@ std::string requiredWeight(const OutputRequest& request)
     return "";
 }
 
-OutputLayout layOutOutput(const OutputRequest& request, HostedEffect& effect)
+OutputLayout layOutOutput(const OutputRequest& request, LoadedPlugin& effect)
 {
-    const int outputs = effect.record().numOutputs;
+    const int outputs = effect.numOutputs();
     OutputLayout plain{firstOutputs(outputs),
                        upper(lowerExtension(request.path)) + ", the module's channel order",
                        std::nullopt};

@@ -7,7 +7,7 @@
 
 #include "tools/sound_field.h"
 
-class HostedEffect;
+class LoadedPlugin;
 
 // What render writes, as --ambix, --acn and the output's extension ask for it.
 struct OutputRequest
@@ -46,4 +46,4 @@ struct OutputLayout
 
 // Reads the module's Order, Weight and Output parameters once the options are applied and
 // refuses what the format cannot hold, naming what to change.
-OutputLayout layOutOutput(const OutputRequest& request, HostedEffect& effect);
+OutputLayout layOutOutput(const OutputRequest& request, LoadedPlugin& effect);

@@ -9,7 +9,7 @@
 #include "tools/ambix_writer.h"
 #include "tools/channel_buffers.h"
 #include "tools/commands.h"
-#include "tools/hosted_effect.h"
+#include "plugin/hosting/LoadedPlugin.h"
 #include "tools/map_writer.h"
 #include "tools/options.h"
 #include "tools/output_layout.h"
@@ -69,7 +69,7 @@ bool isStereoRequested(const Options& options)
 
 // A 2-channel input switches an encoder with an "Input" parameter to stereo, unless the user
 // says otherwise later on the command line.
-void selectStereoFor(HostedEffect& effect, const AudioSource& source)
+void selectStereoFor(LoadedPlugin& effect, const AudioSource& source)
 {
     const int input = effect.findParameter("Input");
     if (source.channels() == 2 && input >= 0) effect.setParameter(input, 1.0f);
@@ -80,7 +80,7 @@ void selectStereoFor(HostedEffect& effect, const AudioSource& source)
 class Sweep
 {
   public:
-    Sweep(HostedEffect& effect, const AzimuthSweep& sweep, int64_t frames)
+    Sweep(LoadedPlugin& effect, const AzimuthSweep& sweep, int64_t frames)
         : effect(effect), sweep(sweep), frames(std::max<int64_t>(frames, 1)),
           index(sweep.given ? effect.findParameter("Azimuth") : -1)
     {
@@ -98,19 +98,18 @@ class Sweep
     }
 
   private:
-    HostedEffect& effect;
+    LoadedPlugin& effect;
     AzimuthSweep sweep;
     int64_t frames;
     int index;
 };
 
 template <typename Sample>
-RenderResult process(HostedEffect& effect, AudioSource& source, SoundWriter& writer, MapWriter* map,
+RenderResult process(LoadedPlugin& effect, AudioSource& source, SoundWriter& writer, MapWriter* map,
                      const std::vector<int>& sources, int block, Sweep& sweep)
 {
-    AEffect& record = effect.record();
     const size_t channels = sources.size();
-    ChannelBuffers<Sample> in(record.numInputs, block), out(record.numOutputs, block);
+    ChannelBuffers<Sample> in(effect.numInputs(), block), out(effect.numOutputs(), block);
     std::vector<Sample> interleavedIn(static_cast<size_t>(source.channels()) * block);
     std::vector<Sample> interleavedOut(channels * block);
     RenderResult result;
@@ -125,7 +124,7 @@ RenderResult process(HostedEffect& effect, AudioSource& source, SoundWriter& wri
         in.deinterleave(interleavedIn.data(), source.channels(), n);
         sweep.before(result.frames);
         const Clock::time_point start = Clock::now();
-        processBlock(record, in.pointers(), out.pointers(), static_cast<int>(n));
+        effect.process(in.pointers(), out.pointers(), static_cast<int>(n), {});
         result.moduleSeconds += std::chrono::duration<double>(Clock::now() - start).count();
         out.interleave(interleavedOut.data(), n, sources);
         for (size_t i = 0; i < static_cast<size_t>(n) * channels; ++i)
@@ -199,15 +198,15 @@ int runRender(const std::vector<std::string>& args)
     const OutputRequest request = requestOutput(out, options.ambix, options.acn, options.map);
     askForTheFormatsWeight(options, request);
     const int block = options.blocks.empty() ? kDefaultBlock : options.blocks.back();
-    if (options.trace) hostSettings().trace = stdout;
     catchStopSignals();
 
-    HostedEffect effect(options.positional[0]);
+    const std::unique_ptr<LoadedPlugin> plugin = loadModule(options);
+    LoadedPlugin& effect = *plugin;
     std::unique_ptr<AudioSource> source = openSource(
         in, options.rate > 0 ? options.rate : kDefaultRate, isStereoRequested(options) ? 2 : 1);
-    if (source->channels() > effect.record().numInputs)
+    if (source->channels() > effect.numInputs())
         throw ToolError(in + " has " + std::to_string(source->channels()) +
-                        " channels, the module takes " + std::to_string(effect.record().numInputs));
+                        " channels, the module takes " + std::to_string(effect.numInputs()));
     selectStereoFor(effect, *source);
     applyParameters(effect, options.parameters);
     Sweep sweep(effect, options.azimuthSweep, source->frames());

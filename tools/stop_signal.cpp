@@ -3,6 +3,8 @@
 
 #include <csignal>
 
+#include "tools/system.h"
+
 namespace
 {
 
@@ -17,19 +19,7 @@ void onStopSignal(int)
 
 void catchStopSignals()
 {
-#ifdef _WIN32
-    std::signal(SIGINT, onStopSignal);
-    std::signal(SIGTERM, onStopSignal);
-#else
-    // Without SA_RESTART, so that a signal also ends the wait for window events.
-    struct sigaction action
-    {
-    };
-    action.sa_handler = onStopSignal;
-    sigemptyset(&action.sa_mask);
-    sigaction(SIGINT, &action, nullptr);
-    sigaction(SIGTERM, &action, nullptr);
-#endif
+    onStopSignals(onStopSignal);
 }
 
 bool stopRequested()

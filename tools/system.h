@@ -3,13 +3,8 @@
 
 #include <string>
 
-// What sferant-host needs from the operating system; system_posix.cpp and system_win32.cpp
-// provide it.
-
-// Loads a module the way a DAW does; null (and the system's reason in `error`) on failure.
-void* openModule(const std::string& path, std::string& error);
-void* findSymbol(void* module, const char* name);
-void closeModule(void* module);
+// What sferant-host needs from the operating system; each platform's folder provides it
+// (gui/platform/<platform>/hosting/HostSystem.cpp). Modules are loaded by the formats' loaders.
 
 // A new empty file with a name of its own in `folder` ("" for the current one), readable and
 // writable as any new file is; its descriptor and path, or -1.
@@ -18,3 +13,6 @@ int createUniqueFile(const std::string& folder, std::string& path);
 bool replaceFile(const std::string& from, const std::string& to);
 // The folder part of a path with its trailing separator; "" for a bare name.
 std::string folderOf(const std::string& path);
+// Calls `handler` on an interrupt or a termination request, in a way that also ends a wait for
+// window events.
+void onStopSignals(void (*handler)(int));

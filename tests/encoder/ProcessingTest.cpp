@@ -4,13 +4,14 @@
 #include "CoreEncoder.h"
 #include "SphericalHarmonics.h"
 
+#include "core/FlushDenormals.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <array>
 #include <cmath>
 #include <limits>
-#include <xmmintrin.h>
 
 using namespace sferant_test;
 
@@ -316,33 +317,35 @@ TEST(BlockProcessing, FiniteInputAfterNonFiniteSamplesGivesFiniteOutputWithinOne
 
 TEST(BlockProcessing, TheHostsFloatingPointModeIsRestoredAfterEachCall)
 {
-    const unsigned flushBits = 0x8040; // flush-to-zero and denormals-are-zero
+    const unsigned flushBits =
+        sferant::FlushDenormals::kFlushToZero | sferant::FlushDenormals::kDenormalsAreZero;
     CoreEncoder effect;
     configure(effect, {0.5f, 0.5f, 1, 0.5f, 0, 1, 0, 0, 0});
     Channels<float> f(64);
     Channels<double> d(64);
-    const unsigned original = _mm_getcsr();
+    const unsigned original = sferant::FlushDenormals::mode();
     for (unsigned mode : {original & ~flushBits, original | flushBits})
     {
-        _mm_setcsr(mode);
+        sferant::FlushDenormals::setMode(mode);
         effect.process(f.inputs, f.outputs, 64);
-        EXPECT_EQ(_mm_getcsr(), mode);
+        EXPECT_EQ(sferant::FlushDenormals::mode(), mode);
         effect.process(d.inputs, d.outputs, 64);
-        EXPECT_EQ(_mm_getcsr(), mode);
+        EXPECT_EQ(sferant::FlushDenormals::mode(), mode);
     }
-    _mm_setcsr(original);
+    sferant::FlushDenormals::setMode(original);
 }
 
 TEST(BlockProcessing, DenormalInputCountsAsSilenceWhileProcessing)
 {
-    const unsigned original = _mm_getcsr();
-    _mm_setcsr(original & ~0x8040u);
+    const unsigned original = sferant::FlushDenormals::mode();
+    sferant::FlushDenormals::setMode(original & ~(sferant::FlushDenormals::kFlushToZero |
+                                                  sferant::FlushDenormals::kDenormalsAreZero));
     CoreEncoder effect;
     configure(effect, kFirstOrderMono);
     Channels<double> channels(4);
     channels.in[0].assign(4, 1e-310);
     effect.process(channels.inputs, channels.outputs, 4);
-    _mm_setcsr(original);
+    sferant::FlushDenormals::setMode(original);
     EXPECT_EQ(channels.out[0][3], 0.0);
 }
 

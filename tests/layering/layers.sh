@@ -1,36 +1,63 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: GPL-3.0-or-later
 # The layers point one way.
-#   layers.sh includes SOURCE_DIR   each folder includes only from the folders it may use
+#   layers.sh includes SOURCE_DIR   each file includes only from what its folder may use
 #   layers.sh links PROGRAM...      none of the programs links a window system or an image library
+# A folder says what its files may include in its CMakeLists.txt, on lines such as
+#   # may include: gui resources                    every file of the folder and below
+#   # hosting/* may include: tools plugin/hosting   the files that match, relative to it
+# An entry is a folder ("plugin/vst2") or one header ("host/aeffect.h"); the first line whose
+# patterns match a file is its rule, else the line without patterns. Files under no such
+# folder (tests, benchmarks) may include anything.
 set -euo pipefail
 
-# What a file may include from, by the most specific folder it lies in.
+# The rule lines of a folder's CMakeLists.txt, "PATTERNS|ENTRIES" each.
+rules_of() {
+  [ -f "$1/CMakeLists.txt" ] || return 0
+  sed -nE 's/^# *(.*)may include: *(.*)$/\1|\2/p' "$1/CMakeLists.txt"
+}
+
+# The entries of the rule that governs a file (a path relative to the source folder).
 may_include() {
-  case $1 in
-    host/*) echo "host" ;;
-    core/*) echo "core" ;; # no plug-in format, window system or editor
-    plugin/vst2/*) echo "plugin/vst2 core host editor gui" ;; # the module gives the effect its editor and its host
-    plugin/lv2/*) echo "plugin/lv2 core editor gui" ;; # the UI binary shows the editor's frame
-    plugin/clap/*) echo "plugin/clap core editor gui" ;;
-    gui/AEffGUIEditor.* | gui/VirtualKeys.h) echo "gui host" ;; # the editor base; the key record
-    gui/*) echo "gui resources" ;;
-    editor/*) echo "editor core gui host" ;;
-    tools/artwork/*) echo "editor core" ;; # the artwork program paints the control table, with the choice names
-    resources/*) echo "resources" ;;
-    tools/*) echo "tools host core" ;; # the record; the parameter table
-  esac
+  local file=$1 dir patterns entries pattern fallback
+  dir=$(dirname "$file")
+  while [ "$dir" != . ] && [ -z "$(rules_of "$dir")" ]; do dir=$(dirname "$dir"); done
+  [ "$dir" != . ] || return 1
+  fallback=
+  while IFS='|' read -r patterns entries; do
+    [ -n "${patterns// /}" ] || { fallback=$entries; continue; }
+    for pattern in $patterns; do
+      # shellcheck disable=SC2053 # the pattern is a glob
+      if [[ ${file#"$dir"/} == $pattern ]]; then echo "$entries"; return 0; fi
+    done
+  done < <(rules_of "$dir")
+  echo "$fallback"
+}
+
+allowed() {
+  local target=$1 entry
+  for entry in $2; do
+    [[ $target == "$entry" || $target == "$entry"/* ]] && return 0
+  done
+  return 1
 }
 
 check_includes() {
-  local failed=0 file target
+  local failed=0 file target top entries
+  local -A rule # may_include's answer by file, "-" for none
+  cd "$1"
+  top=$(find . -mindepth 1 -maxdepth 1 -type d ! -name '.*' ! -name 'build*' -printf '%f\n' | paste -sd'|')
   while IFS=: read -r file target; do
-    if [[ " $(may_include "$file") " != *" $target "* ]]; then
-      echo "$file includes from $target/"
+    [ -n "${rule[$file]:-}" ] || rule[$file]=$(may_include "$file" || echo -)
+    entries=${rule[$file]}
+    [ "$entries" != - ] || continue
+    if ! allowed "$target" "$entries"; then
+      echo "$file includes $target (may include: $entries)"
       failed=1
     fi
-  done < <(cd "$1" && grep -rEo '^#include "(plugin/)?[a-z0-9]+/' host core plugin gui editor resources tools |
-    sed -E 's/#include "((plugin\/)?[a-z0-9]+)\//\1/')
+  done < <(find . \( -path './build*' -o -path './.*' \) -prune -o \
+    \( -name '*.c' -o -name '*.cpp' -o -name '*.h' \) -print | sed 's|^\./||' |
+    xargs grep -HEo "^#include \"($top)/[^\"]+\"" | sed -E 's/:#include "(.*)"$/:\1/')
   return $failed
 }
 

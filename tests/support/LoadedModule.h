@@ -1,63 +1,39 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// A plug-in module loaded as a host loads one (dlopen, LoadLibrary), unloaded with this object.
+// A plug-in module loaded as a host loads one (the platform's SharedLibrary), unloaded with this
+// object; a module that does not load is reported, not thrown.
 #pragma once
 
+#include <memory>
 #include <string>
 
-#ifdef _WIN32
-#include <windows.h>
-#else
-#include <dlfcn.h>
-#endif
+#include "plugin/hosting/LoadedPlugin.h"
+#include "plugin/hosting/SharedLibrary.h"
 
 class LoadedModule
 {
   public:
     explicit LoadedModule(const char* path)
     {
-#ifdef _WIN32
-        handle = LoadLibraryA(path);
-        if (!handle) reason = "LoadLibrary failed with error " + std::to_string(GetLastError());
-#else
-        handle = dlopen(path, RTLD_NOW | RTLD_LOCAL);
-        if (!handle) reason = dlerror();
-#endif
+        try
+        {
+            library = std::make_unique<SharedLibrary>(path);
+        }
+        catch (const PluginError& error)
+        {
+            reason = error.what();
+        }
     }
-    ~LoadedModule()
-    {
-#ifdef _WIN32
-        if (handle) FreeLibrary(handle);
-#else
-        if (handle) dlclose(handle);
-#endif
-    }
-    LoadedModule(const LoadedModule&) = delete;
-    LoadedModule& operator=(const LoadedModule&) = delete;
 
-    bool loaded() const
-    {
-        return handle != nullptr;
-    }
-    const std::string& error() const
-    {
-        return reason;
-    }
+    bool loaded() const { return library != nullptr; }
+    const std::string& error() const { return reason; }
 
     // The exported symbol, or null.
     template <class Symbol> Symbol symbol(const char* name) const
     {
-#ifdef _WIN32
-        return reinterpret_cast<Symbol>(reinterpret_cast<void*>(GetProcAddress(handle, name)));
-#else
-        return reinterpret_cast<Symbol>(dlsym(handle, name));
-#endif
+        return reinterpret_cast<Symbol>(library->symbol(name));
     }
 
   private:
-#ifdef _WIN32
-    HMODULE handle = nullptr;
-#else
-    void* handle = nullptr;
-#endif
+    std::unique_ptr<SharedLibrary> library;
     std::string reason;
 };

@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "tools/host_window.h"
 
-#include <cairo.h>
 #include <cstdint>
 #include <cstdio>
 #include <poll.h>
@@ -114,33 +113,25 @@ bool HostWindow::pumpEvents(int timeoutMs)
     return s.closed;
 }
 
-void HostWindow::savePng(const std::string& path)
+RgbImage HostWindow::capture()
 {
     System& s = *fSystem;
     XWindowAttributes attributes;
     XGetWindowAttributes(s.display, s.window, &attributes);
     XImage* image = XGetImage(s.display, s.window, 0, 0, attributes.width, attributes.height,
                               AllPlanes, ZPixmap);
-    if (!image) throw ToolError("cannot read the window's contents for " + path);
-    cairo_surface_t* surface =
-        cairo_image_surface_create(CAIRO_FORMAT_RGB24, image->width, image->height);
+    if (!image) throw ToolError("cannot read the window's contents");
+    RgbImage rgb(image->width, image->height, {0, 0, 0});
     const Channel red(image->red_mask), green(image->green_mask), blue(image->blue_mask);
-    unsigned char* data = cairo_image_surface_get_data(surface);
-    const int stride = cairo_image_surface_get_stride(surface);
     for (int y = 0; y < image->height; ++y)
-    {
-        auto* row = reinterpret_cast<uint32_t*>(data + y * stride);
         for (int x = 0; x < image->width; ++x)
         {
             const unsigned long pixel = XGetPixel(image, x, y);
-            row[x] =
-                red.eightBits(pixel) << 16 | green.eightBits(pixel) << 8 | blue.eightBits(pixel);
+            rgb.set(x, y,
+                    {static_cast<uint8_t>(red.eightBits(pixel)),
+                     static_cast<uint8_t>(green.eightBits(pixel)),
+                     static_cast<uint8_t>(blue.eightBits(pixel))});
         }
-    }
-    cairo_surface_mark_dirty(surface);
     XDestroyImage(image);
-    const cairo_status_t status = cairo_surface_write_to_png(surface, path.c_str());
-    cairo_surface_destroy(surface);
-    if (status != CAIRO_STATUS_SUCCESS)
-        throw ToolError("cannot write " + path + ": " + cairo_status_to_string(status));
+    return rgb;
 }

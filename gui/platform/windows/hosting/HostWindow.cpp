@@ -2,8 +2,6 @@
 #include "tools/host_window.h"
 
 #include <cstdint>
-#include <png.h>
-#include <vector>
 #include <windows.h>
 
 #include "tools/tool_error.h"
@@ -43,38 +41,6 @@ SIZE outerSize(int width, int height)
     RECT r{0, 0, width, height};
     AdjustWindowRectEx(&r, kStyle, FALSE, 0);
     return {r.right - r.left, r.bottom - r.top};
-}
-
-// The client area as 24-bit RGB rows, read back from the window's device context.
-std::vector<uint8_t> clientPixels(HWND window, int& width, int& height)
-{
-    RECT client;
-    GetClientRect(window, &client);
-    width = client.right;
-    height = client.bottom;
-    BITMAPINFO info{};
-    info.bmiHeader = {sizeof info.bmiHeader, width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-    void* bits = nullptr;
-    HDC windowDC = GetDC(window);
-    HDC memoryDC = CreateCompatibleDC(windowDC);
-    HBITMAP bitmap = CreateDIBSection(windowDC, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    std::vector<uint8_t> rgb;
-    if (bitmap)
-    {
-        HGDIOBJ previous = SelectObject(memoryDC, bitmap);
-        BitBlt(memoryDC, 0, 0, width, height, windowDC, 0, 0, SRCCOPY);
-        GdiFlush();
-        const auto* pixels = static_cast<const uint32_t*>(bits);
-        rgb.reserve(size_t(width) * size_t(height) * 3);
-        for (size_t i = 0; i < size_t(width) * size_t(height); ++i)
-            rgb.insert(rgb.end(),
-                       {uint8_t(pixels[i] >> 16), uint8_t(pixels[i] >> 8), uint8_t(pixels[i])});
-        SelectObject(memoryDC, previous);
-        DeleteObject(bitmap);
-    }
-    DeleteDC(memoryDC);
-    ReleaseDC(window, windowDC);
-    return rgb;
 }
 
 } // namespace
@@ -130,16 +96,37 @@ bool HostWindow::pumpEvents(int timeoutMs)
     return GetWindowLongPtrA(fSystem->window, GWLP_USERDATA) != 0;
 }
 
-void HostWindow::savePng(const std::string& path)
+// The client area, read back from the window's device context.
+RgbImage HostWindow::capture()
 {
-    int width = 0, height = 0;
-    const std::vector<uint8_t> rgb = clientPixels(fSystem->window, width, height);
-    if (rgb.empty()) throw ToolError("cannot read the window's contents for " + path);
-    png_image image{};
-    image.version = PNG_IMAGE_VERSION;
-    image.width = png_uint_32(width);
-    image.height = png_uint_32(height);
-    image.format = PNG_FORMAT_RGB;
-    if (!png_image_write_to_file(&image, path.c_str(), 0, rgb.data(), 0, nullptr))
-        throw ToolError("cannot write " + path + ": " + image.message);
+    HWND window = fSystem->window;
+    RECT client;
+    GetClientRect(window, &client);
+    const int width = client.right, height = client.bottom;
+    BITMAPINFO info{};
+    info.bmiHeader = {sizeof info.bmiHeader, width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    void* bits = nullptr;
+    HDC windowDC = GetDC(window);
+    HDC memoryDC = CreateCompatibleDC(windowDC);
+    HBITMAP bitmap = CreateDIBSection(windowDC, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    RgbImage rgb(bitmap ? width : 0, bitmap ? height : 0, {0, 0, 0});
+    if (bitmap)
+    {
+        HGDIOBJ previous = SelectObject(memoryDC, bitmap);
+        BitBlt(memoryDC, 0, 0, width, height, windowDC, 0, 0, SRCCOPY);
+        GdiFlush();
+        const auto* pixels = static_cast<const uint32_t*>(bits);
+        for (int y = 0; y < height; ++y)
+            for (int x = 0; x < width; ++x)
+            {
+                const uint32_t p = pixels[size_t(y) * width + x];
+                rgb.set(x, y, {uint8_t(p >> 16), uint8_t(p >> 8), uint8_t(p)});
+            }
+        SelectObject(memoryDC, previous);
+        DeleteObject(bitmap);
+    }
+    DeleteDC(memoryDC);
+    ReleaseDC(window, windowDC);
+    if (!bitmap) throw ToolError("cannot read the window's contents");
+    return rgb;
 }

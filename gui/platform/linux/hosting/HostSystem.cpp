@@ -1,34 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "tools/system.h"
 
+#include <csignal>
 #include <cstdio>
-#include <dlfcn.h>
 #include <sys/stat.h>
 #include <unistd.h>
 #include <vector>
-
-void* openModule(const std::string& path, std::string& error)
-{
-    // A name without a slash would make dlopen search the library path instead of the folder.
-    const std::string name = path.find('/') == std::string::npos ? "./" + path : path;
-    void* module = dlopen(name.c_str(), RTLD_NOW | RTLD_LOCAL);
-    if (!module)
-    {
-        const char* reason = dlerror();
-        error = reason ? reason : "unknown error";
-    }
-    return module;
-}
-
-void* findSymbol(void* module, const char* name)
-{
-    return dlsym(module, name);
-}
-
-void closeModule(void* module)
-{
-    dlclose(module);
-}
 
 int createUniqueFile(const std::string& folder, std::string& path)
 {
@@ -54,4 +31,16 @@ std::string folderOf(const std::string& path)
 {
     const size_t slash = path.find_last_of('/');
     return slash == std::string::npos ? "" : path.substr(0, slash + 1);
+}
+
+void onStopSignals(void (*handler)(int))
+{
+    // Without SA_RESTART, so that a signal also ends the wait for window events.
+    struct sigaction action
+    {
+    };
+    action.sa_handler = handler;
+    sigemptyset(&action.sa_mask);
+    sigaction(SIGINT, &action, nullptr);
+    sigaction(SIGTERM, &action, nullptr);
 }

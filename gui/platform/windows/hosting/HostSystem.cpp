@@ -1,43 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "tools/system.h"
 
+#include <csignal>
 #include <fcntl.h>
 #include <io.h>
 #include <sys/stat.h>
 #include <windows.h>
-
-namespace
-{
-
-std::string systemMessage(DWORD code)
-{
-    char text[512] = {};
-    FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, code, 0,
-                   text, sizeof text, nullptr);
-    std::string message = text;
-    while (!message.empty() && (message.back() == '\n' || message.back() == '\r'))
-        message.pop_back();
-    return message.empty() ? "error " + std::to_string(code) : message;
-}
-
-} // namespace
-
-void* openModule(const std::string& path, std::string& error)
-{
-    HMODULE module = LoadLibraryA(path.c_str());
-    if (!module) error = systemMessage(GetLastError());
-    return module;
-}
-
-void* findSymbol(void* module, const char* name)
-{
-    return reinterpret_cast<void*>(GetProcAddress(static_cast<HMODULE>(module), name));
-}
-
-void closeModule(void* module)
-{
-    FreeLibrary(static_cast<HMODULE>(module));
-}
 
 // Tries names until one is free: creation fails when the file exists.
 int createUniqueFile(const std::string& folder, std::string& path)
@@ -66,4 +34,10 @@ std::string folderOf(const std::string& path)
 {
     const size_t separator = path.find_last_of("/\\");
     return separator == std::string::npos ? "" : path.substr(0, separator + 1);
+}
+
+void onStopSignals(void (*handler)(int))
+{
+    std::signal(SIGINT, handler);
+    std::signal(SIGTERM, handler);
 }
