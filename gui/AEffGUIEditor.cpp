@@ -5,6 +5,9 @@
 #include "gui/CFrame.h"
 #include "gui/platform/PlatformInput.h"
 #include "gui/platform/PlatformWindow.h"
+#include "gui/platform/SystemServices.h"
+
+#include <cmath>
 
 VstInt32 AEffGUIEditor::knobMode = 0;
 
@@ -20,8 +23,29 @@ AEffGUIEditor::~AEffGUIEditor() = default;
 bool AEffGUIEditor::getRect(ERect** out)
 {
     if (!out) return false;
-    *out = &rect;
+    // An open frame's scale: a platform that draws only at 1 keeps 1.
+    const double scale = frame ? frame->getScale() : getContentScale();
+    auto scaled = [scale](int16_t units) { return int16_t(std::ceil(units * scale)); };
+    scaledRect = {scaled(rect.top), scaled(rect.left), scaled(rect.bottom), scaled(rect.right)};
+    *out = &scaledRect;
     return true;
+}
+
+// Asking the system may mean a round trip to the display: only when an editor is shown.
+double AEffGUIEditor::getContentScale() const
+{
+    if (contentScale == 0) contentScale = CFrame::clampScale(systemScale());
+    return contentScale;
+}
+
+void AEffGUIEditor::setContentScale(double scale)
+{
+    contentScale = CFrame::clampScale(scale);
+    if (!frame) return;
+    if (!frame->setScale(contentScale)) return;
+    ERect* size = nullptr;
+    getRect(&size);
+    host.resizeWindow(size->right - size->left, size->bottom - size->top);
 }
 
 void AEffGUIEditor::idle()

@@ -45,6 +45,13 @@ class AEffGUIEditor : public AEffEditor, public CHostLink
     uint32_t getTicks();
     void wait(uint32_t milliseconds);
 
+    // Screen pixels per editor unit: the host's (or a user's) choice, which overrides the
+    // system's (the default). The editor keeps its layout and is drawn that much larger and
+    // sharper; an open one is redrawn and the host asked for the new window size. A scale
+    // outside 1 to 4 is clamped to them.
+    void setContentScale(double scale);
+    double getContentScale() const override;
+
     CFrame* getFrame() const { return frame; }
     // The editor's own window inside the host's while open (an X11 Window, an HWND); 0 when
     // closed or when no window could be made there.
@@ -55,7 +62,9 @@ class AEffGUIEditor : public AEffEditor, public CHostLink
 
   protected:
     EditorHost& host;
-    ERect rect{};
+    ERect rect{};                    // in editor units, set by the derived editor
+    ERect scaledRect{};              // rect in screen pixels, what getRect reports
+    mutable double contentScale = 0; // 0 until given: the system's, asked at first use
     uint32_t lastTicks = 0;
     bool inIdleStuff = false;
     CFrame* frame = nullptr;

@@ -32,6 +32,8 @@ void CBitmap::dispose()
 {
     image.reset();
     keyed.reset();
+    dense.reset();
+    denseLooked = false;
     width = 0;
     height = 0;
     noAlpha = false;
@@ -111,7 +113,31 @@ void CBitmap::drawAlphaBlend(CDrawContext* context, CRect& rect, const CPoint& o
     if (!context || !context->getCanvas() || !image) return;
     CRect dest = rect;
     dest.offset(context->getOffset());
-    context->getCanvas()->drawImage(*image, dest, offset, alpha);
+    PlatformCanvas* canvas = context->getCanvas();
+    canvas->drawImage(*imageFor(canvas->density()), dest, offset, alpha);
+}
+
+// The double-density resource must be exactly twice the size, or it is not used.
+const PlatformImage* CBitmap::imageFor(double density)
+{
+    if (density <= 1 || !resourceId) return image.get();
+    if (!denseLooked)
+    {
+        denseLooked = true;
+        const SferantResource resource = findResource(resourceId + kDoubleDensityIdOffset);
+        long w = 0, h = 0;
+        if (resource.data && sferantPngSize(resource.data, resource.size, &w, &h) &&
+            w == 2 * width && h == 2 * height)
+        {
+            dense = PlatformImage::create(w, h);
+            if (dense && (!sferantPngDecode(resource.data, resource.size, dense->pixels(), w, h,
+                                            dense->stride()) ||
+                          !dense->setDensity(2)))
+                dense.reset();
+            if (dense) dense->pixelsChanged();
+        }
+    }
+    return dense ? dense.get() : image.get();
 }
 
 // A copy in which pixels of the transparent colour (red, green, blue) are fully transparent;

@@ -18,6 +18,9 @@ class PlatformImage;
 // In every draw call `rect` is the destination in the context and `offset` the pixel of the
 // bitmap that lands on rect's top-left corner: offset 0,45 into a 45-pixel-high rect shows
 // the second frame of a vertical film strip. A bitmap without pixels draws nothing.
+//
+// A bitmap loaded from a resource that also comes at twice the density draws from that on a
+// context of a denser screen (see PlatformImage::setDensity), in the same coordinates.
 class CBitmap : public CReferenceCounter
 {
   public:
@@ -62,6 +65,9 @@ class CBitmap : public CReferenceCounter
 
   private:
     const PlatformImage* keyedImage();
+    // The image to draw on a surface of that density: the double-density one when there is
+    // one and the surface is denser than 1.
+    const PlatformImage* imageFor(double density);
 
     long resourceId = 0;
     long width = 0;
@@ -70,4 +76,6 @@ class CBitmap : public CReferenceCounter
     bool noAlpha = true;
     std::unique_ptr<PlatformImage> image;
     std::unique_ptr<PlatformImage> keyed; // cached copy with the transparent colour keyed out
+    std::unique_ptr<PlatformImage> dense; // the double-density resource, loaded on first use
+    bool denseLooked = false;
 };

@@ -4,9 +4,12 @@
 #include "gui/CHostLink.h"
 #include "gui/COffscreenContext.h"
 #include "gui/VirtualKeys.h"
+#include "gui/platform/PlatformDrawing.h"
 #include "gui/platform/PlatformInput.h"
 #include "gui/platform/PlatformWindow.h"
 
+#include <algorithm>
+#include <cmath>
 #include <cstring>
 
 CFrame::CFrame(const CRect& size, void* systemWindow, CHostLink* editor)
@@ -33,8 +36,10 @@ bool CFrame::initFrame(void* window)
     // Frame coordinates are window-content coordinates.
     size.moveTo(0, 0);
     setDropActive(true);
+    if (editor) setScale(editor->getContentScale());
     if (!window) return false;
-    platformWindow = createPlatformWindow(*this, window, size.getWidth(), size.getHeight());
+    const CRect pixels = toPixels(size);
+    platformWindow = createPlatformWindow(*this, window, pixels.getWidth(), pixels.getHeight());
     return platformWindow != nullptr;
 }
 
@@ -85,7 +90,8 @@ void CFrame::doIdleStuff()
 COffscreenContext* CFrame::getBackBuffer()
 {
     if (!backBuffer)
-        backBuffer = new COffscreenContext(this, size.getWidth(), size.getHeight(), kBlackCColor);
+        backBuffer =
+            new COffscreenContext(this, size.getWidth(), size.getHeight(), kBlackCColor, scale);
     return backBuffer;
 }
 
@@ -136,7 +142,7 @@ template <class Paint> void CFrame::paint(CDrawContext* context, Paint paintInto
 void CFrame::present(const CRect& rect)
 {
     if (platformWindow && backBuffer && backBuffer->getImage())
-        platformWindow->present(*backBuffer->getImage(), rect);
+        platformWindow->present(*backBuffer->getImage(), toPixels(rect));
 }
 
 void CFrame::idle()
@@ -386,8 +392,9 @@ bool CFrame::setSize(long width, long height)
 {
     if (!openFlag || (width == size.getWidth() && height == size.getHeight())) return false;
     // The host resizes its own window when it can; ours follows either way.
-    if (editor) editor->sizeWindow(width, height);
-    if (platformWindow) platformWindow->resize(width, height);
+    const CRect pixels = toPixels(CRect(0, 0, width, height));
+    if (editor) editor->sizeWindow(pixels.getWidth(), pixels.getHeight());
+    if (platformWindow) platformWindow->resize(pixels.getWidth(), pixels.getHeight());
     dropBackBuffer();
     CRect newSize(0, 0, width, height);
     CViewContainer::setViewSize(newSize);
@@ -418,4 +425,44 @@ bool CFrame::setPosition(long x, long y)
 {
     if (!openFlag || !platformWindow) return false;
     return platformWindow->move(x, y);
+}
+
+// ---- scale
+
+double CFrame::clampScale(double value)
+{
+    if (std::isnan(value)) return 1;
+    return std::min(4.0, std::max(1.0, value));
+}
+
+bool CFrame::setScale(double value)
+{
+    value = clampScale(value);
+    // A platform that draws only at density 1 stays at 1.
+    const std::unique_ptr<PlatformImage> probe = PlatformImage::create(1, 1);
+    if (!probe || !probe->setDensity(value)) value = 1;
+    if (value == scale) return false;
+    scale = value;
+    dropBackBuffer();
+    const CRect pixels = toPixels(localBounds());
+    if (platformWindow) platformWindow->resize(pixels.getWidth(), pixels.getHeight());
+    setDirty(true);
+    return true;
+}
+
+CRect CFrame::toPixels(const CRect& units) const
+{
+    return CRect(long(std::floor(units.left * scale)), long(std::floor(units.top * scale)),
+                 long(std::ceil(units.right * scale)), long(std::ceil(units.bottom * scale)));
+}
+
+CRect CFrame::toUnits(const CRect& pixels) const
+{
+    return CRect(long(std::floor(pixels.left / scale)), long(std::floor(pixels.top / scale)),
+                 long(std::ceil(pixels.right / scale)), long(std::ceil(pixels.bottom / scale)));
+}
+
+CPoint CFrame::toUnits(const CPoint& pixel) const
+{
+    return CPoint(long(std::floor(pixel.h / scale)), long(std::floor(pixel.v / scale)));
 }

@@ -31,7 +31,8 @@ class CFrame : public CViewContainer
 {
   public:
     // systemWindow is the host's parent window (an X11 Window id, an HWND); editor is the
-    // editor that owns the frame, the frame's way to the host (may be null). Without a
+    // editor that owns the frame, the frame's way to the host (may be null), and gives its
+    // scale. Without a
     // usable window the frame still answers every call; it only receives no events.
     CFrame(const CRect& size, void* systemWindow, CHostLink* editor);
     ~CFrame() override;
@@ -45,6 +46,18 @@ class CFrame : public CViewContainer
     virtual void doIdleStuff();
     virtual uint32_t getTicks() const;
     virtual long getKnobMode() const;
+
+    // The screen's pixels per frame unit. Layout, hit-testing and values stay in frame units
+    // at every scale; the window is the frame's size times the scale and everything is drawn
+    // at its pixel density. A scale outside 1 to 4 (or not a number) is taken as the nearest
+    // of them, NaN as 1. True when the scale changed: the frame is then redrawn whole.
+    bool setScale(double scale);
+    double getScale() const { return scale; }
+    static double clampScale(double scale);
+    // A rectangle of frame units as the window's pixels (rounded outwards), and back.
+    CRect toPixels(const CRect& units) const;
+    CRect toUnits(const CRect& pixels) const;
+    CPoint toUnits(const CPoint& pixel) const;
 
     virtual bool setPosition(long x, long y);
     virtual bool getPosition(long& x, long& y) const;
@@ -127,6 +140,7 @@ class CFrame : public CViewContainer
     bool openFlag = true;
     bool dropActive = false;
     bool updatesOff = false;
+    double scale = 1;
 
     std::unique_ptr<PlatformWindow> platformWindow;
     COffscreenContext* backBuffer = nullptr;

@@ -15,6 +15,8 @@ class CHostLink
     virtual void doIdleStuff() = 0;
     // How knobs turn with the mouse; 2 is linear dragging.
     virtual long getKnobMode() const = 0;
+    // The screen pixels per frame unit a new frame starts at.
+    virtual double getContentScale() const = 0;
 
   protected:
     ~CHostLink() = default;

@@ -4,13 +4,17 @@
 #include "gui/CBitmap.h"
 #include "gui/platform/PlatformDrawing.h"
 
+#include <cmath>
+
 COffscreenContext::COffscreenContext(CFrame* frame, long width, long height,
-                                     const CColor background)
+                                     const CColor background, double density)
     : CDrawContext(frame, nullptr, nullptr), height(height), width(width),
       backgroundColor(background)
 {
     if (width > 0 && height > 0) setClipRect(CRect(0, 0, width, height));
-    ownImage = PlatformImage::create(width, height);
+    ownImage =
+        PlatformImage::create(long(std::ceil(width * density)), long(std::ceil(height * density)));
+    if (ownImage && !ownImage->setDensity(density)) ownImage = PlatformImage::create(width, height);
     image = ownImage.get();
     if (!image) return;
     setCanvas(PlatformCanvas::onImage(*image));

@@ -10,9 +10,10 @@ class PlatformImage;
 class COffscreenContext : public CDrawContext
 {
   public:
-    // A buffer of the given size filled with the background colour.
+    // A buffer of the given size filled with the background colour; at a density above 1 it
+    // holds that many pixels per unit (where the platform can), for a denser screen.
     COffscreenContext(CFrame* frame, long width, long height,
-                      const CColor background = kBlackCColor);
+                      const CColor background = kBlackCColor, double density = 1);
     // A context of the bitmap's size (20 x 20 without one) for ctx's frame. With drawInBitmap
     // it draws straight into the bitmap's pixels; otherwise it starts as a copy of the bitmap
     // (black without one).

@@ -1,7 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Writes a C++ source with the bytes of each given file and a table of (id, bytes, size);
-// the id is the file's base name (png/128.png has id 128).
+// the id is the file's base name (png/128.png has id 128), plus kDoubleDensityIdOffset for a
+// file in a folder named ...@2x.
 //   sferant-embed OUTPUT.cpp FILE...
+
+#include "resources/ResourceTable.h"
 
 #include <cstdio>
 #include <fstream>
@@ -15,7 +18,10 @@ long idOf(const std::string& path)
 {
     const auto slash = path.find_last_of('/');
     const std::string name = path.substr(slash == std::string::npos ? 0 : slash + 1);
-    return std::stol(name);
+    const std::string folder = path.substr(0, slash == std::string::npos ? 0 : slash);
+    const bool doubleDensity =
+        folder.size() >= 3 && folder.compare(folder.size() - 3, 3, "@2x") == 0;
+    return std::stol(name) + (doubleDensity ? kDoubleDensityIdOffset : 0);
 }
 
 bool writeArray(std::FILE* out, long id, const std::string& path)

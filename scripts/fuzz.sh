@@ -21,7 +21,7 @@ for target in dispatcher process png clap vst3; do
   work=$build/corpus/$target
   artifacts=$build/artifacts/$target
   log=$build/fuzz_$target.log
-  mkdir -p "$work" "$artifacts"
+  mkdir -p "$work" "$artifacts" "fuzz/regressions/$target"
   if "$build/fuzz/fuzz_$target" -max_total_time="$seconds" -timeout=20 -rss_limit_mb=2048 \
     -print_final_stats=1 -artifact_prefix="$artifacts/" \
     "$work" "fuzz/corpus/$target" "fuzz/regressions/$target" >"$log" 2>&1; then

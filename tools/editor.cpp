@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include <chrono>
 #include <cstdio>
+#include <cstdlib>
 #include <memory>
 #include <thread>
 
@@ -27,6 +28,15 @@ EditorSize editorSize(LoadedPlugin& effect)
 {
     const EditorSize size = effect.editorSize();
     return size.width > 0 ? size : EditorSize{kFallbackWidth, kFallbackHeight};
+}
+
+// A module's editor takes the scale of a desktop that scales without telling the window system
+// from SFERANT_SCALE; set before the module loads. putenv keeps the string: it is static.
+void setModuleScale(double scale)
+{
+    static char setting[64];
+    std::snprintf(setting, sizeof setting, "SFERANT_SCALE=%g", scale);
+    putenv(setting);
 }
 
 // The editor opened in the host's window; closed again before the window goes.
@@ -97,12 +107,14 @@ int runEditor(const std::vector<std::string>& args)
 {
     std::vector<std::string> accepted = kParameterOptions;
     accepted.insert(accepted.end(),
-                    {"seconds", "screenshot", "trace", "dump-params", "host-set-after"});
+                    {"seconds", "screenshot", "scale", "trace", "dump-params", "host-set-after"});
     const Options options = parseOptions(args, accepted);
     if (options.positional.size() != 1)
         throw ToolError(
-            "usage: sferant-host editor MODULE.so [--seconds S] [--screenshot FILE.png] [--trace]");
+            "usage: sferant-host editor MODULE.so [--seconds S] [--screenshot FILE.png] "
+            "[--scale F] [--trace]");
     catchStopSignals();
+    if (options.scale > 0) setModuleScale(options.scale);
 
     const std::unique_ptr<LoadedPlugin> plugin = loadModule(options);
     LoadedPlugin& effect = *plugin;

@@ -49,6 +49,8 @@ const char* const kUsage =
     "editor:\n"
     "  --seconds S        close after S seconds (default: when the window is closed)\n"
     "  --screenshot F.png save the window's contents at close\n"
+    "  --scale F          show the editor F times larger, as on a screen of F x 96 dpi\n"
+    "                     (the module sees SFERANT_SCALE=F; it clamps F to 1..4)\n"
     "  --dump-params      print every parameter at close:\n"
     "                       param index=0 value=0.500000 name=\"Azimuth\" display=\"0.000000\" "
     "label=\"deg\"\n"

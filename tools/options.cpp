@@ -192,6 +192,8 @@ void applyOption(Options& options, const std::string& option, const std::string&
         fail(option, "'" + value + "' is none of PCM_16, PCM_24, PCM_32, FLOAT, DOUBLE");
     else if (option == "screenshot")
         options.screenshot = value;
+    else if (option == "scale")
+        options.scale = parseInRange(option, value, 0.25, 8.0);
     else if (option == "map")
         options.map = value;
     else if (option == "host-set-after")

@@ -39,6 +39,7 @@ struct Options
     std::vector<std::string> moved; // --move NAME, repeatable for bench
     double rate = 0.0;              // 0: not given
     double seconds = -1.0;          // negative: not given
+    double scale = 0.0;             // editor: screen pixels per editor pixel; 0: not given
     bool useDouble = false;
     bool demo = false;
     bool trace = false;

@@ -1,13 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// How long the editor takes to open (decoding every bitmap) and to repaint a knob while
-// it is dragged.
+// How long the editor takes to open (decoding every bitmap), to repaint a knob while it is
+// dragged, and to redraw whole at screen scales 1, 1.5 and 2.
 //
 //   bench_editor                 headless: the frame has no window
 //   xvfb-run -a bench_editor     adds opening inside a real X window
 
 #include "RecordingHost.h"
 #include "editor/Sferant_Editor.h"
-#include "plugin/vst2/Sferant.h"
+#include "plugin/vst2/editor_maker.h"
 #include "gui/CControl.h"
 #include "gui/CFrame.h"
 #include "gui/COffscreenContext.h"
@@ -26,7 +26,7 @@ constexpr int kAzimuthKnobRow = 3; // fourth control the editor adds
 
 void openAndClose(benchmark::State& state, void* parent)
 {
-    Sferant effect(quietHost);
+    Sferant effect(quietHost, makeSferantEditor);
     AEffEditor* editor = effect.getEditor();
     for (auto _ : state)
     {
@@ -66,7 +66,7 @@ BENCHMARK(BM_OpenEditorInWindow)->Unit(benchmark::kMillisecond);
 // the panel behind it.
 void BM_KnobRepaintDuringDrag(benchmark::State& state)
 {
-    Sferant effect(quietHost);
+    Sferant effect(quietHost, makeSferantEditor);
     auto* editor = static_cast<Sferant_Editor*>(effect.getEditor());
     editor->open(nullptr);
     CFrame* frame = editor->getFrame();
@@ -84,6 +84,24 @@ void BM_KnobRepaintDuringDrag(benchmark::State& state)
     editor->close();
 }
 BENCHMARK(BM_KnobRepaintDuringDrag)->Unit(benchmark::kMicrosecond);
+
+// A full redraw of the editor (panel, every control, the read-outs' text) at a screen scale
+// of the argument / 10: the cost of a sharp editor on a denser screen.
+void BM_FullRedrawAtScale(benchmark::State& state)
+{
+    Sferant effect(quietHost, makeSferantEditor);
+    auto* editor = static_cast<Sferant_Editor*>(effect.getEditor());
+    editor->setContentScale(state.range(0) / 10.0);
+    editor->open(nullptr);
+    CFrame* frame = editor->getFrame();
+    COffscreenContext screen(frame, 535, 275);
+    frame->draw(&screen); // the double-density bitmaps decode on first use
+    for (auto _ : state)
+        frame->draw(&screen);
+    state.counters["scale"] = frame->getScale();
+    editor->close();
+}
+BENCHMARK(BM_FullRedrawAtScale)->Arg(10)->Arg(15)->Arg(20)->Unit(benchmark::kMillisecond);
 
 } // namespace
 BENCHMARK_MAIN();

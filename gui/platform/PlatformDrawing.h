@@ -10,8 +10,9 @@
 // The drawing half of the platform layer: everything the drawing contexts and bitmaps need
 // from the window system. Each platform implements these two classes in its own folder.
 //
-// All coordinates are device pixels of the surface; rectangles follow CRect (right and
-// bottom exclusive). Colours are straight (not premultiplied) CColor values.
+// Coordinates are device pixels of the surface divided by its density (1 unless a surface of
+// a denser screen was given one); rectangles follow CRect (right and bottom exclusive).
+// Colours are straight (not premultiplied) CColor values.
 
 // 32-bit pixels with alpha: each pixel is one native-endian word 0xAARRGGBB with the colour
 // channels premultiplied by alpha; rows top first, `stride()` pixels apart.
@@ -25,6 +26,12 @@ class PlatformImage
     virtual long width() const = 0;
     virtual long height() const = 0;
     virtual long stride() const = 0;
+
+    // Pixels per unit of the coordinates the image is drawn in and drawn on with: an image of
+    // 2 w x 2 h pixels at density 2 stands for w x h units, each drawn sharp on a surface of
+    // that density. False, the density staying 1, where the platform draws only at 1.
+    virtual bool setDensity(double density) = 0;
+    virtual double density() const = 0;
 
     // Direct access for decoding and keying. Call pixelsChanged() after writing.
     virtual uint32_t* pixels() = 0;
@@ -49,6 +56,9 @@ class PlatformCanvas
     static std::unique_ptr<PlatformCanvas> onSurface(void* systemSurface);
     static std::unique_ptr<PlatformCanvas> onImage(PlatformImage& image);
     virtual ~PlatformCanvas() = default;
+
+    // The density of the surface (see PlatformImage::setDensity).
+    virtual double density() const = 0;
 
     // Every operation below is clipped to this rectangle.
     virtual void setClip(const CRect& clip) = 0;
@@ -77,7 +87,8 @@ class PlatformCanvas
     virtual void drawText(const char* text, const CPoint& origin, CColor color) = 0;
 
     // Blends the part of `image` starting at srcOffset into dest (source over), with a
-    // constant alpha on top of the image's own.
+    // constant alpha on top of the image's own. An image of another density is scaled to
+    // the surface's: by whole factors pixel for pixel, otherwise filtered.
     virtual void drawImage(const PlatformImage& image, const CRect& dest, const CPoint& srcOffset,
                            uint8_t alpha) = 0;
     // Replaces the pixels under dest with those of `source` starting at srcOffset.

@@ -8,3 +8,5 @@
 uint32_t systemTicks();
 void systemSleep(uint32_t milliseconds);
 uint32_t systemDoubleClickTime();
+// The desktop's scale of this system for an editor whose host gives none (1 = 96 dpi).
+double systemScale();

@@ -161,7 +161,14 @@ const clap_plugin_gui_t kGui = {
         destroyEditorWindow(e, e.editorWindow());
         e.setEditorWindow(nullptr);
     },
-    [](const clap_plugin_t*, double) { return false; },
+    // The editor follows the host's scale (its size() then reports the scaled size).
+    [](const clap_plugin_t* plugin, double scale)
+    {
+        EditorWindow* window = encoder(plugin).editorWindow();
+        if (!window || !(scale > 0)) return false;
+        window->editor.setContentScale(scale);
+        return true;
+    },
     size,
     [](const clap_plugin_t*) { return false; },
     [](const clap_plugin_t*, clap_gui_resize_hints_t*) { return false; },

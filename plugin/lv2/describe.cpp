@@ -176,7 +176,9 @@ void writeUis(std::ostream& out)
         out << "<" << plugin.uiUri << ">\n"
             << "    a ui:X11UI ;\n"
             << "    lv2:requiredFeature ui:parent ;\n"
-            << "    lv2:optionalFeature ui:idleInterface, ui:resize, ui:touch ;\n"
+            << "    lv2:optionalFeature ui:idleInterface, ui:resize, ui:touch, opts:options, "
+               "urid:map ;\n"
+            << "    opts:supportedOption ui:scaleFactor ;\n"
             << "    lv2:extensionData ui:idleInterface .\n\n";
 }
 

@@ -6,8 +6,11 @@
 #include "editor/Sferant_Editor.h"
 #include "plugin/lv2/ports.h"
 
+#include <lv2/atom/atom.h>
 #include <lv2/core/lv2.h>
+#include <lv2/options/options.h>
 #include <lv2/ui/ui.h>
+#include <lv2/urid/urid.h>
 
 #include <cmath>
 #include <cstring>
@@ -100,6 +103,21 @@ template <class Data> Data* featureData(const LV2_Feature* const* features, cons
     return nullptr;
 }
 
+// The host's ui:scaleFactor option (a float); 0 when it gives none.
+double hostScale(const LV2_Feature* const* features)
+{
+    const auto* options = featureData<const LV2_Options_Option>(features, LV2_OPTIONS__options);
+    const auto* map = featureData<LV2_URID_Map>(features, LV2_URID__map);
+    if (!options || !map) return 0;
+    const LV2_URID scaleFactor = map->map(map->handle, LV2_UI__scaleFactor);
+    const LV2_URID floatType = map->map(map->handle, LV2_ATOM__Float);
+    for (; options->key; ++options)
+        if (options->key == scaleFactor && options->type == floatType &&
+            options->size == sizeof(float) && options->value)
+            return *static_cast<const float*>(options->value);
+    return 0;
+}
+
 // The plug-in whose UI this descriptor is, if the host asks for it with that plug-in.
 const Lv2Plugin* pluginOf(const LV2UI_Descriptor* descriptor, const char* pluginUri)
 {
@@ -120,6 +138,8 @@ LV2UI_Handle instantiate(const LV2UI_Descriptor* descriptor, const char* pluginU
                                             featureData<LV2UI_Touch>(features, LV2_UI__touch),
                                             featureData<LV2UI_Resize>(features, LV2_UI__resize));
     if (!ui) return nullptr;
+    // The host's scale overrides the system's.
+    if (const double scale = hostScale(features); scale > 0) ui->editor.setContentScale(scale);
     ui->editor.open(parent);
     if (!ui->editor.getWindowId())
     {

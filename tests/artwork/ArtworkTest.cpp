@@ -5,6 +5,7 @@
 
 #include <cmath>
 #include <functional>
+#include <string>
 
 namespace
 {
@@ -71,7 +72,8 @@ Direction directionOf(const Sample& s)
 
 } // namespace
 
-TEST(Artwork, EveryBitmapHasItsSizeAndFrameCount)
+// The double-density set has the same frames, each twice as wide and high.
+TEST(Artwork, EveryBitmapHasItsSizeAndFrameCountAtBothDensities)
 {
     struct Row
     {
@@ -83,14 +85,15 @@ TEST(Artwork, EveryBitmapHasItsSizeAndFrameCount)
         {134, 75, 375, 5, 75},     {135, 75, 375, 5, 75},     {136, 40, 24, 1, 24},
     };
     for (const Row& row : rows)
-    {
-        SCOPED_TRACE(row.id);
-        RgbaImage image = readArtwork(row.id);
-        EXPECT_TRUE(image.rgba8);
-        EXPECT_EQ(image.width, row.width);
-        EXPECT_EQ(image.height, row.height);
-        EXPECT_EQ(image.height, row.frames * row.frameHeight);
-    }
+        for (const int density : {1, 2})
+        {
+            SCOPED_TRACE(std::to_string(row.id) + " at density " + std::to_string(density));
+            RgbaImage image = readArtwork(row.id, density);
+            EXPECT_TRUE(image.rgba8);
+            EXPECT_EQ(image.width, row.width * density);
+            EXPECT_EQ(image.height, row.height * density);
+            EXPECT_EQ(image.height, row.frames * row.frameHeight * density);
+        }
 }
 
 TEST(Artwork, DirectionKnobsPointWhereTheirFrameSays)

@@ -23,8 +23,9 @@ RgbaImage readPng(const std::string& path)
     return image;
 }
 
-RgbaImage readArtwork(int id)
+RgbaImage readArtwork(int id, int density)
 {
-    return readPng(std::string(SFERANT_SOURCE_DIR) + "/resources/png/" + std::to_string(id) +
+    return readPng(std::string(SFERANT_SOURCE_DIR) +
+                   (density == 2 ? "/resources/png@2x/" : "/resources/png/") + std::to_string(id) +
                    ".png");
 }

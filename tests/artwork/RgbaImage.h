@@ -24,5 +24,6 @@ struct RgbaImage
 // Empty image (width 0) when the file cannot be read.
 RgbaImage readPng(const std::string& path);
 
-// The artwork file resources/png/<id>.png of the source tree.
-RgbaImage readArtwork(int id);
+// The artwork file resources/png/<id>.png of the source tree; at density 2 the one of
+// resources/png@2x/.
+RgbaImage readArtwork(int id, int density = 1);

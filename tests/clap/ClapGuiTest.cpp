@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Sferant.clap's editor inside a host's X11 window, driven by the host's timer: a drag on the
-// azimuth knob reaches the host as a gesture with its values at the next flush.
+// azimuth knob reaches the host as a gesture with its values at the next flush; the host's
+// scale sets the editor's size.
 // (GoogleTest comes first: Xlib's macros would rename its names.)
 #include <gtest/gtest.h>
 
@@ -41,6 +42,14 @@ TEST(ClapGui, ADragOnAKnobReachesTheHostAsAGestureAtTheNextFlush)
         EXPECT_TRUE(gui->get_size(clap.plugin, &width, &height));
         EXPECT_EQ(width, uint32_t(layout::kPanelWidth));
         EXPECT_EQ(height, uint32_t(layout::kPanelHeight));
+        // The host's scale: the editor's size follows it, and back.
+        for (const double scale : {2.0, 1.0})
+        {
+            EXPECT_TRUE(gui->set_scale(clap.plugin, scale));
+            EXPECT_TRUE(gui->get_size(clap.plugin, &width, &height));
+            EXPECT_EQ(width, uint32_t(layout::kPanelWidth * scale));
+            EXPECT_EQ(height, uint32_t(layout::kPanelHeight * scale));
+        }
         ASSERT_EQ(clap.host.timers.size(), 1u);
         const auto tick = [&](int times)
         {

@@ -26,6 +26,47 @@ bool samePixels(const RgbaImage& a, const RgbaImage& b, const sferant::layout::B
     return differingPixels(a, b, area) == 0;
 }
 
+layout::Box scaled(const layout::Box& box, int scale)
+{
+    return {box.left * scale, box.top * scale, box.right * scale, box.bottom * scale};
+}
+
+// Blends `source` (its rows from `top` on) over the opaque `target` at the box's corner.
+void blendOver(RgbaImage& target, const RgbaImage& source, int top, const layout::Box& box)
+{
+    for (int y = 0; y < box.height(); ++y)
+        for (int x = 0; x < box.width(); ++x)
+        {
+            const RgbaImage::Pixel& s = source.at(x, top + y);
+            RgbaImage::Pixel& d = target.pixels[size_t(box.top + y) * target.width + box.left + x];
+            auto over = [&](uint8_t from, uint8_t to)
+            { return uint8_t((from * s.a + to * (255 - s.a) + 127) / 255); };
+            d = {over(s.r, d.r), over(s.g, d.g), over(s.b, d.b), 255};
+        }
+}
+
+// The editor at its default values as the artwork of that density composes it: each
+// control's frame of its default over the panel. The read-outs' text is not artwork: their
+// boxes are taken from `shown`.
+RgbaImage composedDefaults(int density, const RgbaImage& shown)
+{
+    RgbaImage composed = readArtwork(layout::kPanelBitmap, density);
+    for (const layout::Control& row : layout::kControls)
+    {
+        const layout::Box box = scaled(row.box, density);
+        if (row.kind == layout::Kind::readout)
+        {
+            for (int y = box.top; y < box.bottom; ++y)
+                for (int x = box.left; x < box.right; ++x)
+                    composed.pixels[size_t(y) * composed.width + x] = shown.at(x, y);
+            continue;
+        }
+        const int frame = int(sferant::kParameters[row.parameter].defaultValue * (row.frames - 1));
+        blendOver(composed, readArtwork(row.bitmap, density), frame * box.height(), box);
+    }
+    return composed;
+}
+
 // Every test runs once per host of the program (editorHostsUnderTest).
 class EditorWindow : public testing::TestWithParam<EditorHost>
 {
@@ -149,4 +190,42 @@ TEST_P(EditorWindow, AHostParameterMovesTheKnobAndTellsTheHostNothing)
     EXPECT_TRUE(samePixels(shown, reference, kAzimuthKnob));
     EXPECT_TRUE(samePixels(shown, reference, kAzimuthReadout));
     EXPECT_FALSE(samePixels(shown, referenceShot("Azimuth=0.5", GetParam()), kAzimuthKnob));
+}
+
+// At scale 2 the editor shows the double-density artwork pixel for pixel, and the pointer acts
+// in editor units: a click at twice a point hits what the point hits, and a drag of 2 N
+// pixels moves a knob as N pixels do at scale 1.
+TEST_P(EditorWindow, AtScaleTwoItShowsTheDenseArtworkAndActsInEditorUnits)
+{
+    if (GetParam().name != builtEditorHost().name) GTEST_SKIP() << "draws at scale 1 only";
+    const std::string shot = shotPath("scale2");
+    {
+        EditorSession session({"--scale", "2", "--screenshot", shot}, GetParam());
+        ASSERT_TRUE(session.ready());
+        session.finish();
+    }
+    const RgbaImage shown = readPng(shot);
+    unlink(shot.c_str());
+    ASSERT_EQ(shown.width, 2 * layout::kPanelWidth);
+    ASSERT_EQ(shown.height, 2 * layout::kPanelHeight);
+    const layout::Box all{0, 0, shown.width, shown.height};
+    EXPECT_EQ(differingPixels(shown, composedDefaults(2, shown), all, 2), 0);
+
+    auto clickAndDrag = [&](int scale)
+    {
+        auto at = [scale](int x, int y)
+        { return std::to_string(x * scale) + " " + std::to_string(y * scale); };
+        EditorSession session({"--scale", std::to_string(scale)}, GetParam());
+        EXPECT_TRUE(session.ready());
+        session.xdo("mousemove --window {w} " + at(60, 96) + " click 1 sleep 0.2 " +
+                    "mousemove --window {w} " + at(420, 92) + " mousedown 1 sleep 0.2 " +
+                    "mousemove --window {w} " + at(420, 82) + " sleep 0.2 " +
+                    "mousemove --window {w} " + at(420, 62) + " sleep 0.2 mouseup 1");
+        session.settle();
+        return session.finish();
+    };
+    const std::string once = clickAndDrag(1), twice = clickAndDrag(2);
+    EXPECT_EQ(dumpedDisplay(twice, 5), "3rd") << twice;
+    EXPECT_NE(dumpedValue(once, 0), 0.5f) << once;
+    EXPECT_EQ(dumpedValue(twice, 0), dumpedValue(once, 0)) << twice;
 }

@@ -14,10 +14,15 @@
 
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
+#include <lv2/atom/atom.h>
+#include <lv2/options/options.h>
 #include <lv2/ui/ui.h>
+#include <lv2/urid/urid.h>
 
 #include <chrono>
+#include <cmath>
 #include <cstdlib>
+#include <cstring>
 #include <memory>
 #include <string>
 #include <thread>
@@ -41,13 +46,20 @@ struct HostCall
     float value; // the value written; 1 or 0 for a touch; the width for a resize
 };
 
-// A host window and the UI inside it.
+// The host's URIDs: the two a scale option needs, and one for any other URI.
+LV2_URID mapUri(LV2_URID_Map_Handle, const char* uri)
+{
+    if (!std::strcmp(uri, LV2_UI__scaleFactor)) return 1;
+    return !std::strcmp(uri, LV2_ATOM__Float) ? 2 : 3;
+}
+
+// A host window and the UI inside it; a scale above 0 is passed as the ui:scaleFactor option.
 class HostedUi
 {
   public:
     HostedUi(Display* display, const LV2UI_Descriptor* descriptor,
-             const char* pluginUri = lv2::kPlugins[0].uri)
-        : display(display), descriptor(descriptor)
+             const char* pluginUri = lv2::kPlugins[0].uri, float scale = 0)
+        : display(display), descriptor(descriptor), scale(scale)
     {
         // Apart on the screen, so that the server keeps every UI's pixels.
         static int shown = 0;
@@ -60,7 +72,15 @@ class HostedUi
         const LV2_Feature parentFeature{LV2_UI__parent, reinterpret_cast<void*>(parent)};
         const LV2_Feature touchFeature{LV2_UI__touch, &touch};
         const LV2_Feature resizeFeature{LV2_UI__resize, &resize};
-        const LV2_Feature* features[] = {&parentFeature, &touchFeature, &resizeFeature, nullptr};
+        const LV2_Options_Option options[] = {
+            {LV2_OPTIONS_INSTANCE, 0, 1, sizeof(float), 2, &this->scale},
+            {LV2_OPTIONS_INSTANCE, 0, 0, 0, 0, nullptr}};
+        const LV2_Feature optionsFeature{LV2_OPTIONS__options,
+                                         const_cast<LV2_Options_Option*>(options)};
+        const LV2_Feature mapFeature{LV2_URID__map, &map};
+        const LV2_Feature* features[] = {&parentFeature, &touchFeature,
+                                         &resizeFeature, scale > 0 ? &optionsFeature : nullptr,
+                                         &mapFeature,    nullptr};
         handle = descriptor->instantiate(descriptor, pluginUri, "", write, this, &widget, features);
     }
     ~HostedUi()
@@ -128,8 +148,10 @@ class HostedUi
         return 0;
     }
 
+    float scale;
     LV2UI_Touch touch{this, touched};
     LV2UI_Resize resize{this, resized};
+    LV2_URID_Map map{nullptr, mapUri};
 };
 
 class Lv2Ui : public ::testing::Test
@@ -173,19 +195,36 @@ const layout::Box kAzimuthArea{kAzimuthKnob.left, kAzimuthKnob.top, kAzimuthRead
 
 } // namespace
 
-TEST_F(Lv2Ui, OpensInTheHostsWindowAtTheEditorsSize)
+// Without a scale option the editor has its own size; with one, that many times it (a host's
+// nonsense clamped to 1 to 4), as the window and as the size asked of the host.
+TEST_F(Lv2Ui, OpensInTheHostsWindowAtTheEditorsSizeTimesTheHostsScale)
 {
-    auto hosted = show();
-    ASSERT_TRUE(hosted->ready());
-    Window root, parent, *children = nullptr;
-    unsigned count = 0;
-    ASSERT_TRUE(XQueryTree(display, hosted->widgetWindow(), &root, &parent, &children, &count));
-    if (children) XFree(children);
-    EXPECT_EQ(parent, hosted->parent);
-    ASSERT_EQ(hosted->calls.size(), 1u);
-    EXPECT_EQ(hosted->calls[0].kind, HostCall::kResize);
-    EXPECT_EQ(hosted->calls[0].value, layout::kPanelWidth);
-    EXPECT_EQ(hosted->calls[0].port, uint32_t(layout::kPanelHeight));
+    const struct
+    {
+        float option, scale;
+    } cases[] = {{0, 1}, {2, 2}, {1.5f, 1.5f}, {20, 4}};
+    for (const auto& c : cases)
+    {
+        SCOPED_TRACE(c.option);
+        auto hosted =
+            std::make_unique<HostedUi>(display, descriptor, lv2::kPlugins[0].uri, c.option);
+        ASSERT_TRUE(hosted->ready());
+        Window root, parent, *children = nullptr;
+        unsigned count = 0;
+        ASSERT_TRUE(XQueryTree(display, hosted->widgetWindow(), &root, &parent, &children, &count));
+        if (children) XFree(children);
+        EXPECT_EQ(parent, hosted->parent);
+        XWindowAttributes shown{};
+        XGetWindowAttributes(display, hosted->widgetWindow(), &shown);
+        const int width = int(std::ceil(layout::kPanelWidth * c.scale));
+        const int height = int(std::ceil(layout::kPanelHeight * c.scale));
+        EXPECT_EQ(shown.width, width);
+        EXPECT_EQ(shown.height, height);
+        ASSERT_EQ(hosted->calls.size(), 1u);
+        EXPECT_EQ(hosted->calls[0].kind, HostCall::kResize);
+        EXPECT_EQ(hosted->calls[0].value, width);
+        EXPECT_EQ(hosted->calls[0].port, uint32_t(height));
+    }
 }
 
 TEST_F(Lv2Ui, WithoutAParentWindowThereIsNoUi)

@@ -62,7 +62,7 @@ XServer::XServer() : hadDisplay(saveDisplay(savedDisplay))
         const int quiet = open("/dev/null", O_WRONLY);
         dup2(quiet, STDERR_FILENO);
         const std::string fd = std::to_string(ready[1]);
-        execlp("Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-screen", "0", "800x600x24", "-nolisten",
+        execlp("Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-screen", "0", "1280x720x24", "-nolisten",
                "tcp", "-noreset", static_cast<char*>(nullptr));
         _exit(127);
     }

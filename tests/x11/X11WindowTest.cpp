@@ -22,6 +22,7 @@
 #include <cstdlib>
 #include <string>
 #include <unistd.h>
+#include <cmath>
 #include <vector>
 
 namespace
@@ -210,6 +211,36 @@ TEST_F(EmbeddedEditor, OpenMakesOneChildWindowOfTheFrameSizeAtTheOrigin)
     CRect size;
     EXPECT_TRUE(editor->getFrameForTest()->getSize(&size));
     EXPECT_EQ(size, CRect(0, 0, 200, 100));
+}
+
+// The window and the size the host reads are the frame's times the scale; a scale that makes
+// no sense is clamped to 1 to 4, before opening and while open.
+TEST_F(EmbeddedEditor, TheWindowIsTheFrameTimesTheScaleClampedToOneToFour)
+{
+    const struct
+    {
+        double asked, scale;
+    } cases[] = {{2, 2}, {0, 1}, {-3, 1}, {std::nan(""), 1}, {20, 4}, {1.5, 1.5}};
+    auto shownSize = [this]
+    {
+        XWindowAttributes attributes{};
+        XGetWindowAttributes(host, childrenOf(parent).at(0), &attributes);
+        ERect* rect = nullptr;
+        dispatch(effEditGetRect, &rect);
+        EXPECT_EQ(rect->right - rect->left, attributes.width);
+        EXPECT_EQ(rect->bottom - rect->top, attributes.height);
+        return std::make_pair(attributes.width, attributes.height);
+    };
+    editor->setContentScale(3);
+    open(parent);
+    EXPECT_EQ(shownSize(), std::make_pair(600, 300));
+    for (const auto& c : cases)
+    {
+        SCOPED_TRACE(c.asked);
+        editor->setContentScale(c.asked);
+        EXPECT_EQ(editor->getFrameForTest()->getScale(), c.scale);
+        EXPECT_EQ(shownSize(), std::make_pair(int(200 * c.scale), int(100 * c.scale)));
+    }
 }
 
 TEST_F(EmbeddedEditor, ExposureDrawsTheViewsIntoTheWindow)

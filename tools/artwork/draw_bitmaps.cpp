@@ -2,8 +2,10 @@
 // Draws the editor's bitmaps as 8-bit RGBA PNG files: the panel and a strip for each bitmap of
 // the control table (editor/layout.h), sized and framed as its controls show it.
 //
-//   draw-bitmaps OUTDIR [--preview FILE]
+//   draw-bitmaps OUTDIR [--scale N] [--preview FILE]
 //
+// --scale N draws every bitmap N times larger (N = 2 for screens of twice the density): the
+// same drawing in the same panel coordinates, so each frame shows the same thing sharper.
 // Film strips stack their frames vertically, frame 0 at the top; frame i of n
 // shows the control at the value i / (n - 1). --preview also writes the panel
 // with every control composited at its default value, for looking at the result.
@@ -17,6 +19,7 @@
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -620,14 +623,19 @@ void drawPanel(cairo_t* cr)
 // ---------------------------------------------------------------------------
 // Surfaces and PNG output.
 
+// The pixel density of the set being drawn: every drawing is in panel coordinates, scaled.
+int gScale = 1;
+
 struct Image
 {
     cairo_surface_t* surface;
     cairo_t* cr;
     Image(int w, int h)
-        : surface(cairo_image_surface_create(CAIRO_FORMAT_ARGB32, w, h)), cr(cairo_create(surface))
+        : surface(cairo_image_surface_create(CAIRO_FORMAT_ARGB32, w * gScale, h * gScale)),
+          cr(cairo_create(surface))
     {
         cairo_set_antialias(cr, CAIRO_ANTIALIAS_BEST);
+        cairo_scale(cr, gScale, gScale);
     }
     ~Image()
     {
@@ -799,13 +807,24 @@ bool writePreview(const std::string& path)
 
 int main(int argc, char** argv)
 {
-    if (argc != 2 && !(argc == 4 && std::strcmp(argv[2], "--preview") == 0))
+    const char* preview = nullptr;
+    bool usage = argc < 2 || argc % 2 != 0;
+    for (int i = 2; i + 1 < argc && !usage; i += 2)
     {
-        std::fprintf(stderr, "usage: %s OUTDIR [--preview FILE]\n", argv[0]);
+        if (std::strcmp(argv[i], "--preview") == 0)
+            preview = argv[i + 1];
+        else if (std::strcmp(argv[i], "--scale") == 0)
+            gScale = std::atoi(argv[i + 1]);
+        else
+            usage = true;
+    }
+    if (usage || gScale < 1 || gScale > 4)
+    {
+        std::fprintf(stderr, "usage: %s OUTDIR [--scale 1..4] [--preview FILE]\n", argv[0]);
         return 2;
     }
     bool ok = writeAll(argv[1]);
-    if (argc == 4) ok &= writePreview(argv[3]);
+    if (preview) ok &= writePreview(preview);
     if (!ok) std::fprintf(stderr, "%s: could not write every file\n", argv[0]);
     return ok ? 0 : 1;
 }

@@ -50,6 +50,13 @@ void CairoCanvas::recoverFromError()
     createContext();
 }
 
+double CairoCanvas::density() const
+{
+    double x = 1, y = 1;
+    cairo_surface_get_device_scale(surface, &x, &y);
+    return x;
+}
+
 void CairoCanvas::setClip(const CRect& r)
 {
     clip = r;
@@ -171,7 +178,13 @@ void CairoCanvas::paintSurface(cairo_surface_t* source, const CRect& dest, const
     cairo_clip(cr);
     cairo_set_operator(cr, op);
     cairo_set_source_surface(cr, source, dest.left - srcOffset.h, dest.top - srcOffset.v);
-    cairo_pattern_set_filter(cairo_get_source(cr), CAIRO_FILTER_NEAREST);
+    // Only the clipped part is sampled: a film strip is never scaled as a whole.
+    double sourceDensity = 1, unused = 1;
+    cairo_surface_get_device_scale(source, &sourceDensity, &unused);
+    const double ratio = density() / sourceDensity;
+    const bool wholeFactor = ratio >= 1 && ratio == std::floor(ratio);
+    cairo_pattern_set_filter(cairo_get_source(cr),
+                             wholeFactor ? CAIRO_FILTER_NEAREST : CAIRO_FILTER_BILINEAR);
     if (alpha == 255)
         cairo_paint(cr);
     else
@@ -192,8 +205,11 @@ void CairoCanvas::copyArea(PlatformCanvas& source, const CRect& dest, const CPoi
 {
     cairo_surface_t* from = static_cast<CairoCanvas&>(source).getSurface();
     if (from != surface) return paintSurface(from, dest, srcOffset, CAIRO_OPERATOR_SOURCE, 255);
-    cairo_surface_t* copy = cairo_surface_create_similar_image(from, CAIRO_FORMAT_ARGB32,
-                                                               dest.getWidth(), dest.getHeight());
+    const double scale = density();
+    cairo_surface_t* copy = cairo_surface_create_similar_image(
+        from, CAIRO_FORMAT_ARGB32, int(std::ceil(dest.getWidth() * scale)),
+        int(std::ceil(dest.getHeight() * scale)));
+    cairo_surface_set_device_scale(copy, scale, scale);
     cairo_t* copier = cairo_create(copy);
     cairo_set_source_surface(copier, from, -srcOffset.h, -srcOffset.v);
     cairo_set_operator(copier, CAIRO_OPERATOR_SOURCE);
@@ -209,10 +225,11 @@ bool CairoCanvas::readPixel(const CPoint& p, CColor& color)
     cairo_surface_flush(surface);
     const int width = cairo_image_surface_get_width(surface);
     const int height = cairo_image_surface_get_height(surface);
-    if (p.h < 0 || p.v < 0 || p.h >= width || p.v >= height) return false;
+    const long x = std::lround(p.h * density()), y = std::lround(p.v * density());
+    if (x < 0 || y < 0 || x >= width || y >= height) return false;
     const unsigned char* row =
-        cairo_image_surface_get_data(surface) + p.v * cairo_image_surface_get_stride(surface);
-    const uint32_t pixel = reinterpret_cast<const uint32_t*>(row)[p.h];
+        cairo_image_surface_get_data(surface) + y * cairo_image_surface_get_stride(surface);
+    const uint32_t pixel = reinterpret_cast<const uint32_t*>(row)[x];
     const uint32_t a = pixel >> 24;
     auto straight = [a](uint32_t c) { return uint8_t(a ? std::min(255u, c * 255 / a) : 0); };
     color = {straight(pixel >> 16 & 0xff), straight(pixel >> 8 & 0xff), straight(pixel & 0xff),

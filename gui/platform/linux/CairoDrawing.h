@@ -20,6 +20,8 @@ class CairoImage final : public PlatformImage
     uint32_t* pixels() override;
     const uint32_t* pixels() const override;
     void pixelsChanged() override { cairo_surface_mark_dirty(surface); }
+    bool setDensity(double density) override;
+    double density() const override;
 
     cairo_surface_t* getSurface() const { return surface; }
 
@@ -34,6 +36,7 @@ class CairoCanvas final : public PlatformCanvas
     explicit CairoCanvas(cairo_surface_t* surface);
     ~CairoCanvas() override;
 
+    double density() const override;
     void setClip(const CRect& clip) override;
     void setLine(long width, bool dotted) override;
     void setAntialias(bool on) override;

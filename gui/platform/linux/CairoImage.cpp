@@ -26,3 +26,18 @@ const uint32_t* CairoImage::pixels() const
     cairo_surface_flush(surface);
     return reinterpret_cast<const uint32_t*>(cairo_image_surface_get_data(surface));
 }
+
+// Cairo's device scale does exactly this: drawing on the surface and with it as a source
+// both take units, and text and lines are rasterised at the full pixel density.
+bool CairoImage::setDensity(double density)
+{
+    cairo_surface_set_device_scale(surface, density, density);
+    return true;
+}
+
+double CairoImage::density() const
+{
+    double x = 1, y = 1;
+    cairo_surface_get_device_scale(surface, &x, &y);
+    return x;
+}

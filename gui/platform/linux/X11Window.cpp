@@ -306,16 +306,17 @@ void X11Window::handle(XEvent& event)
     }
 }
 
+// The window's pixels are the frame's units times its scale.
 void X11Window::repaint(const CRect& rect)
 {
-    frame.drawRect(nullptr, rect);
+    frame.drawRect(nullptr, frame.toUnits(rect));
 }
 
 void X11Window::click(const XButtonEvent& event)
 {
     // The event carries the state before the press; the pressed button is added.
     const long buttons = buttonsFromState(event.state) | buttonBit(event.button);
-    CPoint where(event.x, event.y);
+    CPoint where = frame.toUnits(CPoint(event.x, event.y));
     CDrawContext* context = frame.createDrawContext();
     frame.mouse(context, where, buttons);
     context->forget();
@@ -326,7 +327,7 @@ void X11Window::wheel(const XButtonEvent& event)
     // Buttons 4 and 5 scroll up and down, 6 and 7 left and right; up and right count positive.
     const CMouseWheelAxis axis = event.button <= 5 ? kVerticalWheel : kHorizontalWheel;
     const float distance = (event.button == 4 || event.button == 7) ? 1.0f : -1.0f;
-    const CPoint where(event.x, event.y);
+    const CPoint where = frame.toUnits(CPoint(event.x, event.y));
     CDrawContext* context = frame.createDrawContext();
     frame.onWheel(context, where, axis, distance);
     context->forget();
@@ -423,7 +424,7 @@ CPoint X11Window::getPointer() const
     CPoint where;
     unsigned int mask = 0;
     queryPointer(where, mask);
-    return where;
+    return frame.toUnits(where);
 }
 
 long X11Window::getButtons() const

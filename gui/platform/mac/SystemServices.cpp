@@ -33,3 +33,9 @@ uint32_t systemDoubleClickTime()
     const double seconds = send<double>(objc_getClass("NSEvent"), "doubleClickInterval");
     return seconds > 0 ? uint32_t(seconds * 1000) : 400;
 }
+
+// The editor draws at 1 here so far (the system scales the view on a denser screen).
+double systemScale()
+{
+    return 1;
+}

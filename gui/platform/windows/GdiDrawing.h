@@ -25,6 +25,9 @@ class GdiImage final : public PlatformImage
     uint32_t* pixels() override;
     const uint32_t* pixels() const override;
     void pixelsChanged() override {}
+    // GDI draws at density 1 only.
+    bool setDensity(double density) override { return density == 1; }
+    double density() const override { return 1; }
 
     // A memory device context with the bitmap selected, for blits and blends.
     HDC getDC() const { return fDC; }
@@ -77,6 +80,7 @@ class GdiCanvas final : public PlatformCanvas
     explicit GdiCanvas(HDC dc);
     ~GdiCanvas() override;
 
+    double density() const override { return 1; }
     void setClip(const CRect& clip) override;
     void setLine(long width, bool dotted) override;
     void setAntialias(bool) override {}

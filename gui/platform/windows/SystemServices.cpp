@@ -17,3 +17,9 @@ uint32_t systemDoubleClickTime()
 {
     return GetDoubleClickTime();
 }
+
+// The GDI drawing of this platform draws at density 1: the editor stays at the host's 1x.
+double systemScale()
+{
+    return 1;
+}
