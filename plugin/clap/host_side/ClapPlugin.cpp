@@ -100,7 +100,12 @@ class ClapPlugin : public LoadedPlugin
     std::string parameterLabel(int) override { return ""; } // the unit is in the text
     std::string parameterDisplay(int index) override;
     float getParameter(int index) override;
-    void setParameter(int index, float value) override;
+    void setParameter(int index, float value) override { send(index, plain(index, value)); }
+    bool setParameterInUnits(int index, double value) override
+    {
+        send(index, value);
+        return true;
+    }
 
     int numInputs() override { return fPorts.channels(true); }
     int numOutputs() override { return fPorts.channels(false); }
@@ -130,6 +135,7 @@ class ClapPlugin : public LoadedPlugin
     }
     static std::string text(const char* s) { return s ? s : ""; }
     double plain(int index, float normalised) const;
+    void send(int index, double value);
     template <class Sample>
     void run(Sample** in, Sample** out, int frames, const std::vector<ParameterPoint>& changes);
     bool createEditor();
@@ -177,16 +183,16 @@ float ClapPlugin::getParameter(int index)
 
 // While processing the value goes with the next block, at its first frame; otherwise the
 // plug-in takes it at once through params.flush.
-void ClapPlugin::setParameter(int index, float value)
+void ClapPlugin::send(int index, double value)
 {
     const clap_id id = fParameters.at(index).id;
     if (fActive)
     {
-        fEvents.add(0, id, plain(index, value));
+        fEvents.add(0, id, value);
         return;
     }
     ClapEventList one;
-    one.add(0, id, plain(index, value));
+    one.add(0, id, value);
     const clap_output_events_t ignored = ClapEventList::ignoringOutput();
     fParams->flush(fPlugin, one.input(), &ignored);
 }
@@ -210,7 +216,8 @@ void ClapPlugin::run(Sample** in, Sample** out, int frames,
 {
     for (const ParameterPoint& c : changes) // events past the block are not the plug-in's
         fEvents.add(static_cast<uint32_t>(std::min(c.frame, frames - 1)),
-                    fParameters.at(c.index).id, plain(c.index, c.value));
+                    fParameters.at(c.index).id,
+                    std::isnan(c.units) ? plain(c.index, c.value) : c.units);
     fPorts.point(in, out);
     const clap_output_events_t ignored = ClapEventList::ignoringOutput();
     const clap_process_t process{fSteadyTime,
