@@ -1,20 +1,28 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <cstddef>
 #include <vector>
 
 #include <clap/events.h>
 
-// Parameter-value events for one call, in the order added (the host adds them by frame), as
-// the input list a process or flush call reads; reserved ahead, so adding does not allocate.
+static_assert(sizeof(clap_event_param_mod_t) == sizeof(clap_event_param_value_t) &&
+                  offsetof(clap_event_param_mod_t, amount) ==
+                      offsetof(clap_event_param_value_t, value),
+              "a modulation event is laid out as a value event");
+
+// Parameter events for one call, in the order added (the host adds them by frame), as the
+// input list a process or flush call reads; reserved ahead, so adding does not allocate.
 class ClapEventList
 {
   public:
     void reserve(size_t count) { fEvents.reserve(count); }
-    void add(uint32_t frame, clap_id id, double value)
+    // A value event; or a modulation event (CLAP_EVENT_PARAM_MOD), laid out alike with its
+    // amount in the value's place.
+    void add(uint32_t frame, clap_id id, double value, uint16_t type = CLAP_EVENT_PARAM_VALUE)
     {
         clap_event_param_value_t event{};
-        event.header = {sizeof event, frame, CLAP_CORE_EVENT_SPACE_ID, CLAP_EVENT_PARAM_VALUE, 0};
+        event.header = {sizeof event, frame, CLAP_CORE_EVENT_SPACE_ID, type, 0};
         event.param_id = id;
         event.note_id = -1;
         event.port_index = event.channel = event.key = -1;
@@ -22,9 +30,10 @@ class ClapEventList
         fEvents.push_back(event);
     }
     void clear() { fEvents.clear(); }
-    const clap_input_events_t* input()
+    // The list points to this object, wherever it was copied.
+    const clap_input_events_t* input() const
     {
-        fList = {this, size, get};
+        fList = {const_cast<ClapEventList*>(this), size, get};
         return &fList;
     }
     // What the plug-in sends back (its editor's gestures) goes nowhere: no host display.
@@ -46,5 +55,5 @@ class ClapEventList
     }
 
     std::vector<clap_event_param_value_t> fEvents;
-    clap_input_events_t fList{};
+    mutable clap_input_events_t fList{};
 };
