@@ -3,6 +3,7 @@
 // factory, the first plug-in it describes), driven through its extensions. Values are shown to
 // the host as 0..1 over the parameter's range; changes at frames reach the plug-in as
 // parameter-value events at those frames of one process call.
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <cstring>
@@ -215,7 +216,7 @@ void ClapPlugin::run(Sample** in, Sample** out, int frames,
                      const std::vector<ParameterPoint>& changes)
 {
     for (const ParameterPoint& c : changes) // events past the block are not the plug-in's
-        fEvents.add(static_cast<uint32_t>(std::min(c.frame, frames - 1)),
+        fEvents.add(static_cast<uint32_t>(std::clamp(c.frame, 0, std::max(frames - 1, 0))),
                     fParameters.at(c.index).id,
                     std::isnan(c.units) ? plain(c.index, c.value) : c.units);
     fPorts.point(in, out);
