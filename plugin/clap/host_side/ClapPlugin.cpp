@@ -152,7 +152,7 @@ class ClapPlugin : public LoadedPlugin
     std::vector<clap_param_info_t> fParameters;
     ClapEventList fEvents;   // the next process call's
     int64_t fSteadyTime = 0; // frames processed since activation
-    bool fActive = false, fUseDouble = false, fEditorCreated = false;
+    bool fActive = false, fEditorCreated = false;
 };
 
 double ClapPlugin::plain(int index, float normalised) const
@@ -205,7 +205,6 @@ void ClapPlugin::startProcessing(double sampleRate, int maxBlock, bool useDouble
     if (!fPlugin->activate(fPlugin, sampleRate, 1, static_cast<uint32_t>(maxBlock)))
         throw PluginError("the plug-in refused to activate");
     fActive = true;
-    fUseDouble = useDouble;
     fSteadyTime = 0;
     fEvents.reserve(4096);
     if (!fPlugin->start_processing(fPlugin)) throw PluginError("the plug-in refused to process");
