@@ -179,7 +179,8 @@ TEST(EncoderModule, infoOnTheClapModuleShowsItsDescriptorsPortsAndParameters)
     const ToolRun run = runTool({"info", SFERANT_CLAP_PATH, "--azimuth", "90"});
     ASSERT_EQ(run.status, 0) << run.err;
     for (const char* text :
-         {"\"Sferant\" id org.sferant.encoder", "plugin 1         \"Sferant AmbiX\"",
+         {"\"Sferant\" id org.sferant.encoder",
+          "plugin 1           \"Sferant AmbiX\" id org.sferant.ambix",
           "features      audio-effect ambisonic surround\n",
           "input port    0 \"Input\" 2 channels, type stereo, main, 64-bit\n",
           "output port   0 \"Ambisonic output\" 36 channels, type (none), main, 64-bit\n",

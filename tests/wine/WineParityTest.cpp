@@ -103,7 +103,7 @@ TEST_P(WineParity, TheWindowsModulesRenderTheDemoWithinAMillionthOfFullScale)
 
 #ifdef SFERANT_CLAP_PATH
 // What sferant-host.exe reads of the Windows Sferant.clap is what sferant-host reads of this one.
-TEST_P(WineParity, infoOnTheWindowsClapModuleIsTheLinuxOnes)
+TEST_P(WineParity, InfoOnTheWindowsClapModuleIsTheLinuxOnes)
 {
     const std::string onLinux = outputOf(
         {SFERANT_BINARY_DIR "/tools/sferant-host", "info", SFERANT_CLAP_PATH, "--azimuth", "45"});

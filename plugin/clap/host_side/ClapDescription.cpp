@@ -99,8 +99,8 @@ void describeClap(const clap_plugin_factory_t& factory, const ClapPorts& ports,
     {
         const clap_plugin_descriptor_t* d = factory.get_plugin_descriptor(&factory, i);
         if (!d) continue;
-        std::fprintf(out, "plugin %u%-9s\"%s\" id %s, version %s, vendor \"%s\"\n", i,
-                     i == 0 ? " (loaded)" : "", d->name, d->id, d->version ? d->version : "",
+        std::fprintf(out, "plugin %u %-9s \"%s\" id %s, version %s, vendor \"%s\"\n", i,
+                     i == 0 ? "(loaded)" : "", d->name, d->id, d->version ? d->version : "",
                      d->vendor ? d->vendor : "");
         std::fprintf(out, "features      %s\n", features(*d).c_str());
     }
