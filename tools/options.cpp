@@ -145,9 +145,9 @@ bool applyParameterOption(Options& options, const std::string& option, const std
     {
         const sferant::Parameter& p = kParameters[v.parameter];
         if (option != p.symbol || v.parameter == sferant::kWeight) continue;
-        const float normalised =
-            sferant::normalisedValue(v.parameter, parseUserValue(option, value, p));
-        options.parameters.push_back({p.name, normalised, "--" + option});
+        const double units = parseUserValue(option, value, p);
+        options.parameters.push_back(
+            {p.name, sferant::normalisedValue(v.parameter, units), "--" + option, units});
         return true;
     }
     for (const SwitchOption& s : kSwitchOptions)
@@ -155,8 +155,8 @@ bool applyParameterOption(Options& options, const std::string& option, const std
         if (option == s.option)
         {
             const sferant::Parameter& p = kParameters[s.parameter];
-            options.parameters.push_back(
-                {p.name, sferant::normalisedValue(s.parameter, p.maximum), "--" + option});
+            options.parameters.push_back({p.name, sferant::normalisedValue(s.parameter, p.maximum),
+                                          "--" + option, p.maximum});
             return true;
         }
     }
@@ -199,7 +199,13 @@ void applyOption(Options& options, const std::string& option, const std::string&
     else if (option == "host-set-after")
         options.delayedSettings.push_back(parseDelayedSetting(option, value));
     else if (option == "azimuth-sweep")
+    {
+        const int every = options.azimuthSweep.every;
         options.azimuthSweep = parseAzimuthSweep(option, value);
+        options.azimuthSweep.every = every;
+    }
+    else if (option == "points-every")
+        options.azimuthSweep.every = parseInteger(option, value, 1, 1 << 16);
     else if (option == "double")
         options.useDouble = true;
     else if (option == "demo")
@@ -313,7 +319,8 @@ void applyParameters(LoadedPlugin& effect, const std::vector<ParameterSetting>& 
         if (index < 0)
             throw ToolError(setting.option + ": the module has no parameter named \"" +
                             setting.name + "\"");
-        effect.setParameter(index, setting.value);
+        if (std::isnan(setting.units) || !effect.setParameterInUnits(index, setting.units))
+            effect.setParameter(index, setting.value);
     }
 }
 
@@ -326,5 +333,7 @@ int weightChoice(const std::string& name)
 
 ParameterSetting weightSetting(const std::string& name, const std::string& option)
 {
-    return {kWeight.name, sferant::normalisedValue(sferant::kWeight, weightChoice(name)), option};
+    const int choice = weightChoice(name);
+    return {kWeight.name, sferant::normalisedValue(sferant::kWeight, choice), option,
+            kWeight.minimum + choice};
 }

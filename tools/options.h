@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <cmath>
 #include <string>
 #include <vector>
 
@@ -12,6 +13,8 @@ struct ParameterSetting
     std::string name;   // as effGetParamName gives it
     float value;        // normalised, 0 to 1
     std::string option; // what the user wrote, for error messages
+    // The value in the units a user reads, for formats that take them; NaN for a raw --set.
+    double units = std::nan("");
 };
 
 // A setParameter call the editor command makes from the host's side after a delay.
@@ -22,11 +25,13 @@ struct DelayedSetting
     float value;
 };
 
-// render --azimuth-sweep START:END, in degrees.
+// render --azimuth-sweep START:END, in degrees, with a point every `every` frames at its frame
+// (--points-every; 0: one at each block's first frame).
 struct AzimuthSweep
 {
     bool given = false;
     double from = 0, to = 0;
+    int every = 0;
 };
 
 // Everything the subcommands take after their name. Which options a subcommand accepts is

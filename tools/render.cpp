@@ -88,20 +88,35 @@ class Sweep
             throw ToolError("--azimuth-sweep: the module has no parameter named \"Azimuth\"");
     }
 
-    void before(int64_t frame)
+    // The points of the block from `frame`: one at its first frame unless --points-every
+    // asks for more.
+    const std::vector<ParameterPoint>& points(int64_t frame, int blockFrames)
     {
-        if (!sweep.given) return;
-        const double degrees = sweep.from + (sweep.to - sweep.from) * double(frame) / frames;
-        // Within -180 .. 180: the parameter's range, a whole turn.
-        const double within = degrees - 360 * std::floor((degrees + 180) / 360);
-        effect.setParameter(index, sferant::normalisedValue(sferant::kAzimuth, within));
+        fPoints.clear();
+        if (!sweep.given) return fPoints;
+        const int every = sweep.every > 0 ? sweep.every : blockFrames;
+        for (int at = 0; at < blockFrames; at += every)
+        {
+            const double within = degrees(frame + at);
+            fPoints.push_back(
+                {at, index, sferant::normalisedValue(sferant::kAzimuth, within), within});
+        }
+        return fPoints;
     }
 
   private:
     LoadedPlugin& effect;
     AzimuthSweep sweep;
+    // The azimuth at a frame, within -180 .. 180: the parameter's range, a whole turn.
+    double degrees(int64_t frame) const
+    {
+        const double d = sweep.from + (sweep.to - sweep.from) * double(frame) / frames;
+        return d - 360 * std::floor((d + 180) / 360);
+    }
+
     int64_t frames;
     int index;
+    std::vector<ParameterPoint> fPoints;
 };
 
 template <typename Sample>
@@ -122,9 +137,9 @@ RenderResult process(LoadedPlugin& effect, AudioSource& source, SoundWriter& wri
         if (n <= 0) break;
         if (stopRequested()) throw ToolError("interrupted");
         in.deinterleave(interleavedIn.data(), source.channels(), n);
-        sweep.before(result.frames);
+        const std::vector<ParameterPoint>& points = sweep.points(result.frames, int(n));
         const Clock::time_point start = Clock::now();
-        effect.process(in.pointers(), out.pointers(), static_cast<int>(n), {});
+        effect.process(in.pointers(), out.pointers(), static_cast<int>(n), points);
         result.moduleSeconds += std::chrono::duration<double>(Clock::now() - start).count();
         out.interleave(interleavedOut.data(), n, sources);
         for (size_t i = 0; i < static_cast<size_t>(n) * channels; ++i)
@@ -184,7 +199,7 @@ int runRender(const std::vector<std::string>& args)
 {
     std::vector<std::string> accepted = kParameterOptions;
     accepted.insert(accepted.end(), {"block", "rate", "double", "subtype", "demo", "trace", "ambix",
-                                     "acn", "map", "azimuth-sweep"});
+                                     "acn", "map", "azimuth-sweep", "points-every"});
     Options options = parseOptions(args, accepted);
     if (options.demo)
         options.positional.insert(

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <cmath>
 #include <cstdio>
 #include <memory>
 #include <stdexcept>
@@ -30,6 +31,8 @@ struct ParameterPoint
     int frame;
     int index;
     float value;
+    // The value in the units a user reads, which formats that take them use; NaN for none.
+    double units = std::nan("");
 };
 
 struct EditorSize
@@ -54,6 +57,9 @@ class LoadedPlugin
     virtual std::string parameterDisplay(int index) = 0;
     virtual float getParameter(int index) = 0;
     virtual void setParameter(int index, float value) = 0;
+    // Formats whose values are in the units a user reads (degrees, a choice's number) take one
+    // so and return true; the others (VST 2.4) return false and take only normalised values.
+    virtual bool setParameterInUnits(int, double) { return false; }
     // The index of the parameter with this name, or -1.
     int findParameter(const std::string& name);
 

@@ -18,11 +18,6 @@ namespace sferant_test
 namespace
 {
 
-static_assert(sizeof(clap_event_param_mod_t) == sizeof(clap_event_param_value_t) &&
-                  offsetof(clap_event_param_mod_t, amount) ==
-                      offsetof(clap_event_param_value_t, value),
-              "a modulation event is laid out as a value event");
-
 TestHost& testHost(const clap_host_t* host)
 {
     return *static_cast<TestHost*>(host->host_data);
@@ -126,37 +121,16 @@ TestHost::TestHost()
 {
 }
 
-Events& Events::add(uint16_t type, uint32_t time, clap_id id, double number)
-{
-    clap_event_param_value_t event{};
-    event.header = {sizeof event, time, CLAP_CORE_EVENT_SPACE_ID, type, 0};
-    event.param_id = id;
-    event.note_id = -1;
-    event.port_index = event.channel = event.key = -1;
-    event.value = number;
-    all.push_back(event);
-    return *this;
-}
-
 Events& Events::value(uint32_t time, clap_id id, double value)
 {
-    return add(CLAP_EVENT_PARAM_VALUE, time, id, value);
+    all.add(time, id, value);
+    return *this;
 }
 
 Events& Events::modulation(uint32_t time, clap_id id, double amount)
 {
-    return add(CLAP_EVENT_PARAM_MOD, time, id, amount);
-}
-
-uint32_t Events::size(const clap_input_events_t* list)
-{
-    return static_cast<uint32_t>(static_cast<const Events*>(list->ctx)->all.size());
-}
-
-const clap_event_header_t* Events::get(const clap_input_events_t* list, uint32_t index)
-{
-    const auto& all = static_cast<const Events*>(list->ctx)->all;
-    return index < all.size() ? &all[index].header : nullptr;
+    all.add(time, id, amount, CLAP_EVENT_PARAM_MOD);
+    return *this;
 }
 
 ClapInstance::ClapInstance(const char* id)

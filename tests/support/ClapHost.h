@@ -4,6 +4,7 @@
 #pragma once
 
 #include "plugin/clap/ambisonic.h"
+#include "plugin/clap/host_side/ClapEvents.h"
 
 #include <clap/entry.h>
 #include <clap/events.h>
@@ -48,21 +49,10 @@ class Events
     Events& value(uint32_t time, clap_id id, double value);
     Events& modulation(uint32_t time, clap_id id, double amount);
     // The list as the host hands it over (it points to this object, wherever it was copied).
-    const clap_input_events_t* list() const
-    {
-        events.ctx = const_cast<Events*>(this);
-        return &events;
-    }
+    const clap_input_events_t* list() const { return all.input(); }
 
   private:
-    static uint32_t size(const clap_input_events_t* list);
-    static const clap_event_header_t* get(const clap_input_events_t* list, uint32_t index);
-
-    Events& add(uint16_t type, uint32_t time, clap_id id, double number);
-
-    // A modulation event has the value event's layout, its amount in the value's place.
-    std::vector<clap_event_param_value_t> all;
-    mutable clap_input_events_t events{nullptr, size, get};
+    ClapEventList all;
 };
 
 // One instance, created and initialised; destroyed with this object unless destroyed before.

@@ -11,6 +11,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <unistd.h>
+#include <utility>
 
 namespace
 {
@@ -26,6 +27,20 @@ bool runQuietly(const std::vector<std::string>& command)
     for (const std::string& word : command)
         line += "'" + word + "' ";
     return std::system((line + ">/dev/null 2>&1").c_str()) == 0;
+}
+
+// Standard output of a command, its line ends as on Linux.
+std::string outputOf(const std::vector<std::string>& command)
+{
+    std::string line, out;
+    for (const std::string& word : command)
+        line += "'" + word + "' ";
+    FILE* pipe = popen((line + "2>/dev/null").c_str(), "r");
+    if (!pipe) return "";
+    for (int c; (c = std::fgetc(pipe)) != EOF;)
+        if (c != '\r') out += static_cast<char>(c);
+    pclose(pipe);
+    return out;
 }
 
 std::vector<float> samples(const std::string& path, SF_INFO& info)
@@ -63,8 +78,8 @@ double largestDifference(const std::string& architecture, const std::string& lin
     double largest = 0;
     for (size_t i = 0; i < expected.size(); ++i)
         largest = std::max(largest, std::fabs(double(actual[i]) - double(expected[i])));
-    std::printf("%s: largest difference %g of full scale over %zu samples\n",
-                windowsModule.c_str(), largest, expected.size());
+    std::printf("%s: largest difference %g of full scale over %zu samples\n", windowsModule.c_str(),
+                largest, expected.size());
     return largest;
 }
 
@@ -76,7 +91,27 @@ INSTANTIATE_TEST_SUITE_P(On, WineParity, testing::ValuesIn(windowsArchitectures(
 
 TEST_P(WineParity, TheWindowsModulesRenderTheDemoWithinAMillionthOfFullScale)
 {
-    EXPECT_LE(largestDifference(GetParam(), SFERANT_MODULE_PATH, "Sferant.dll"), 1e-6);
-    EXPECT_LE(largestDifference(GetParam(), SFERANT_AMBIX_MODULE_PATH, "SferantAmbiX.dll"), 1e-6);
-    EXPECT_LE(largestDifference(GetParam(), SFERANT_MODULE_PATH, "Sferant.vst3"), 1e-6);
+    const std::pair<const char*, const char*> modules[] = {
+        {SFERANT_MODULE_PATH, "Sferant.dll"},
+        {SFERANT_AMBIX_MODULE_PATH, "SferantAmbiX.dll"},
+        {SFERANT_MODULE_PATH, "Sferant.vst3"},
+#ifdef SFERANT_CLAP_PATH
+        {SFERANT_CLAP_PATH, "Sferant.clap"},
+#endif
+    };
+    for (const auto& [linuxModule, windowsModule] : modules)
+        EXPECT_LE(largestDifference(GetParam(), linuxModule, windowsModule), 1e-6) << windowsModule;
 }
+
+#ifdef SFERANT_CLAP_PATH
+// What sferant-host.exe reads of the Windows Sferant.clap is what sferant-host reads of this one.
+TEST_P(WineParity, InfoOnTheWindowsClapModuleIsTheLinuxOnes)
+{
+    const std::string onLinux = outputOf(
+        {SFERANT_BINARY_DIR "/tools/sferant-host", "info", SFERANT_CLAP_PATH, "--azimuth", "45"});
+    const std::string onWindows = outputOf(wineHost(
+        GetParam(), {"info", windowsBuild(GetParam(), "Sferant.clap"), "--azimuth", "45"}));
+    EXPECT_NE(onLinux.find("plugin 1"), std::string::npos);
+    EXPECT_EQ(onWindows, onLinux);
+}
+#endif
