@@ -68,7 +68,9 @@ bool haveVirtualDisplay()
 ToolRun runToolOnVirtualDisplay(const std::vector<std::string>& args,
                                 const Environment& environment)
 {
-    std::vector<std::string> command{"xvfb-run", "-a"};
+    // xvfb-run -a takes the first free display from 99 on: tests that start at once may race
+    // for it. Each test program starts its search at a display of its own.
+    std::vector<std::string> command{"xvfb-run", "-a", "-n", std::to_string(100 + getpid() % 800)};
     const std::vector<std::string> host = withHost(args);
     command.insert(command.end(), host.begin(), host.end());
     return runCommand(command, environment);

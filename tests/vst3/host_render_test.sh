@@ -28,7 +28,7 @@ $still --double --block 333
 --order 3 --azimuth-sweep -90:90
 END
 for plugin in "$module" "$bundle"; do
-  xvfb-run -a "$host" editor "$plugin" --seconds 1 --set Azimuth=0.25 --set Order=0.5 \
+  xvfb-run -a -n $((100 + $$ % 800)) "$host" editor "$plugin" --seconds 1 --set Azimuth=0.25 --set Order=0.5 \
     --screenshot "$scratch/$(basename "$plugin").png" >/dev/null
 done
 cmp -s "$scratch/$(basename "$module").png" "$scratch/$(basename "$bundle").png" || {
