@@ -52,6 +52,8 @@ start_xvfb() {
   wait_until 20 test -s "$scratch/display" || fail "Xvfb did not start: $(cat "$scratch/xvfb.log")"
   number=$(head -n1 "$scratch/display")
   export DISPLAY=":$number"
+  # On a loaded machine a client may still be refused for a moment after the number is out.
+  wait_until 20 xdpyinfo || fail "Xvfb on $DISPLAY does not answer: $(cat "$scratch/xvfb.log")"
 }
 
 # A JACK server of its own with the dummy driver (no sound card); JACK clients of this test
