@@ -165,11 +165,13 @@ const clap_plugin_gui_t kGui = {
         destroyEditorWindow(e, e.editorWindow());
         e.setEditorWindow(nullptr);
     },
-    // The editor follows the host's scale (its size() then reports the scaled size).
+    // The editor follows the host's scale (its size() then reports the scaled size); Cocoa
+    // counts in points, and the window layer follows the screen's density itself.
     [](const clap_plugin_t* plugin, double scale)
     {
         EditorWindow* window = encoder(plugin).editorWindow();
-        if (!window || !(scale > 0)) return false;
+        if (!window || !(scale > 0) || !std::strcmp(kWindowApi, CLAP_WINDOW_API_COCOA))
+            return false;
         window->editor.setContentScale(scale);
         return true;
     },

@@ -10,8 +10,8 @@
 
 // The editor in the host's window through the plug-in view: embedded in an X11 window (the
 // host's run loop drives its idle and watches its X connection), an HWND or an NSView (a timer
-// of its own does), at a fixed size. Its gestures reach the host as begin, perform and end edits; the host's
-// values move the controls at the next idle.
+// of its own does), at a fixed size. Its gestures reach the host as begin, perform and end edits;
+// the host's values move the controls at the next idle.
 
 namespace sferant::vst3
 {

@@ -168,7 +168,8 @@ def check_slice(data, arch, minimum, export, stubs):
     signature = check_signature(data, *found["signature"])
     names = ", ".join(Path(library).name for library in libraries)
     return (f"{arch}: {len(data)} bytes, bundle for macOS {minimum}+, "
-            f"exports {export.replace(',', ', ')} alone, {count} imports bound to {names}; signature valid: {signature}")
+            f"exports {export.replace(',', ', ')} alone, {count} imports bound to {names}; "
+            f"signature valid: {signature}")
 
 
 def check_bundle(bundle, sdk, export, minimums):

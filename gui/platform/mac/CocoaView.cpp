@@ -41,6 +41,11 @@ template <void (CocoaWindow::*Handle)(id)> void forward(id self, SEL, id event)
 void mouseTracked(id, SEL, id) {}
 
 // A key the frame does not take goes on to the host's views.
+void backingChanged(id self, SEL)
+{
+    if (CocoaWindow* owner = ownerOf(self)) owner->backingChanged();
+}
+
 template <bool Down> void key(id self, SEL selector, id event)
 {
     CocoaWindow* owner = ownerOf(self);
@@ -73,6 +78,8 @@ const Method kMethods[] = {
     {"scrollWheel:", imp(forward<&CocoaWindow::scrollWheel>), "v@:@"},
     {"keyDown:", imp(key<true>), "v@:@"},
     {"keyUp:", imp(key<false>), "v@:@"},
+    {"viewDidChangeBackingProperties", imp(backingChanged), "v@:"},
+    {"viewDidMoveToWindow", imp(backingChanged), "v@:"},
 };
 
 // Classes stay registered as long as the process and their methods are code of this module:
