@@ -40,12 +40,12 @@ template <void (CocoaWindow::*Handle)(id)> void forward(id self, SEL, id event)
 // The frame tracks a drag itself, reading the pointer until the button goes up.
 void mouseTracked(id, SEL, id) {}
 
-// A key the frame does not take goes on to the host's views.
 void backingChanged(id self, SEL)
 {
     if (CocoaWindow* owner = ownerOf(self)) owner->backingChanged();
 }
 
+// A key the frame does not take goes on to the host's views.
 template <bool Down> void key(id self, SEL selector, id event)
 {
     CocoaWindow* owner = ownerOf(self);
