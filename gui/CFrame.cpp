@@ -89,10 +89,17 @@ void CFrame::doIdleStuff()
 
 COffscreenContext* CFrame::getBackBuffer()
 {
+    const double density = scale * (platformWindow ? platformWindow->surfaceDensity() : 1);
     if (!backBuffer)
         backBuffer =
-            new COffscreenContext(this, size.getWidth(), size.getHeight(), kBlackCColor, scale);
+            new COffscreenContext(this, size.getWidth(), size.getHeight(), kBlackCColor, density);
     return backBuffer;
+}
+
+void CFrame::surfaceChanged()
+{
+    dropBackBuffer();
+    setDirty(true);
 }
 
 void CFrame::dropBackBuffer()

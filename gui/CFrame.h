@@ -125,6 +125,8 @@ class CFrame : public CViewContainer
     // The frame paints there whatever context it is given; only without a back
     // buffer does it draw on the given context.
     COffscreenContext* getBackBuffer();
+    // The window's surface density changed: the next paint makes a back buffer of the new one.
+    void surfaceChanged();
 
   private:
     template <class Paint> void paint(CDrawContext* context, Paint paintInto);

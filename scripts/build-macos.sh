@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: GPL-3.0-or-later
 # Cross-builds the macOS deliverables on this Debian machine, without Apple's SDK:
-#   build-macos/Sferant.vst, SferantAmbiX.vst   universal bundles (x86_64 from macOS 10.13,
-#   arm64 from macOS 11), signed ad hoc, and build-macos/Sferant-<version>-macOS.zip.
+#   build-macos/Sferant.vst, SferantAmbiX.vst, Sferant.vst3, Sferant.clap   universal bundles
+#   (x86_64 from macOS 10.13, arm64 from macOS 11), signed ad hoc, and
+#   build-macos/Sferant-<version>-macOS.zip.
 # The zig package from npm brings clang 19, libc++ 19 and the macOS C headers and libSystem
 # stub; the frameworks are stubs written from gui/platform/mac/frameworks/*.txt; clang-16
 # drives ld64.lld-16 for the links (cmake/macos-cc.sh). Everything is kept in build-macos/.
@@ -107,15 +108,15 @@ version() {
   sed -n 's/^project(Sferant VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt
 }
 
-# bundle NAME EXTENSION TYPE-CODE IDENTIFIER: Contents/ with the universal binary of target NAME
-# from both slice builds, Info.plist and PkgInfo (the oldest system is the Intel slice's). Each
-# bundle kind calls it with its own.
+# bundle NAME EXTENSION TYPE-CODE IDENTIFIER BINARY: Contents/ with the universal binary made of
+# BINARY (the path in each slice's build), Info.plist and PkgInfo (the oldest system is the Intel
+# slice's). Each bundle kind calls it with its own.
 bundle() {
-  local name=$1 extension=$2 signature=$3 identifier=$4
+  local name=$1 extension=$2 signature=$3 identifier=$4 binary=$5
   local dir=$out/$name.$extension slices=() slice
   rm -rf "$dir"
   mkdir -p "$dir/Contents/MacOS"
-  for slice in "${macos_slices[@]}"; do slices+=("$out/$slice/$name"); done
+  for slice in "${macos_slices[@]}"; do slices+=("$out/$slice/$binary"); done
   llvm-lipo-16 -create "${slices[@]}" -output "$dir/Contents/MacOS/$name"
   printf 'BNDL%s' "$signature" >"$dir/Contents/PkgInfo"
   cat >"$dir/Contents/Info.plist" <<PLIST
@@ -150,7 +151,16 @@ PLIST
 
 # The VST 2.4 effects: hosts find them by the extension .vst; the signature is the unique ID.
 bundle_vst2() {
-  bundle "$1" vst "$2" "org.sferant.vst2.$1"
+  bundle "$1" vst "$2" "org.sferant.vst2.$1" "$1"
+}
+
+# The VST3 and CLAP modules, each one binary for both editions; their builds lay them out as
+# bundles already.
+bundle_vst3() {
+  bundle Sferant vst3 Sfrt org.sferant.vst3 Sferant.vst3/Contents/MacOS/Sferant
+}
+bundle_clap() {
+  bundle Sferant clap Sfrt org.sferant.clap Sferant.clap/Contents/MacOS/Sferant
 }
 
 package() {
@@ -182,8 +192,10 @@ write_sdk
 write_compilers
 for slice in "${macos_slices[@]}"; do
   build_libcxx "$slice"
-  build_slice "$slice" Sferant SferantAmbiX
+  build_slice "$slice" Sferant SferantAmbiX sferant_vst3 sferant_clap
 done
 bundle_vst2 Sferant Sfrt
 bundle_vst2 SferantAmbiX SfAX
-package "$out/Sferant.vst" "$out/SferantAmbiX.vst"
+bundle_vst3
+bundle_clap
+package "$out"/Sferant.vst "$out"/SferantAmbiX.vst "$out"/Sferant.vst3 "$out"/Sferant.clap

@@ -13,9 +13,11 @@ check() {
   python3 tests/macos/check_bundle.py "$1" build-macos/sdk "$2" "${slices[@]}"
 }
 
-# Each bundle with the entry point its hosts look for.
+# Each bundle with the entry points its hosts look for.
 check build-macos/Sferant.vst _VSTPluginMain
 check build-macos/SferantAmbiX.vst _VSTPluginMain
+check build-macos/Sferant.vst3 _GetPluginFactory,_bundleEntry,_bundleExit
+check build-macos/Sferant.clap _clap_entry
 
 changed=$(mktemp -d)
 trap 'rm -rf "$changed"' EXIT

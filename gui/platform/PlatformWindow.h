@@ -22,6 +22,9 @@ class PlatformWindow
     // The file descriptor that becomes readable when events are pending (an X11 connection's),
     // for hosts that watch it in their run loop; -1 for none.
     virtual int getEventDescriptor() const { return -1; }
+    // Device pixels per pixel of the window where the system counts in points (2 on a Retina
+    // screen): the frame's back buffer is that much denser.
+    virtual double surfaceDensity() const { return 1; }
     // Copies rect of the frame-sized image to the same place on the window.
     virtual void present(const PlatformImage& image, const CRect& rect) = 0;
 

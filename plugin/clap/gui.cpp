@@ -18,8 +18,10 @@
 namespace sferant::clap
 {
 
-#ifdef _WIN32
+#if defined(_WIN32)
 constexpr const char* kWindowApi = CLAP_WINDOW_API_WIN32;
+#elif defined(__APPLE__)
+constexpr const char* kWindowApi = CLAP_WINDOW_API_COCOA;
 #else
 constexpr const char* kWindowApi = CLAP_WINDOW_API_X11;
 #endif
@@ -126,8 +128,10 @@ bool setParent(const clap_plugin_t* plugin, const clap_window_t* parent)
 {
     EditorWindow* window = encoder(plugin).editorWindow();
     if (!window || !parent || !supported(parent->api, false)) return false;
-#ifdef _WIN32
+#if defined(_WIN32)
     window->editor.open(parent->win32);
+#elif defined(__APPLE__)
+    window->editor.open(parent->cocoa);
 #else
     window->editor.open(reinterpret_cast<void*>(parent->x11));
 #endif
@@ -161,11 +165,13 @@ const clap_plugin_gui_t kGui = {
         destroyEditorWindow(e, e.editorWindow());
         e.setEditorWindow(nullptr);
     },
-    // The editor follows the host's scale (its size() then reports the scaled size).
+    // The editor follows the host's scale (its size() then reports the scaled size); Cocoa
+    // counts in points, and the window layer follows the screen's density itself.
     [](const clap_plugin_t* plugin, double scale)
     {
         EditorWindow* window = encoder(plugin).editorWindow();
-        if (!window || !(scale > 0)) return false;
+        if (!window || !(scale > 0) || !std::strcmp(kWindowApi, CLAP_WINDOW_API_COCOA))
+            return false;
         window->editor.setContentScale(scale);
         return true;
     },

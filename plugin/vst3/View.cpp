@@ -13,6 +13,8 @@
 
 #include <algorithm>
 #include <vector>
+#elif defined(__APPLE__)
+#include "gui/platform/mac/MacSystem.h"
 #endif
 
 namespace sferant::vst3
@@ -32,6 +34,12 @@ void CALLBACK onWindowsTimer(HWND, UINT, UINT_PTR id, DWORD)
 {
     for (const auto& [timer, view] : runningTimers)
         if (timer == id) return view->tick();
+}
+#elif defined(__APPLE__)
+constexpr const char* kPlatformType = V3_VIEW_PLATFORM_TYPE_NSVIEW;
+void onMacTimer(CFRunLoopTimerRef, void* view)
+{
+    static_cast<View*>(view)->tick();
 }
 #else
 constexpr const char* kPlatformType = V3_VIEW_PLATFORM_TYPE_X11;
@@ -216,9 +224,17 @@ v3_result View::setFrame(v3_plugin_frame** newFrame)
 
 void View::startTimer()
 {
-#ifdef _WIN32
+#if defined(_WIN32)
     timer = SetTimer(nullptr, 0, kIdleMilliseconds, onWindowsTimer);
     if (timer) runningTimers.emplace_back(timer, this);
+#elif defined(__APPLE__)
+    // Mac hosts have no run loop interface: a timer on the main run loop of our own.
+    const double seconds = kIdleMilliseconds / 1000.0;
+    CFRunLoopTimerContext context{0, this, nullptr, nullptr, nullptr};
+    CFRunLoopTimerRef own = CFRunLoopTimerCreate(nullptr, CFAbsoluteTimeGetCurrent() + seconds,
+                                                 seconds, 0, 0, onMacTimer, &context);
+    if (own) CFRunLoopAddTimer(CFRunLoopGetMain(), own, kCFRunLoopCommonModes);
+    timer = reinterpret_cast<uintptr_t>(own);
 #else
     if (!runLoop) return;
     auto* loop = v3_cpp_obj(runLoop);
@@ -240,11 +256,14 @@ void View::stopTimer()
     watching = false;
 #endif
     if (!timer) return;
-#ifdef _WIN32
+#if defined(_WIN32)
     KillTimer(nullptr, timer);
     runningTimers.erase(std::remove_if(runningTimers.begin(), runningTimers.end(),
                                        [this](const auto& t) { return t.second == this; }),
                         runningTimers.end());
+#elif defined(__APPLE__)
+    CFRunLoopTimerInvalidate(reinterpret_cast<CFRunLoopTimerRef>(timer));
+    CFRelease(reinterpret_cast<CFRunLoopTimerRef>(timer));
 #else
     if (runLoop)
         v3_cpp_obj(runLoop)->unregister_timer(runLoop,

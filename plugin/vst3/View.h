@@ -9,9 +9,9 @@
 #include <atomic>
 
 // The editor in the host's window through the plug-in view: embedded in an X11 window (the
-// host's run loop drives its idle and watches its X connection) or an HWND (a timer of its own
-// does), at a fixed size. Its gestures reach the host as begin, perform and end edits; the host's
-// values move the controls at the next idle.
+// host's run loop drives its idle and watches its X connection), an HWND or an NSView (a timer
+// of its own does), at a fixed size. Its gestures reach the host as begin, perform and end edits;
+// the host's values move the controls at the next idle.
 
 namespace sferant::vst3
 {
@@ -36,7 +36,7 @@ class View final : public EditorHost
     v3_result removed();
     v3_result size(v3_view_rect* rect);
     v3_result setFrame(v3_plugin_frame** frame);
-    // The host's run loop (Linux) or our own timer (Windows).
+    // The host's run loop (Linux) or our own timer (Windows, macOS).
     void tick();
 
     // EditorHost.

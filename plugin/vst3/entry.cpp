@@ -135,8 +135,8 @@ const void* const kFactory = &kFactoryTable;
 } // namespace
 
 // Plain C calls: GetPluginFactory takes no arguments, so every calling convention agrees on
-// it. Both platforms' entry and exit calls, which have nothing to do. The module's export list
-// names them; they must be visible to it.
+// it. The platforms' entry and exit calls, which have nothing to do. Each platform's export list
+// names its own; they must be visible to it.
 #if defined(__GNUC__) && !defined(_WIN32)
 #define SFERANT_EXPORT __attribute__((visibility("default")))
 #else
@@ -151,6 +151,14 @@ extern "C" SFERANT_EXPORT bool ModuleEntry(void*)
     return true;
 }
 extern "C" SFERANT_EXPORT bool ModuleExit()
+{
+    return true;
+}
+extern "C" SFERANT_EXPORT bool bundleEntry(void*)
+{
+    return true;
+}
+extern "C" SFERANT_EXPORT bool bundleExit()
 {
     return true;
 }

@@ -2,10 +2,10 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 """Checks a macOS plug-in bundle as a Mac would load it, from its bytes alone.
 
-  check_bundle.py BUNDLE SDK EXPORT SLICE=MINIMUM...
+  check_bundle.py BUNDLE SDK EXPORT[,EXPORT...] SLICE=MINIMUM...
 
 Layout and Info.plist; one universal file with exactly the given slices; each slice a Mach-O
-bundle for its minimum system, exporting EXPORT alone, linked to system libraries only, every
+bundle for its minimum system, exporting the EXPORTs alone, linked to system libraries only, every
 import found in the stub of the library it is bound to (SDK holds the stubs), and an ad hoc code
 signature whose page hashes match the slice's bytes."""
 
@@ -154,7 +154,7 @@ def check_slice(data, arch, minimum, export, stubs):
                 f"depends on {library}")
     trie_offset, trie_size = found["trie"]
     exports = trie_names(data[trie_offset:trie_offset + trie_size])
-    require(exports == [export], f"exports {exports}")
+    require(sorted(exports) == sorted(export.split(",")), f"exports {exports}")
     symoff, _, stroff, _ = found["symtab"]
     first, count = found["undefined"]
     for index in range(first, first + count):
@@ -167,8 +167,9 @@ def check_slice(data, arch, minimum, export, stubs):
         require(name in stubs[library], f"{name} is not exported by {library}")
     signature = check_signature(data, *found["signature"])
     names = ", ".join(Path(library).name for library in libraries)
-    return (f"{arch}: {len(data)} bytes, bundle for macOS {minimum}+, exports {export} alone, "
-            f"{count} imports bound to {names}; signature valid: {signature}")
+    return (f"{arch}: {len(data)} bytes, bundle for macOS {minimum}+, "
+            f"exports {export.replace(',', ', ')} alone, {count} imports bound to {names}; "
+            f"signature valid: {signature}")
 
 
 def check_bundle(bundle, sdk, export, minimums):

@@ -40,6 +40,11 @@ template <void (CocoaWindow::*Handle)(id)> void forward(id self, SEL, id event)
 // The frame tracks a drag itself, reading the pointer until the button goes up.
 void mouseTracked(id, SEL, id) {}
 
+void backingChanged(id self, SEL)
+{
+    if (CocoaWindow* owner = ownerOf(self)) owner->backingChanged();
+}
+
 // A key the frame does not take goes on to the host's views.
 template <bool Down> void key(id self, SEL selector, id event)
 {
@@ -73,6 +78,8 @@ const Method kMethods[] = {
     {"scrollWheel:", imp(forward<&CocoaWindow::scrollWheel>), "v@:@"},
     {"keyDown:", imp(key<true>), "v@:@"},
     {"keyUp:", imp(key<false>), "v@:@"},
+    {"viewDidChangeBackingProperties", imp(backingChanged), "v@:"},
+    {"viewDidMoveToWindow", imp(backingChanged), "v@:"},
 };
 
 // Classes stay registered as long as the process and their methods are code of this module:

@@ -60,6 +60,7 @@ CocoaWindow::CocoaWindow(CFrame& frame, id parent, long width, long height)
     timer = CFRunLoopTimerCreate(nullptr, CFAbsoluteTimeGetCurrent() + kIdleSeconds, kIdleSeconds,
                                  0, 0, &CocoaWindow::tick, &context);
     if (timer) CFRunLoopAddTimer(CFRunLoopGetMain(), timer, kCFRunLoopCommonModes);
+    backingChanged();
 }
 
 // The timer and the view go with the window: no callback reaches a closed editor.
@@ -83,6 +84,17 @@ void CocoaWindow::present(const PlatformImage& image, const CRect& rect)
     backBuffer = &image;
     send<void, CGRect>(view, "setNeedsDisplayInRect:",
                        frameRect(rect.left, rect.top, rect.getWidth(), rect.getHeight()));
+}
+
+// The frame paints at the window's backing scale (2 on a Retina screen) from then on, whole.
+void CocoaWindow::backingChanged()
+{
+    id window = send<id>(view, "window");
+    const double scale = window ? double(send<CGFloat>(window, "backingScaleFactor")) : 1;
+    if (!(scale >= 1) || scale == backingScale) return;
+    backingScale = scale;
+    backBuffer = nullptr;
+    frame.surfaceChanged();
 }
 
 void CocoaWindow::dispatchRepaint()

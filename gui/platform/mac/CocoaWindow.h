@@ -16,6 +16,7 @@ class CocoaWindow final : public PlatformWindow
     bool usable() const { return view != nullptr; }
 
     uintptr_t getWindowId() const override { return reinterpret_cast<uintptr_t>(view); }
+    double surfaceDensity() const override { return backingScale; }
     void present(const PlatformImage& image, const CRect& rect) override;
     void dispatchEvents() override {}
     void dispatchRepaint() override;
@@ -32,6 +33,8 @@ class CocoaWindow final : public PlatformWindow
     void scrollWheel(id event);
     // False when the frame does not take the key: it goes on to the host.
     bool key(id event, bool down);
+    // The view's window moved to a screen of another density, or the view to another window.
+    void backingChanged();
 
   private:
     static void tick(CFRunLoopTimerRef, void* self);
@@ -41,5 +44,6 @@ class CocoaWindow final : public PlatformWindow
     CFRunLoopTimerRef timer = nullptr;
     const PlatformImage* backBuffer = nullptr;
     CRect geometry;
+    double backingScale = 1;
     std::bitset<128> keysTaken; // by virtual key code
 };

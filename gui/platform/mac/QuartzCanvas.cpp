@@ -45,6 +45,8 @@ QuartzCanvas::QuartzCanvas(CGContextRef context, long height, QuartzImage* image
         CGContextTranslateCTM(context, 0, CGFloat(height));
         CGContextScaleCTM(context, 1, -1);
     }
+    // A denser image is drawn on in units.
+    if (density() != 1) CGContextScaleCTM(context, CGFloat(density()), CGFloat(density()));
     CGContextSetTextMatrix(context, CGAffineTransform{1, 0, 0, -1, 0, 0});
     CGContextSaveGState(context);
     resetState();
@@ -191,11 +193,13 @@ void QuartzCanvas::blit(const QuartzImage& source, const CRect& dest, const CPoi
     CGContextSetBlendMode(context, blendMode);
     CGContextSetAlpha(context, alpha / 255.0);
     // Image space counts from the bottom: drawn upside down into a flipped place.
+    // Its size in units: a denser image's pixels land on as many of a dense surface's.
     const CGFloat left = CGFloat(dest.left - srcOffset.h), top = CGFloat(dest.top - srcOffset.v);
-    CGContextTranslateCTM(context, left, top + source.height());
+    const CGFloat width = CGFloat(source.width() / source.density()),
+                  height = CGFloat(source.height() / source.density());
+    CGContextTranslateCTM(context, left, top + height);
     CGContextScaleCTM(context, 1, -1);
-    CGContextDrawImage(context, CGRect{{0, 0}, {CGFloat(source.width()), CGFloat(source.height())}},
-                       whole);
+    CGContextDrawImage(context, CGRect{{0, 0}, {width, height}}, whole);
     CGContextRestoreGState(context);
     CGImageRelease(whole);
 }
@@ -215,10 +219,10 @@ void QuartzCanvas::copyArea(PlatformCanvas& source, const CRect& dest, const CPo
 
 bool QuartzCanvas::readPixel(const CPoint& p, CColor& color)
 {
-    if (!image || p.h < 0 || p.v < 0 || p.h >= image->width() || p.v >= image->height())
-        return false;
+    const long x = long(p.h * density()), y = long(p.v * density());
+    if (!image || x < 0 || y < 0 || x >= image->width() || y >= image->height()) return false;
     CGContextFlush(context);
-    const uint32_t word = image->pixels()[p.v * image->stride() + p.h];
+    const uint32_t word = image->pixels()[y * image->stride() + x];
     const unsigned a = word >> 24;
     auto straight = [a](uint32_t c) { return uint8_t(a ? std::min(255u, c * 255 / a) : 0); };
     color = CColor{straight(word >> 16 & 0xff), straight(word >> 8 & 0xff), straight(word & 0xff),

@@ -21,9 +21,8 @@ class QuartzImage final : public PlatformImage
     uint32_t* pixels() override { return store.data(); }
     const uint32_t* pixels() const override { return store.data(); }
     void pixelsChanged() override {}
-    // This layer draws at density 1 so far; the system scales it on a denser screen.
-    bool setDensity(double density) override { return density == 1; }
-    double density() const override { return 1; }
+    bool setDensity(double value) override;
+    double density() const override { return pixelsPerUnit; }
 
     // A bitmap context on the pixels (released by the caller); a copy-free image of them
     // (released by the caller, used before the pixels change).
@@ -33,6 +32,7 @@ class QuartzImage final : public PlatformImage
   private:
     long w, h;
     std::vector<uint32_t> store;
+    double pixelsPerUnit = 1;
 };
 
 // Draws with top-left origin and y growing downwards, as the toolkit counts.
@@ -43,7 +43,7 @@ class QuartzCanvas final : public PlatformCanvas
     QuartzCanvas(CGContextRef context, long height, QuartzImage* image);
     ~QuartzCanvas() override;
 
-    double density() const override { return 1; }
+    double density() const override { return image ? image->density() : 1; }
     void setClip(const CRect& clip) override;
     void setLine(long width, bool dotted) override;
     void setAntialias(bool on) override;

@@ -7,6 +7,14 @@ std::unique_ptr<PlatformImage> PlatformImage::create(long width, long height)
     return std::make_unique<QuartzImage>(width, height);
 }
 
+// Drawn on in units through a scaled context; drawn with at its size in units.
+bool QuartzImage::setDensity(double value)
+{
+    if (!(value >= 1 && value <= 4)) return false;
+    pixelsPerUnit = value;
+    return true;
+}
+
 CGContextRef QuartzImage::createContext()
 {
     CGColorSpaceRef space = CGColorSpaceCreateDeviceRGB();

@@ -34,7 +34,7 @@ uint32_t systemDoubleClickTime()
     return seconds > 0 ? uint32_t(seconds * 1000) : 400;
 }
 
-// The editor draws at 1 here so far (the system scales the view on a denser screen).
+// Sizes count in points here: the window layer draws at the screen's density itself.
 double systemScale()
 {
     return 1;
