@@ -121,8 +121,12 @@ int runEditor(const std::vector<std::string>& args)
     effect.requireEditor();
     applyParameters(effect, options.parameters);
 
+    // The window, and with it this host's connection to the window system, comes first, as in
+    // a DAW: an editor asked its size may open and close a connection of its own, and an X
+    // server whose last client leaves resets and turns the next one away meanwhile.
+    HostWindow window(kFallbackWidth, kFallbackHeight, effect.name());
     const EditorSize size = editorSize(effect);
-    HostWindow window(size.width, size.height, effect.name());
+    window.resize(size.width, size.height);
     {
         OpenEditor editor(effect, window);
         const EditorSize opened = editorSize(effect); // some editors know their size only once open
