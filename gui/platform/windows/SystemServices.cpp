@@ -3,6 +3,8 @@
 
 #include <windows.h>
 
+#include <cstdlib>
+
 uint32_t systemTicks()
 {
     return GetTickCount();
@@ -18,8 +20,10 @@ uint32_t systemDoubleClickTime()
     return GetDoubleClickTime();
 }
 
-// The GDI drawing of this platform draws at density 1: the editor stays at the host's 1x.
+// A user's SFERANT_SCALE; otherwise 1 until the editor's window shows the DPI of the host's.
 double systemScale()
 {
+    if (const char* forced = std::getenv("SFERANT_SCALE"))
+        if (const double scale = std::atof(forced); scale > 0) return scale;
     return 1;
 }

@@ -198,14 +198,15 @@ void Win32Window::paint()
     paintDC = BeginPaint(window, &paintStruct);
     const RECT& r = paintStruct.rcPaint;
     if (paintDC && r.right > r.left && r.bottom > r.top)
-        frame.drawRect(nullptr, CRect(r.left, r.top, r.right, r.bottom));
+        frame.drawRect(nullptr, frame.toUnits(CRect(r.left, r.top, r.right, r.bottom)));
     EndPaint(window, &paintStruct);
     paintDC = nullptr;
 }
 
 void Win32Window::click(WPARAM wParam, LPARAM lParam)
 {
-    CPoint where(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
+    // The window's pixels are the frame's units times its scale.
+    CPoint where = frame.toUnits(CPoint(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)));
     CDrawContext* context = frame.createDrawContext();
     frame.mouse(context, where, buttonsFromMessage(wParam));
     context->forget();
@@ -218,7 +219,7 @@ void Win32Window::wheel(WPARAM wParam, LPARAM lParam)
     ScreenToClient(window, &point);
     const float distance = GET_WHEEL_DELTA_WPARAM(wParam) / float(WHEEL_DELTA);
     CDrawContext* context = frame.createDrawContext();
-    frame.onWheel(context, CPoint(point.x, point.y), distance);
+    frame.onWheel(context, frame.toUnits(CPoint(point.x, point.y)), distance);
     context->forget();
 }
 
@@ -280,7 +281,7 @@ CPoint Win32Window::getPointer() const
     POINT point{0, 0};
     if (!window || !GetCursorPos(&point)) return CPoint();
     ScreenToClient(window, &point);
-    return CPoint(point.x, point.y);
+    return frame.toUnits(CPoint(point.x, point.y));
 }
 
 // The physical buttons, with the primary one on the right when the user swapped them.
