@@ -100,8 +100,9 @@ void GdiCanvas::setClip(const CRect& clip)
 CRect GdiCanvas::visible(CRect r) const
 {
     r.bound(fClip);
-    if (fPixels) r.bound(CRect(0, 0, long(std::ceil(fWidth / fDensity)),
-                               long(std::ceil(fHeight / fDensity))));
+    if (fPixels)
+        r.bound(
+            CRect(0, 0, long(std::ceil(fWidth / fDensity)), long(std::ceil(fHeight / fDensity))));
     return r;
 }
 

@@ -131,7 +131,7 @@ class GdiCanvas final : public PlatformCanvas
     HPEN selectPrimitive(HDC dc, bool filled);
 
     HDC fDC;
-    uint32_t* fPixels = nullptr; // the image's, when drawing on one
+    uint32_t* fPixels = nullptr;  // the image's, when drawing on one
     long fWidth = 0, fHeight = 0; // device pixels
     double fDensity = 1;
     CRect fClip;
