@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "EditorSession.h"
 
+#include <algorithm>
 #include <chrono>
 #include <csignal>
 #include <cstdio>
@@ -28,6 +29,14 @@ std::string firstLineOf(const std::string& command)
     while (!line.empty() && (line.back() == '\n' || line.back() == '\r'))
         line.pop_back();
     return line;
+}
+
+// The whole scale an editor session was started at (--scale F), 1 without one.
+int scaleOf(const std::vector<std::string>& args)
+{
+    for (size_t i = 0; i + 1 < args.size(); ++i)
+        if (args[i] == "--scale") return std::max(1, std::atoi(args[i + 1].c_str()));
+    return 1;
 }
 
 } // namespace
@@ -62,19 +71,20 @@ EditorSession::EditorSession(std::vector<std::string> extraArgs, EditorHost host
     close(fd);
     window =
         firstLineOf("timeout 20 xdotool search --sync --onlyvisible --name Sferant 2>/dev/null");
-    if (host.framed && !window.empty()) findEditorCorner();
+    if (host.framed && !window.empty()) findEditorCorner(scaleOf(extraArgs));
     settle(); // the editor's first expose and paint
 }
 
-// A system frame has equal borders left, right and below, and the caption above.
-void EditorSession::findEditorCorner()
+// A system frame has equal borders left, right and below, and the caption above; the editor
+// inside is the panel times the scale.
+void EditorSession::findEditorCorner(int scale)
 {
     const std::string geometry = firstLineOf("xdotool getwindowgeometry " + window +
                                              " 2>/dev/null | sed -n 's/.*Geometry: //p'");
     int width = 0, height = 0;
     if (std::sscanf(geometry.c_str(), "%dx%d", &width, &height) != 2) return;
-    cornerX = (width - sferant::layout::kPanelWidth) / 2;
-    cornerY = height - sferant::layout::kPanelHeight - cornerX;
+    cornerX = (width - scale * sferant::layout::kPanelWidth) / 2;
+    cornerY = height - scale * sferant::layout::kPanelHeight - cornerX;
 }
 
 EditorSession::~EditorSession()

@@ -51,7 +51,7 @@ class EditorSession
     std::string finish();
 
   private:
-    void findEditorCorner();
+    void findEditorCorner(int scale);
 
     int stopSignal;
     pid_t pid = -1;

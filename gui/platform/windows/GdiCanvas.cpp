@@ -73,7 +73,8 @@ std::unique_ptr<PlatformCanvas> PlatformCanvas::onImage(PlatformImage& image)
 
 GdiCanvas::GdiCanvas(GdiImage& image)
     : fDC(image.getDC()), fPixels(image.pixels()), fWidth(image.width()), fHeight(image.height()),
-      fClip(0, 0, image.width(), image.height())
+      fDensity(image.density()),
+      fClip(0, 0, long(std::ceil(fWidth / fDensity)), long(std::ceil(fHeight / fDensity)))
 {
 }
 
@@ -87,6 +88,7 @@ GdiCanvas::~GdiCanvas()
         SelectObject(fMask.getDC(), GetStockObject(SYSTEM_FONT));
         DeleteObject(fFont);
     }
+    if (fDeviceFont) DeleteObject(fDeviceFont);
     if (fPen) DeleteObject(fPen);
 }
 
@@ -98,8 +100,34 @@ void GdiCanvas::setClip(const CRect& clip)
 CRect GdiCanvas::visible(CRect r) const
 {
     r.bound(fClip);
-    if (fPixels) r.bound(CRect(0, 0, fWidth, fHeight));
+    if (fPixels)
+        r.bound(
+            CRect(0, 0, long(std::ceil(fWidth / fDensity)), long(std::ceil(fHeight / fDensity))));
     return r;
+}
+
+long GdiCanvas::edge(double units) const
+{
+    return fDensity == 1 ? long(units) : std::lround(units * fDensity);
+}
+
+CRect GdiCanvas::toDevice(const CRect& r) const
+{
+    if (fDensity == 1) return r;
+    return CRect(long(std::floor(r.left * fDensity)), long(std::floor(r.top * fDensity)),
+                 long(std::ceil(r.right * fDensity)), long(std::ceil(r.bottom * fDensity)));
+}
+
+// The device pixel under the centre of the unit pixel p.
+POINT GdiCanvas::centre(const CPoint& p) const
+{
+    if (fDensity == 1) return {p.h, p.v};
+    return {LONG(std::floor((p.h + 0.5) * fDensity)), LONG(std::floor((p.v + 0.5) * fDensity))};
+}
+
+long GdiCanvas::deviceLineWidth() const
+{
+    return std::max(1L, edge(double(fLineWidth)));
 }
 
 void GdiCanvas::setLine(long width, bool dotted)
@@ -117,7 +145,8 @@ void GdiCanvas::setLine(long width, bool dotted)
 HPEN GdiCanvas::outlinePen()
 {
     if (fPen) return fPen;
-    if (fLineWidth <= 1)
+    const long width = deviceLineWidth();
+    if (width <= 1)
     {
         fPen = CreatePen(fDotted ? PS_DOT : PS_SOLID, 1, RGB(255, 255, 255));
     }
@@ -126,7 +155,7 @@ HPEN GdiCanvas::outlinePen()
         const LOGBRUSH brush{BS_SOLID, RGB(255, 255, 255), 0};
         const DWORD style =
             PS_GEOMETRIC | (fDotted ? PS_DOT : PS_INSIDEFRAME) | PS_ENDCAP_FLAT | PS_JOIN_MITER;
-        fPen = ExtCreatePen(style, DWORD(fLineWidth), &brush, 0, nullptr);
+        fPen = ExtCreatePen(style, DWORD(width), &brush, 0, nullptr);
     }
     return fPen;
 }
@@ -176,9 +205,10 @@ void GdiCanvas::fillRect(const CRect& r, CColor color)
 {
     if (r.isEmpty()) return;
     drawPrimitive(r, color, true,
-                  [&r](HDC dc)
+                  [&](HDC dc)
                   {
-                      const RECT area{r.left, r.top, r.right, r.bottom};
+                      const CRect d = toDevice(r);
+                      const RECT area{d.left, d.top, d.right, d.bottom};
                       FillRect(dc, &area, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
                   });
 }
@@ -189,8 +219,9 @@ void GdiCanvas::strokeRect(const CRect& r, CColor color)
     if (r.isEmpty()) return;
     const long w = fLineWidth;
     if (r.getWidth() <= 2 * w || r.getHeight() <= 2 * w) return fillRect(r, color);
+    const CRect d = toDevice(r);
     drawPrimitive(r, color, false,
-                  [&r](HDC dc) { Rectangle(dc, r.left, r.top, r.right, r.bottom); });
+                  [&d](HDC dc) { Rectangle(dc, d.left, d.top, d.right, d.bottom); });
 }
 
 void GdiCanvas::line(const CPoint& from, const CPoint& to, CColor color)
@@ -198,12 +229,13 @@ void GdiCanvas::line(const CPoint& from, const CPoint& to, CColor color)
     CRect bounds(std::min(from.h, to.h), std::min(from.v, to.v), std::max(from.h, to.h) + 1,
                  std::max(from.v, to.v) + 1);
     bounds.inset(-fLineWidth, -fLineWidth);
-    const bool solidCosmetic = fLineWidth <= 1 && !fDotted;
+    const bool solidCosmetic = deviceLineWidth() <= 1 && !fDotted;
+    const POINT start = centre(from), end = centre(to);
     drawPrimitive(bounds, color, false,
                   [&](HDC dc)
                   {
-                      MoveToEx(dc, from.h, from.v, nullptr);
-                      LineTo(dc, to.h, to.v);
+                      MoveToEx(dc, start.x, start.y, nullptr);
+                      LineTo(dc, end.x, end.y);
                       if (solidCosmetic) paintLastPixel(dc);
                   });
 }
@@ -215,11 +247,11 @@ void GdiCanvas::polygon(const CPoint* points, long count, CColor color, bool fil
     CRect bounds(points[0].h, points[0].v, points[0].h + 1, points[0].v + 1);
     for (long i = 0; i < count; ++i)
     {
-        corners[size_t(i)] = {points[i].h, points[i].v};
+        corners[size_t(i)] = centre(points[i]);
         bounds.unite(CRect(points[i].h, points[i].v, points[i].h + 1, points[i].v + 1));
     }
     bounds.inset(-fLineWidth, -fLineWidth);
-    const bool solidCosmetic = fLineWidth <= 1 && !fDotted;
+    const bool solidCosmetic = deviceLineWidth() <= 1 && !fDotted;
     drawPrimitive(bounds, color, filled,
                   [&](HDC dc)
                   {
@@ -238,8 +270,9 @@ void GdiCanvas::polygon(const CPoint* points, long count, CColor color, bool fil
 void GdiCanvas::ellipse(const CRect& r, CColor color, bool filled)
 {
     if (r.isEmpty()) return;
+    const CRect d = toDevice(r);
     drawPrimitive(r, color, filled,
-                  [&r](HDC dc) { Ellipse(dc, r.left, r.top, r.right, r.bottom); });
+                  [&d](HDC dc) { Ellipse(dc, d.left, d.top, d.right, d.bottom); });
 }
 
 void GdiCanvas::arc(const CRect& r, double startDegrees, double endDegrees, CColor color,
@@ -247,15 +280,16 @@ void GdiCanvas::arc(const CRect& r, double startDegrees, double endDegrees, CCol
 {
     if (r.isEmpty() || startDegrees == endDegrees) return;
     if (std::fabs(endDegrees - startDegrees) >= 360) return ellipse(r, color, filled);
-    const POINT start = rayPoint(r, startDegrees), end = rayPoint(r, endDegrees);
+    const CRect d = toDevice(r);
+    const POINT start = rayPoint(d, startDegrees), end = rayPoint(d, endDegrees);
     drawPrimitive(r, color, filled,
                   [&](HDC dc)
                   {
                       SetArcDirection(dc, AD_COUNTERCLOCKWISE);
                       if (filled)
-                          Pie(dc, r.left, r.top, r.right, r.bottom, start.x, start.y, end.x, end.y);
+                          Pie(dc, d.left, d.top, d.right, d.bottom, start.x, start.y, end.x, end.y);
                       else
-                          Arc(dc, r.left, r.top, r.right, r.bottom, start.x, start.y, end.x, end.y);
+                          Arc(dc, d.left, d.top, d.right, d.bottom, start.x, start.y, end.x, end.y);
                   });
 }
 
@@ -303,28 +337,101 @@ CRect GdiCanvas::placeSource(const CRect& dest, const CPoint& srcOffset, long wi
 void GdiCanvas::drawImage(const PlatformImage& image, const CRect& dest, const CPoint& srcOffset,
                           uint8_t alpha)
 {
+    const auto& source = static_cast<const GdiImage&>(image);
+    const double density = source.density();
     CPoint origin;
-    const CRect area = placeSource(dest, srcOffset, image.width(), image.height(), origin);
+    const CRect area = placeSource(dest, srcOffset, long(source.width() / density),
+                                   long(source.height() / density), origin);
     if (area.isEmpty() || alpha == 0) return;
+    if (density != 1 || fDensity != 1) return drawDensityImage(source, area, origin, alpha);
     const int w = area.getWidth(), h = area.getHeight();
     const int x = area.left - origin.h, y = area.top - origin.v;
-    HDC sourceDC = static_cast<const GdiImage&>(image).getDC();
     if (AlphaBlendFunction alphaBlend = systemAlphaBlend())
-        alphaBlend(fDC, area.left, area.top, w, h, sourceDC, x, y, w, h,
+        alphaBlend(fDC, area.left, area.top, w, h, source.getDC(), x, y, w, h,
                    BLENDFUNCTION{AC_SRC_OVER, 0, alpha, AC_SRC_ALPHA});
     else
-        BitBlt(fDC, area.left, area.top, w, h, sourceDC, x, y, SRCCOPY);
+        BitBlt(fDC, area.left, area.top, w, h, source.getDC(), x, y, SRCCOPY);
+}
+
+namespace
+{
+
+// The premultiplied pixel of `image` at (x, y), bilinearly between its four neighbours.
+uint32_t sampleBilinear(const GdiImage& image, double x, double y)
+{
+    const long w = image.width(), h = image.height();
+    x = std::clamp(x, 0.0, double(w - 1));
+    y = std::clamp(y, 0.0, double(h - 1));
+    const long x0 = long(x), y0 = long(y);
+    const long x1 = std::min(x0 + 1, w - 1), y1 = std::min(y0 + 1, h - 1);
+    const double fx = x - x0, fy = y - y0;
+    const uint32_t* p = image.pixels();
+    const uint32_t a = p[y0 * w + x0], b = p[y0 * w + x1], c = p[y1 * w + x0], d = p[y1 * w + x1];
+    uint32_t out = 0;
+    for (int shift = 0; shift < 32; shift += 8)
+    {
+        auto channel = [shift](uint32_t v) { return double(v >> shift & 0xff); };
+        const double top = channel(a) + (channel(b) - channel(a)) * fx;
+        const double bottom = channel(c) + (channel(d) - channel(c)) * fx;
+        out |= uint32_t(std::lround(top + (bottom - top) * fy)) << shift;
+    }
+    return out;
+}
+
+} // namespace
+
+// The unit area `area` of an image of another density (or onto a denser canvas): only that
+// part of a film strip is scaled. Whole factors go pixel for pixel through the system's blend;
+// others are filtered into a copy of the device size first.
+void GdiCanvas::drawDensityImage(const GdiImage& image, const CRect& area, const CPoint& origin,
+                                 uint8_t alpha)
+{
+    AlphaBlendFunction alphaBlend = systemAlphaBlend();
+    const double density = image.density(), ratio = fDensity / density;
+    CRect device = toDevice(area);
+    if (fPixels) device.bound(CRect(0, 0, fWidth, fHeight));
+    if (device.isEmpty() || !alphaBlend) return;
+    const double sx = (area.left - origin.h) * density, sy = (area.top - origin.v) * density;
+    const double sw = area.getWidth() * density, sh = area.getHeight() * density;
+    if (ratio >= 1 && ratio == std::floor(ratio))
+    {
+        alphaBlend(fDC, device.left, device.top, device.getWidth(), device.getHeight(),
+                   image.getDC(), int(sx), int(sy), int(sw), int(sh),
+                   BLENDFUNCTION{AC_SRC_OVER, 0, alpha, AC_SRC_ALPHA});
+        return;
+    }
+    std::unique_ptr<GdiImage> copy = GdiImage::create(device.getWidth(), device.getHeight());
+    if (!copy) return;
+    uint32_t* pixels = copy->pixels();
+    const double step = 1 / ratio;
+    for (long y = 0; y < device.getHeight(); ++y)
+        for (long x = 0; x < device.getWidth(); ++x)
+            pixels[y * copy->stride() + x] =
+                sampleBilinear(image, sx + (x + 0.5) * step - 0.5, sy + (y + 0.5) * step - 0.5);
+    alphaBlend(fDC, device.left, device.top, device.getWidth(), device.getHeight(), copy->getDC(),
+               0, 0, device.getWidth(), device.getHeight(),
+               BLENDFUNCTION{AC_SRC_OVER, 0, alpha, AC_SRC_ALPHA});
 }
 
 void GdiCanvas::copyArea(PlatformCanvas& source, const CRect& dest, const CPoint& srcOffset)
 {
     const auto& from = static_cast<const GdiCanvas&>(source);
     CPoint origin;
-    const long width = from.fPixels ? from.fWidth : -1; // a window's extent is the system's
-    const CRect area = placeSource(dest, srcOffset, width, from.fHeight, origin);
+    // A window's extent is the system's.
+    const long width = from.fPixels ? long(from.fWidth / from.fDensity) : -1;
+    const CRect area =
+        placeSource(dest, srcOffset, width, long(from.fHeight / from.fDensity), origin);
     if (area.isEmpty()) return;
-    BitBlt(fDC, area.left, area.top, area.getWidth(), area.getHeight(), from.fDC,
-           area.left - origin.h, area.top - origin.v, SRCCOPY);
+    const CRect to = toDevice(area);
+    CRect sourceArea = area;
+    sourceArea.offset(-origin.h, -origin.v);
+    const CRect at = from.toDevice(sourceArea);
+    if (to.getWidth() == at.getWidth() && to.getHeight() == at.getHeight())
+        BitBlt(fDC, to.left, to.top, to.getWidth(), to.getHeight(), from.fDC, at.left, at.top,
+               SRCCOPY);
+    else
+        StretchBlt(fDC, to.left, to.top, to.getWidth(), to.getHeight(), from.fDC, at.left, at.top,
+                   at.getWidth(), at.getHeight(), SRCCOPY);
 }
 
 bool GdiCanvas::readPixel(const CPoint& p, CColor& color)
@@ -336,9 +443,10 @@ bool GdiCanvas::readPixel(const CPoint& p, CColor& color)
         color = {GetRValue(pixel), GetGValue(pixel), GetBValue(pixel), 255};
         return true;
     }
-    if (p.h < 0 || p.v < 0 || p.h >= fWidth || p.v >= fHeight) return false;
+    const POINT at = centre(p);
+    if (at.x < 0 || at.y < 0 || at.x >= fWidth || at.y >= fHeight) return false;
     GdiFlush();
-    const uint32_t pixel = fPixels[p.v * fWidth + p.h];
+    const uint32_t pixel = fPixels[at.y * fWidth + at.x];
     const uint32_t a = pixel >> 24;
     auto straight = [a](uint32_t c) { return uint8_t(a ? std::min(255u, c * 255 / a) : 0); };
     color = {straight(pixel >> 16 & 0xff), straight(pixel >> 8 & 0xff), straight(pixel & 0xff),

@@ -11,6 +11,9 @@
 // pixels are the bitmap's own memory. GDI draws without alpha, so shapes and text are
 // rasterised by GDI in white on black into a coverage mask and then blended into the
 // target in the colour asked for: alpha stays right and the clip is exact.
+//
+// At a density above 1 the canvas scales the coordinates itself (the mask and the target
+// are in device pixels), so that density 1 runs exactly the code of a plain GDI canvas.
 
 class GdiImage final : public PlatformImage
 {
@@ -25,9 +28,8 @@ class GdiImage final : public PlatformImage
     uint32_t* pixels() override;
     const uint32_t* pixels() const override;
     void pixelsChanged() override {}
-    // GDI draws at density 1 only.
-    bool setDensity(double density) override { return density == 1; }
-    double density() const override { return 1; }
+    bool setDensity(double density) override;
+    double density() const override { return fDensity; }
 
     // A memory device context with the bitmap selected, for blits and blends.
     HDC getDC() const { return fDC; }
@@ -36,6 +38,7 @@ class GdiImage final : public PlatformImage
     GdiImage(long width, long height, HBITMAP bitmap, HDC dc, uint32_t* bits);
 
     long fWidth, fHeight;
+    double fDensity = 1;
     HBITMAP fBitmap;
     HGDIOBJ fPreviousBitmap;
     HDC fDC;
@@ -80,7 +83,7 @@ class GdiCanvas final : public PlatformCanvas
     explicit GdiCanvas(HDC dc);
     ~GdiCanvas() override;
 
-    double density() const override { return 1; }
+    double density() const override { return fDensity; }
     void setClip(const CRect& clip) override;
     void setLine(long width, bool dotted) override;
     void setAntialias(bool) override {}
@@ -115,19 +118,28 @@ class GdiCanvas final : public PlatformCanvas
     void blendInto(uint32_t* pixels, long stride, const CRect& area, CColor color,
                    const CPoint& origin);
     CRect visible(CRect r) const;
+    // Units to device pixels: edges (rounded outwards for rectangles) and pixel centres.
+    long edge(double units) const;
+    CRect toDevice(const CRect& r) const;
+    POINT centre(const CPoint& p) const;
+    long deviceLineWidth() const;
+    void drawDensityImage(const GdiImage& image, const CRect& area, const CPoint& origin,
+                          uint8_t alpha);
     CRect placeSource(const CRect& dest, const CPoint& srcOffset, long width, long height,
                       CPoint& origin) const;
     HPEN outlinePen();
     HPEN selectPrimitive(HDC dc, bool filled);
 
     HDC fDC;
-    uint32_t* fPixels = nullptr; // the image's, when drawing on one
-    long fWidth = 0, fHeight = 0;
+    uint32_t* fPixels = nullptr;  // the image's, when drawing on one
+    long fWidth = 0, fHeight = 0; // device pixels
+    double fDensity = 1;
     CRect fClip;
     long fLineWidth = 1;
     bool fDotted = false;
     HPEN fPen = nullptr;
-    HFONT fFont = nullptr;
+    HFONT fFont = nullptr;       // at the size in units: measures
+    HFONT fDeviceFont = nullptr; // at the size in device pixels: draws, above density 1
     long fFontSize = 12;
     CoverageMask fMask;
 };
@@ -135,7 +147,8 @@ class GdiCanvas final : public PlatformCanvas
 template <class Rasterise>
 void GdiCanvas::drawPrimitive(CRect bounds, CColor color, bool filled, Rasterise rasterise)
 {
-    const CRect area = visible(bounds);
+    CRect area = toDevice(visible(bounds));
+    if (fPixels) area.bound(CRect(0, 0, fWidth, fHeight));
     if (area.isEmpty() || color.alpha == 0 || !fMask.begin(area)) return;
     HDC dc = fMask.getDC();
     const HGDIOBJ previousPen = GetCurrentObject(dc, OBJ_PEN);

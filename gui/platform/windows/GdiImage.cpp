@@ -57,6 +57,14 @@ GdiImage::~GdiImage()
     DeleteObject(fBitmap);
 }
 
+// The canvas on an image of another density scales coordinates itself.
+bool GdiImage::setDensity(double density)
+{
+    if (!(density >= 1 && density <= 4)) return false;
+    fDensity = density;
+    return true;
+}
+
 // GDI may still be drawing into the section; the caller reads and writes it directly.
 uint32_t* GdiImage::pixels()
 {

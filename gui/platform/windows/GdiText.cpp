@@ -27,17 +27,23 @@ std::wstring wideText(const char* text)
     return out;
 }
 
-} // namespace
-
 // A font whose character height is the size; the symbol face is a decorative family.
-void GdiCanvas::setFont(const char* face, long size, long style)
+HFONT createFont(const char* face, long size, long style)
 {
     const bool symbol = std::strcmp(face, "Symbol") == 0;
-    HFONT font =
-        CreateFontA(-int(size), 0, 0, 0, style & kPlatformBold ? FW_BOLD : FW_NORMAL,
-                    (style & kPlatformItalic) != 0, (style & kPlatformUnderline) != 0, FALSE,
-                    ANSI_CHARSET, OUT_STRING_PRECIS, CLIP_STROKE_PRECIS, DEFAULT_QUALITY,
-                    VARIABLE_PITCH | (symbol ? FF_DECORATIVE : FF_SWISS), face);
+    return CreateFontA(-int(size), 0, 0, 0, style & kPlatformBold ? FW_BOLD : FW_NORMAL,
+                       (style & kPlatformItalic) != 0, (style & kPlatformUnderline) != 0, FALSE,
+                       ANSI_CHARSET, OUT_STRING_PRECIS, CLIP_STROKE_PRECIS, DEFAULT_QUALITY,
+                       VARIABLE_PITCH | (symbol ? FF_DECORATIVE : FF_SWISS), face);
+}
+
+} // namespace
+
+// Text is measured at the size in units, so that layout is the same at every density, and
+// drawn above density 1 with a font of the device's size.
+void GdiCanvas::setFont(const char* face, long size, long style)
+{
+    HFONT font = createFont(face, size, style);
     HDC dc = fMask.getDC();
     if (!font || !dc)
     {
@@ -48,6 +54,8 @@ void GdiCanvas::setFont(const char* face, long size, long style)
     if (fFont) DeleteObject(fFont);
     fFont = font;
     fFontSize = size;
+    if (fDeviceFont) DeleteObject(fDeviceFont);
+    fDeviceFont = fDensity == 1 ? nullptr : createFont(face, edge(double(size)), style);
 }
 
 long GdiCanvas::textWidth(const char* text)
@@ -74,7 +82,9 @@ void GdiCanvas::drawText(const char* text, const CPoint& origin, CColor color)
     const long margin = fFontSize + metrics.tmOverhang;
     const CRect bounds(origin.h - margin, origin.v - metrics.tmAscent - 2,
                        origin.h + extent.cx + margin, origin.v + metrics.tmDescent + 2);
+    const long x = edge(double(origin.h)), y = edge(double(origin.v));
+    if (fDeviceFont) SelectObject(dc, fDeviceFont);
     drawPrimitive(bounds, color, true,
-                  [&](HDC mask)
-                  { TextOutW(mask, origin.h, origin.v, wide.c_str(), int(wide.size())); });
+                  [&](HDC mask) { TextOutW(mask, x, y, wide.c_str(), int(wide.size())); });
+    if (fDeviceFont) SelectObject(dc, fFont);
 }

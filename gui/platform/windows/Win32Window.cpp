@@ -6,12 +6,18 @@
 #include "gui/CButtonState.h"
 #include "gui/CDrawContext.h"
 #include "gui/CFrame.h"
+#include "gui/CHostLink.h"
 #include "gui/platform/windows/GdiDrawing.h"
 #include "gui/platform/windows/Win32Module.h"
+#include "gui/platform/windows/Win32Scale.h"
 
 #include <windowsx.h>
 
 #include <cstdio>
+
+#ifndef WM_DPICHANGED_AFTERPARENT
+#define WM_DPICHANGED_AFTERPARENT 0x02E3
+#endif
 
 namespace
 {
@@ -123,6 +129,7 @@ class Win32Window : public PlatformWindow
     void paint();
     void click(WPARAM wParam, LPARAM lParam);
     void wheel(WPARAM wParam, LPARAM lParam);
+    void followParentScale();
 
     CFrame& frame;
     HWND window = nullptr;
@@ -180,6 +187,9 @@ LRESULT Win32Window::handle(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_MOUSEWHEEL:
         wheel(wParam, lParam);
         break;
+    case WM_DPICHANGED_AFTERPARENT:
+        followParentScale();
+        return 0;
     case WM_DESTROY:
         // The host destroyed our window with its own.
         frame.setOpenFlag(false);
@@ -198,14 +208,15 @@ void Win32Window::paint()
     paintDC = BeginPaint(window, &paintStruct);
     const RECT& r = paintStruct.rcPaint;
     if (paintDC && r.right > r.left && r.bottom > r.top)
-        frame.drawRect(nullptr, CRect(r.left, r.top, r.right, r.bottom));
+        frame.drawRect(nullptr, frame.toUnits(CRect(r.left, r.top, r.right, r.bottom)));
     EndPaint(window, &paintStruct);
     paintDC = nullptr;
 }
 
 void Win32Window::click(WPARAM wParam, LPARAM lParam)
 {
-    CPoint where(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
+    // The window's pixels are the frame's units times its scale.
+    CPoint where = frame.toUnits(CPoint(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)));
     CDrawContext* context = frame.createDrawContext();
     frame.mouse(context, where, buttonsFromMessage(wParam));
     context->forget();
@@ -218,8 +229,20 @@ void Win32Window::wheel(WPARAM wParam, LPARAM lParam)
     ScreenToClient(window, &point);
     const float distance = GET_WHEEL_DELTA_WPARAM(wParam) / float(WHEEL_DELTA);
     CDrawContext* context = frame.createDrawContext();
-    frame.onWheel(context, CPoint(point.x, point.y), distance);
+    frame.onWheel(context, frame.toUnits(CPoint(point.x, point.y)), distance);
     context->forget();
+}
+
+// The host's window moved to a screen of another DPI (or the user's setting changed): the
+// frame is redrawn at the new scale and the host asked for the new size in its pixels.
+void Win32Window::followParentScale()
+{
+    if (!window || !frame.setScale(windowScale(GetParent(window)))) return;
+    CRect units;
+    const CRect pixels = frame.toPixels(frame.getViewSize(units));
+    if (CHostLink* editor = frame.getEditor())
+        editor->sizeWindow(pixels.getWidth(), pixels.getHeight());
+    InvalidateRect(window, nullptr, FALSE);
 }
 
 void Win32Window::present(const PlatformImage& image, const CRect& rect)
@@ -280,7 +303,7 @@ CPoint Win32Window::getPointer() const
     POINT point{0, 0};
     if (!window || !GetCursorPos(&point)) return CPoint();
     ScreenToClient(window, &point);
-    return CPoint(point.x, point.y);
+    return frame.toUnits(CPoint(point.x, point.y));
 }
 
 // The physical buttons, with the primary one on the right when the user swapped them.
@@ -304,7 +327,19 @@ std::unique_ptr<PlatformWindow> createPlatformWindow(CFrame& frame, void* parent
 {
     HWND parentWindow = static_cast<HWND>(parent);
     if (!parentWindow || !IsWindow(parentWindow) || width <= 0 || height <= 0) return nullptr;
+    // A frame nobody gave a scale takes that of the host's window, and asks the host for
+    // that size (the host sized its window from the editor's size at 1).
+    const double before = frame.getScale();
+    const bool rescaled = before == 1 && frame.setScale(windowScale(parentWindow));
+    if (rescaled)
+    {
+        const CRect pixels = frame.toPixels(frame.toUnits(CRect(0, 0, width, height)));
+        width = pixels.getWidth();
+        height = pixels.getHeight();
+    }
     auto window = std::make_unique<Win32Window>(frame);
     if (!window->create(parentWindow, width, height)) return nullptr;
+    if (rescaled)
+        if (CHostLink* editor = frame.getEditor()) editor->sizeWindow(width, height);
     return window;
 }
