@@ -127,6 +127,12 @@ void V3_API onEvents(void* self, int)
     view(self).tick();
 }
 const v3_event_handler_cpp kEventTable = {{queryView, refView, unrefView}, {onEvents}};
+v3_result V3_API setScaleFactor(void* self, float factor)
+{
+    return view(self).setContentScale(factor);
+}
+const v3_plugin_view_content_scale_cpp kScaleTable = {{queryView, refView, unrefView},
+                                                      {setScaleFactor}};
 
 } // namespace
 
@@ -137,7 +143,7 @@ View* View::create(Encoder& encoder)
 
 View::View(Encoder& e)
     : viewFace{&kViewTable, this}, timerFace{&kTimerTable, this}, eventFace{&kEventTable, this},
-      encoder(&e), editor(*this, e.edition.badge)
+      scaleFace{&kScaleTable, this}, encoder(&e), editor(*this, e.edition.badge)
 {
     encoder->ref();
     for (int i = 0; i < kNumParams; ++i)
@@ -164,6 +170,8 @@ v3_result View::queryInterface(const v3_tuid iid, void** object)
         face = &timerFace;
     else if (sameId(iid, v3_event_handler_iid))
         face = &eventFace;
+    else if (sameId(iid, v3_plugin_view_content_scale_iid))
+        face = &scaleFace;
     if (object) *object = face;
     if (!face) return V3_NO_INTERFACE;
     ref();
@@ -220,6 +228,24 @@ v3_result View::setFrame(v3_plugin_frame** newFrame)
         runLoop = nullptr;
 #endif
     return V3_OK;
+}
+
+// Cocoa counts in points, and the window layer follows the screen's density itself.
+v3_result View::setContentScale([[maybe_unused]] float factor)
+{
+#ifdef __APPLE__
+    return V3_FALSE;
+#else
+    editor.setContentScale(factor);
+    return V3_OK;
+#endif
+}
+
+// A new scale gives a new size; the host resizes its window and confirms it with on_size.
+bool View::resizeWindow(int width, int height)
+{
+    v3_view_rect rect{0, 0, width, height};
+    return frame && v3_cpp_obj(frame)->resize_view(frame, record(), &rect) == V3_OK;
 }
 
 void View::startTimer()

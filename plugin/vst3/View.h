@@ -36,6 +36,8 @@ class View final : public EditorHost
     v3_result removed();
     v3_result size(v3_view_rect* rect);
     v3_result setFrame(v3_plugin_frame** frame);
+    // The host's screen pixels per editor unit, before or after attaching (clamped to 1 to 4).
+    v3_result setContentScale(float factor);
     // The host's run loop (Linux) or our own timer (Windows, macOS).
     void tick();
 
@@ -44,7 +46,7 @@ class View final : public EditorHost
     void beginGesture(int index) override;
     void setFromGesture(int index, float value) override;
     void endGesture(int index) override;
-    bool resizeWindow(int, int) override { return false; }
+    bool resizeWindow(int width, int height) override;
     void idleTick() override {}
 
   private:
@@ -54,7 +56,7 @@ class View final : public EditorHost
     void stopTimer();
 
     std::atomic<uint32_t> references{1};
-    Face<View> viewFace, timerFace, eventFace;
+    Face<View> viewFace, timerFace, eventFace, scaleFace;
     Encoder* encoder;
     Sferant_Editor editor;
     float shown[kNumParams];

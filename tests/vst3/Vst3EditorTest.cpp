@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The VST3 editor inside a host's X11 window, its idle and its X connection on the host's run
 // loop: a drag on the azimuth knob reaches the component handler as begin, perform and end
-// edits.
+// edits; the host's content scale sizes it, and a change while open asks the host's frame for
+// the new size.
 // (GoogleTest comes first: Xlib's macros would rename its names.)
 #include <gtest/gtest.h>
 
@@ -13,6 +14,7 @@
 #include "plugin/vst3/host_side/Vst3Instance.h"
 
 #include <chrono>
+#include <cmath>
 #include <string>
 #include <thread>
 
@@ -58,4 +60,45 @@ TEST(Vst3Editor, ADragOnAKnobReachesTheHostAsBeginPerformAndEndEdits)
         vst3.closeEditor();
         EXPECT_EQ(vst3.watchedDescriptors(), 0);
     }
+}
+
+TEST(Vst3Editor, TheHostsContentScaleSizesTheEditorClampedAndAsksTheFrameForTheNewSize)
+{
+    XServer server;
+    if (!server.started()) GTEST_SKIP() << "no Xvfb";
+    HostWindow host(4 * layout::kPanelWidth, 4 * layout::kPanelHeight);
+    ASSERT_NE(host.id(), 0u);
+    sferant::vst3::Vst3Instance vst3(static_cast<v3_plugin_factory**>(GetPluginFactory()), 0);
+    const auto expectSize = [&](int scale)
+    {
+        const v3_view_rect size = vst3.editorSize();
+        EXPECT_EQ(size.right - size.left, scale * layout::kPanelWidth);
+        EXPECT_EQ(size.bottom - size.top, scale * layout::kPanelHeight);
+    };
+    // Given before the view is attached: 20 is clamped to 4.
+    ASSERT_TRUE(vst3.openEditor(reinterpret_cast<void*>(host.id()), 20));
+    expectSize(4);
+    const struct
+    {
+        float factor;
+        int scale;
+    } changes[] = {{2, 2}, {NAN, 1}, {20, 4}, {0, 1}, {-3, 1}, {2, 2}};
+    int previous = 4;
+    for (const auto& change : changes)
+    {
+        SCOPED_TRACE(change.factor);
+        vst3.resizes.clear();
+        EXPECT_EQ(vst3.setEditorScale(change.factor), V3_OK);
+        expectSize(change.scale);
+        vst3.idleEditor();
+        // A new scale, and only a new one, asks the host's frame for the new size.
+        ASSERT_EQ(vst3.resizes.size(), change.scale != previous ? 1u : 0u);
+        if (!vst3.resizes.empty())
+        {
+            EXPECT_EQ(vst3.resizes[0].right, change.scale * layout::kPanelWidth);
+            EXPECT_EQ(vst3.resizes[0].bottom, change.scale * layout::kPanelHeight);
+        }
+        previous = change.scale;
+    }
+    vst3.closeEditor();
 }

@@ -95,9 +95,11 @@ v3_result V3_API restart(void*, int32_t)
 {
     return V3_OK;
 }
-v3_result V3_API resizeView(void*, v3_plugin_view**, v3_view_rect*)
+v3_result V3_API resizeView(void* self, v3_plugin_view** view, v3_view_rect* rect)
 {
-    return V3_FALSE;
+    if (!view || !rect) return V3_INVALID_ARG;
+    of<Host>(self).owner->resizes.push_back(*rect);
+    return v3_cpp_obj(view)->on_size(view, rect);
 }
 v3_result V3_API registerHandler(void* self, v3_event_handler** handler, int fd)
 {
@@ -398,10 +400,11 @@ v3_result Vst3Instance::loadState(const std::vector<unsigned char>& bytes, int c
                                             reinterpret_cast<v3_bstream**>(&host->streamFace));
 }
 
-bool Vst3Instance::openEditor(void* parent)
+bool Vst3Instance::openEditor(void* parent, float scale)
 {
     if (!view) view = v3_cpp_obj(controller)->create_view(controller, "editor");
     if (!view) return false;
+    if (scale > 0) setEditorScale(scale);
     v3_cpp_obj(view)->set_frame(view, reinterpret_cast<v3_plugin_frame**>(&host->frameFace));
     return v3_cpp_obj(view)->attached(view, parent, V3_VIEW_PLATFORM_TYPE_NATIVE) == V3_OK;
 }
@@ -433,6 +436,17 @@ v3_view_rect Vst3Instance::editorSize() const
     v3_view_rect rect{};
     if (view) v3_cpp_obj(view)->get_size(view, &rect);
     return rect;
+}
+
+v3_result Vst3Instance::setEditorScale(float factor)
+{
+    v3_plugin_view_content_scale** scale = nullptr;
+    if (!view ||
+        v3_cpp_obj_query_interface(view, v3_plugin_view_content_scale_iid, &scale) != V3_OK)
+        return V3_NO_INTERFACE;
+    const v3_result result = v3_cpp_obj(scale)->set_content_scale_factor(scale, factor);
+    v3_cpp_obj_unref(scale);
+    return result;
 }
 
 } // namespace sferant::vst3

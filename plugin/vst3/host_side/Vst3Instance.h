@@ -57,10 +57,15 @@ class Vst3Instance
 
     // The editor with its parent (an X11 window, an HWND); the timers and the descriptors'
     // handlers the view registered with the host's run loop run at each idle.
-    bool openEditor(void* parent);
+    // A `scale` above 0 is given to the view before it is attached, as the content scale.
+    bool openEditor(void* parent, float scale = 0);
     void idleEditor();
     void closeEditor();
     v3_view_rect editorSize() const;
+    // The view's content scale: V3_NO_INTERFACE when it has none, its answer otherwise.
+    v3_result setEditorScale(float factor);
+    // The window sizes the view asked for (the host grants each and tells the view with on_size).
+    std::vector<v3_view_rect> resizes;
     // How many descriptors the view asked the host's run loop to watch.
     int watchedDescriptors() const;
     // The editor's gestures as the component handler heard them: "begin 0", "perform 0 0.5".
