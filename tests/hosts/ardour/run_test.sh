@@ -86,20 +86,31 @@ export_of() {
   if [ -n "$file" ] && [ "$(stat -c %s "$file")" -gt 4096 ]; then echo "$file"; fi
 }
 
-# One Ardour run. A run that fails before it prints a parameter (the engine did not start) is
-# tried again, and so is one whose export holds no audio: Ardour 7.3 may crash while it closes
-# a session, now and then before the export file is finished.
+# Whether a run is final: it printed its parameters and exported audio, and it either ended
+# cleanly or crashed only after its export was complete (Ardour 7.3 may crash while it closes a
+# session, now and then before the export file is finished).
+finished() {
+  local phase=$1 status=$2 exported
+  grep -q '^parameter ' "$scratch/$phase.log" || return 1
+  exported=$(export_of "$phase")
+  [ -n "$exported" ] || return 1
+  [ "$status" = 0 ] || python3 "$here/../sound.py" compare "$scratch/reference.wav" "$exported" \
+    >/dev/null 2>&1
+}
+
+# One Ardour run, tried up to three times until it is final (a run also fails before it prints
+# a parameter when the engine did not start).
 ardour() {
-  local phase=$1 log=$scratch/$1.log attempt
+  local phase=$1 log=$scratch/$1.log attempt status
   shift
   for attempt in 1 2 3; do
     rm -rf "$scratch/$phase" "$scratch/session/$phase"
     [ "$phase" = restore ] || rm -rf "$scratch/session"
     mkdir -p "$scratch/$phase"
+    status=0
     timeout 180 ardour7-lua "$here/plugin_session.lua" "$phase" "$scratch/$phase" "$@" \
-      >"$log" 2>&1 || true
-    if { grep -q '^parameter ' "$log" && [ -n "$(export_of "$phase")" ]; } || [ $attempt = 3 ]
-    then break; fi
+      >"$log" 2>&1 || status=$?
+    if finished "$phase" "$status"; then break; fi
   done
   if grep -E '^(FAILED|Error)' "$log"; then fail "Ardour's $phase run: $(tail -n 20 "$log")"; fi
   grep '^parameter ' "$log" >"$scratch/$phase.parameters" || fail "Ardour's $phase run: $(cat "$log")"
