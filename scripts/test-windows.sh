@@ -26,7 +26,7 @@ export SFERANT_X86_MISSING=$x86_missing
 
 # Every wine program of the stage runs on one virtual display.
 if [ -z "${SFERANT_TEST_DISPLAY:-}" ]; then
-  exec xvfb-run -a -s "-screen 0 1024x768x24" \
+  exec xvfb-run -a -s "-screen 0 1280x1024x24" \
     bash -c 'SFERANT_TEST_DISPLAY=$DISPLAY exec "$0"' "$0"
 fi
 
